@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace frondel {
+
+// A failed file access: what was being done, to which file, and the system's reason.
+// The core throws it; the window turns it into words once.
+class FileError : public std::runtime_error {
+ public:
+  FileError(std::string action, std::filesystem::path path, std::string reason);
+
+  const std::string& action() const { return action_; }
+  const std::filesystem::path& path() const { return path_; }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string action_;
+  std::filesystem::path path_;
+  std::string reason_;
+};
+
+// The system's words for an error number, e.g. "No such file or directory".
+std::string SystemReason(int error_number);
+
+}  // namespace frondel

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <span>
+#include <vector>
+
+namespace frondel {
+
+using Bytes = std::vector<std::uint8_t>;
+using ByteView = std::span<const std::uint8_t>;
+
+// Lengths are signed 32-bit values in the file formats, so no file we read or write may
+// reach 2 GiB.
+inline constexpr std::int64_t kMaxFileLength = 0x7fffffff;
+
+// Every function below throws FileError naming the action, the file and the reason.
+
+std::int64_t FileLength(const std::filesystem::path& file);
+Bytes ReadWholeFile(const std::filesystem::path& file);
+// Reads up to `count` bytes from `offset` into `out`; returns how many the file supplied.
+std::size_t ReadFileAt(const std::filesystem::path& file, std::int64_t offset,
+                       std::span<std::uint8_t> out);
+
+// Replaces `file` whole with the parts joined. The bytes go to a temporary name in the same
+// folder first, so `file` is either its old self or the complete new one, never half written.
+void WriteWholeFile(const std::filesystem::path& file, std::initializer_list<ByteView> parts);
+
+bool FileExists(const std::filesystem::path& file);
+void DeleteFile(const std::filesystem::path& file);
+// Deletes `file` when it is there; a missing file is not an error.
+void DeleteFileIfPresent(const std::filesystem::path& file);
+
+// Copies, replacing `to` whole if it exists.
+void CopyFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+enum class Replace { Never, Existing };
+// Moves `from` to `to`. With Replace::Never an existing `to` is an error. With
+// Replace::Existing an existing `to` is replaced in one step, and only once `from` is known
+// to be there. Across file systems the file is copied, flushed to disk, renamed into place,
+// and only then is `from` deleted.
+void MoveFile(const std::filesystem::path& from, const std::filesystem::path& to,
+              Replace replace = Replace::Never);
+
+}  // namespace frondel

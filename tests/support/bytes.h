@@ -1,0 +1,46 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace frondel::testing {
+
+// Deterministic bytes with structure: not all zero, not constant, compressible but not trivially.
+inline Bytes PatternBytes(std::size_t n, std::uint32_t seed) {
+  Bytes out(n);
+  std::uint32_t x = seed * 2654435761u + 1;
+  for (std::size_t i = 0; i < n; ++i) {
+    x = x * 1664525u + 1013904223u;
+    out[i] = static_cast<std::uint8_t>((i / 64 + seed) ^ (x >> 28));
+  }
+  return out;
+}
+
+inline void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
+  WriteWholeFile(file, {bytes});
+}
+
+// Equality that names the first differing byte instead of dumping two megabytes.
+inline ::testing::AssertionResult SameBytes(const Bytes& expected, const Bytes& actual) {
+  const std::size_t common = std::min(expected.size(), actual.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    if (expected[i] != actual[i]) {
+      return ::testing::AssertionFailure()
+             << "first difference at byte " << i << ": expected " << int(expected[i]) << ", got "
+             << int(actual[i]);
+    }
+  }
+  if (expected.size() != actual.size()) {
+    return ::testing::AssertionFailure()
+           << "lengths differ: expected " << expected.size() << ", got " << actual.size();
+  }
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace frondel::testing
