@@ -1,0 +1,48 @@
+#include "building/working_folder.h"
+
+#include <array>
+#include <utility>
+
+namespace frondel {
+namespace {
+
+constexpr std::array<std::pair<WorkFile, std::string_view>, 9> kWorkFiles{{
+    {WorkFile::ImportTexture, "temp/dataimport/texture.dds"},
+    {WorkFile::ImportBitmap, "temp/dataimport/texture.bmp"},
+    {WorkFile::ImportPayload, "temp/dataimport/file.unzlib"},
+    {WorkFile::ImportPacked, "temp/dataimport/file.bin"},
+    {WorkFile::ExportPacked, "temp/dataexport/file.bin"},
+    {WorkFile::ExportPayload, "temp/dataexport/file.unzlib"},
+    {WorkFile::ExportTexture, "temp/dataexport/texture.dds"},
+    {WorkFile::ExportBitmap, "temp/dataexport/texture.bmp"},
+    {WorkFile::HeadBlock, "temp/dataentery/TOPDATA1"},
+}};
+
+}  // namespace
+
+std::string_view RelativeName(WorkFile file) {
+  for (const auto& [which, name] : kWorkFiles) {
+    if (which == file) return name;
+  }
+  return {};
+}
+
+std::filesystem::path WorkingPath(const std::filesystem::path& program_folder,
+                                  std::string_view relative_name) {
+  // operator/ adds a separator only where one is missing, so a root folder works too.
+  return (program_folder / std::filesystem::path(relative_name)).make_preferred();
+}
+
+std::filesystem::path WorkingPath(const std::filesystem::path& program_folder, WorkFile file) {
+  return WorkingPath(program_folder, RelativeName(file));
+}
+
+WorkFile TextureOf(Job job) {
+  return job == Job::Import ? WorkFile::ImportTexture : WorkFile::ExportTexture;
+}
+
+WorkFile BitmapOf(Job job) {
+  return job == Job::Import ? WorkFile::ImportBitmap : WorkFile::ExportBitmap;
+}
+
+}  // namespace frondel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace frondel {
+
+// Every file of the working folder below the program folder. The folder name "dataentery" is
+// spelled so on disk.
+enum class WorkFile {
+  ImportTexture,  // temp/dataimport/texture.dds: copy of the imported DDS
+  ImportBitmap,   // temp/dataimport/texture.bmp: its preview bitmap
+  ImportPayload,  // temp/dataimport/file.unzlib: the assembled menu payload
+  ImportPacked,   // temp/dataimport/file.bin: the packed menu texture file
+  ExportPacked,   // temp/dataexport/file.bin: copy of the opened menu texture file
+  ExportPayload,  // temp/dataexport/file.unzlib: its unpacked payload
+  ExportTexture,  // temp/dataexport/texture.dds: the texture cut out of the payload
+  ExportBitmap,   // temp/dataexport/texture.bmp: its preview bitmap
+  HeadBlock,      // temp/dataentery/TOPDATA1: the head block of every payload
+};
+
+// The two jobs' folders; the preview and the clean-up work per job.
+enum class Job { Import, Export };
+
+// The name of a working file relative to the program folder, with forward slashes.
+std::string_view RelativeName(WorkFile file);
+
+// Program folder + relative name. The program folder is always passed in, never read from a
+// global, so that tests can run in a folder of their own.
+std::filesystem::path WorkingPath(const std::filesystem::path& program_folder,
+                                  std::string_view relative_name);
+std::filesystem::path WorkingPath(const std::filesystem::path& program_folder, WorkFile file);
+
+// A job's texture and its preview bitmap.
+WorkFile TextureOf(Job job);
+WorkFile BitmapOf(Job job);
+
+}  // namespace frondel
