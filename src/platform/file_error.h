@@ -25,4 +25,7 @@ class FileError : public std::runtime_error {
 // The system's words for an error number, e.g. "No such file or directory".
 std::string SystemReason(int error_number);
 
+// A path as UTF-8 text, for messages, whatever the platform's own path encoding.
+std::string PathText(const std::filesystem::path& path);
+
 }  // namespace frondel

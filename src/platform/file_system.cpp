@@ -159,7 +159,7 @@ void CopyFile(const fs::path& from, const fs::path& to) {
 
 void MoveFile(const fs::path& from, const fs::path& to, Replace replace) {
   if (!FileExists(from)) throw FileError("move", from, SystemReason(ENOENT));
-  const std::string action = "move " + from.string() + " to";
+  const std::string action = "move " + PathText(from) + " to";
   std::error_code ec;
   if (replace == Replace::Never && fs::exists(to, ec)) {
     throw FileError(action, to, "a file of that name already exists");

@@ -1,0 +1,36 @@
+#include "building/file_choice.h"
+
+#include <array>
+
+namespace frondel {
+namespace {
+
+constexpr std::string_view kDdsFilter = "*.dds|*.dds";
+constexpr std::string_view kBinFilter = "*.bin|*.bin";
+constexpr std::string_view kNothingToOpen = "Please Select File For Open";
+constexpr std::string_view kNothingToSave = "Please Select Directory  For Save";
+
+constexpr std::array<FileHandlerSettings, 4> kHandlers{{
+    {FileHandler::ImportDds, DialogKind::Open, kDdsFilter, kNothingToOpen, 1},
+    {FileHandler::SaveBuiltFile, DialogKind::Save, kBinFilter, kNothingToSave, 2},
+    {FileHandler::OpenMenuFile, DialogKind::Open, kBinFilter, kNothingToOpen, 3},
+    {FileHandler::SaveExportedDds, DialogKind::Save, kDdsFilter, kNothingToSave, 4},
+}};
+
+}  // namespace
+
+const FileHandlerSettings& SettingsOf(FileHandler handler) {
+  return kHandlers[static_cast<std::size_t>(handler)];
+}
+
+std::optional<std::filesystem::path> ChooseFile(Prompts& prompts, FileHandler handler) {
+  const FileHandlerSettings& settings = SettingsOf(handler);
+  std::filesystem::path chosen = prompts.ChooseFile(settings.dialog, settings.filter);
+  if (chosen.empty()) {
+    prompts.MessageBox(settings.cancel_message, style::kCritical, "Error...");
+    return std::nullopt;
+  }
+  return chosen;
+}
+
+}  // namespace frondel

@@ -1,0 +1,35 @@
+#include "building/menu_places.h"
+
+#include <array>
+
+namespace frondel {
+namespace {
+
+constexpr std::array<MenuPlace, 13> kPlaces{{
+    {"Exhibition", "temp/dataentery/EXDATA"},
+    {"Champion League", "temp/dataentery/CLDATA"},
+    {"Libertadores", "temp/dataentery/CSLDATA"},
+    {"Become A Legend", "temp/dataentery/BALDATA"},
+    {"Master League", "temp/dataentery/MLDATA"},
+    {"Community", "temp/dataentery/COMDATA"},
+    {"League & Cup", "temp/dataentery/LCDATA"},
+    {"Online", "temp/dataentery/ONLINEDATA"},
+    {"Training", "temp/dataentery/TRANDATA"},
+    {"Edit", "temp/dataentery/EDITDATA"},
+    {"Gallery", "temp/dataentery/GALDATA"},
+    {"Extra-Content", "temp/dataentery/ECDATA"},
+    {"System Setting", "temp/dataentery/SYSDATA"},
+}};
+
+}  // namespace
+
+std::span<const MenuPlace> MenuPlaces() { return kPlaces; }
+
+const MenuPlace* FindMenuPlace(std::string_view list_text) {
+  for (const MenuPlace& place : kPlaces) {
+    if (place.list_text == list_text) return &place;
+  }
+  return nullptr;
+}
+
+}  // namespace frondel

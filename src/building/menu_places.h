@@ -1,0 +1,20 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace frondel {
+
+// A menu place of the game: its list text is both what the user sees and its key.
+struct MenuPlace {
+  std::string_view list_text;
+  std::string_view template_file;  // relative to the program folder
+};
+
+// The thirteen places, in the order of the list.
+std::span<const MenuPlace> MenuPlaces();
+
+// The first place whose list text equals `list_text` exactly (case and blanks count), or null.
+const MenuPlace* FindMenuPlace(std::string_view list_text);
+
+}  // namespace frondel

@@ -1,0 +1,14 @@
+#include "building/save_target.h"
+
+namespace frondel {
+
+std::optional<Replace> AskToReplace(Prompts& prompts, const std::filesystem::path& target) {
+  if (!FileExists(target)) return Replace::Never;
+  if (prompts.MessageBox("File Already Exists, Overwrite Existing File?",
+                         style::kYesNoInformation) != answer::kYes) {
+    return std::nullopt;
+  }
+  return Replace::Existing;
+}
+
+}  // namespace frondel

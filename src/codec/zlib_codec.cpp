@@ -1,0 +1,81 @@
+#include "codec/zlib_codec.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <new>
+
+#include "codec/little_endian.h"
+
+namespace frondel {
+namespace {
+
+constexpr std::size_t kLengthField = 4;
+// Deflate cannot expand data by more than about 1032 to 1, so a stored length beyond that
+// of the compressed bytes is a forgery; the work buffer never needs to be larger.
+constexpr std::uint64_t kMaxInflateRatio = 1032;
+
+}  // namespace
+
+Bytes Zlib::CompressStream(ByteView data) const {
+  const uLong n = static_cast<uLong>(data.size());
+  Bytes out(kLengthField + compressBound(n));
+  PutInt32(out, 0, static_cast<std::int32_t>(n));
+  uLongf m = static_cast<uLongf>(out.size() - kLengthField);
+  if (compress(out.data() + kLengthField, &m, data.data(), n) != Z_OK) throw std::bad_alloc();
+  out.resize(kLengthField + m);
+  return out;
+}
+
+Uncompressed Zlib::UncompressStream(ByteView stream) const {
+  if (stream.size() < kLengthField) return {{}, UncompressStatus::TooShort};
+  const std::int32_t stored = GetInt32(stream, 0);
+  const ByteView body = stream.subspan(kLengthField);
+  if (stored <= 0) return {Bytes(body.begin(), body.end()), UncompressStatus::NotDecoded};
+
+  const std::uint64_t bound = (body.size() + 1) * kMaxInflateRatio;
+  const auto capacity = static_cast<uLongf>(std::min<std::uint64_t>(stored, bound));
+  Bytes out;
+  try {
+    out.resize(capacity);
+  } catch (const std::bad_alloc&) {
+    return {Bytes(body.begin(), body.end()), UncompressStatus::NotDecoded};
+  }
+  uLongf produced = capacity;
+  const int rc = uncompress(out.data(), &produced, body.data(), static_cast<uLong>(body.size()));
+  out.resize(produced);
+  switch (rc) {
+    case Z_OK:
+      return {std::move(out), UncompressStatus::Complete};
+    case Z_BUF_ERROR:  // the buffer filled before the stream ended
+      return {std::move(out), UncompressStatus::CutAtStoredLength};
+    default:
+      return {std::move(out), UncompressStatus::Damaged};
+  }
+}
+
+void Zlib::CompressFile(const std::filesystem::path& source,
+                        const std::filesystem::path& destination) const {
+  const Bytes data = ReadWholeFile(source);
+  if (data.empty()) throw FileError("compress", source, "the file is empty");
+  WriteWholeFile(destination, {CompressStream(data)});
+}
+
+UncompressResult Zlib::UncompressFile(const std::filesystem::path& compressed,
+                                      const std::filesystem::path& uncompressed) const {
+  try {
+    // The input is read whole before anything is written, so both paths may name one file.
+    const Bytes stream = ReadWholeFile(compressed);
+    Uncompressed result = UncompressStream(stream);
+    if (result.status == UncompressStatus::TooShort) return {result.status, std::nullopt};
+    WriteWholeFile(uncompressed, {result.bytes});
+    return {result.status, std::nullopt};
+  } catch (const FileError& e) {
+    return {UncompressStatus::FileFailed, e};
+  } catch (const std::bad_alloc&) {
+    return {UncompressStatus::FileFailed,
+            FileError("decompress", compressed, "not enough memory")};
+  }
+}
+
+}  // namespace frondel

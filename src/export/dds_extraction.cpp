@@ -1,0 +1,21 @@
+#include "export/dds_extraction.h"
+
+#include "building/menu_format.h"
+#include "building/working_folder.h"
+#include "platform/file_system.h"
+
+namespace frondel {
+
+bool ExtractDds(const std::filesystem::path& program_folder, Prompts& prompts) {
+  const auto payload_file = WorkingPath(program_folder, WorkFile::ExportPayload);
+  if (!FileExists(payload_file)) {
+    prompts.MessageBox("Please Open A BIN File First", style::kInformation, "Data...");
+    return false;
+  }
+  Bytes texture(payload::kTextureLength, 0);
+  ReadFileAt(payload_file, payload::kTextureOffset, texture);
+  WriteWholeFile(WorkingPath(program_folder, WorkFile::ExportTexture), {texture});
+  return true;
+}
+
+}  // namespace frondel

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+
+#include "platform/prompts.h"
+
+namespace frondel {
+
+// Moves temp/dataexport/texture.dds to `chosen` (asking before it replaces a file) and
+// removes the export's remaining working files except file.bin. Confirms only when no file
+// was replaced. Throws FileError.
+void SaveExportedDds(const std::filesystem::path& program_folder,
+                     const std::filesystem::path& chosen, Prompts& prompts);
+
+}  // namespace frondel
