@@ -1,0 +1,56 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/prompts.h"
+
+namespace frondel::testing {
+
+// Prompts that answer from a script and record every box and dialog, so a test can check
+// exactly what the user would have seen.
+class ScriptedPrompts : public Prompts {
+ public:
+  struct Box {
+    std::string text;
+    int style;
+    std::string title;
+  };
+  struct Dialog {
+    DialogKind kind;
+    std::string filter;
+  };
+
+  // Queue the path the next file dialog returns (an empty path is a cancel).
+  void WillChoose(std::filesystem::path path) { choices_.push_back(std::move(path)); }
+  // Queue the answer of the next message box; unqueued boxes answer OK.
+  void WillAnswer(int answer) { answers_.push_back(answer); }
+
+  std::filesystem::path ChooseFile(DialogKind kind, std::string_view filter) override {
+    dialogs.push_back({kind, std::string(filter)});
+    if (choices_.empty()) return {};
+    std::filesystem::path next = std::move(choices_.front());
+    choices_.pop_front();
+    return next;
+  }
+
+  int MessageBox(std::string_view text, int style, std::string_view title) override {
+    boxes.push_back({std::string(text), style, std::string(title)});
+    if (answers_.empty()) return answer::kOk;
+    const int next = answers_.front();
+    answers_.pop_front();
+    return next;
+  }
+
+  std::vector<Box> boxes;
+  std::vector<Dialog> dialogs;
+
+ private:
+  std::deque<std::filesystem::path> choices_;
+  std::deque<int> answers_;
+};
+
+}  // namespace frondel::testing
