@@ -24,14 +24,16 @@ struct CloseFile {
 };
 using FilePtr = std::unique_ptr<std::FILE, CloseFile>;
 
-FilePtr OpenFile(const fs::path& file, const char* mode, const char* action) {
+// Opens `file`; a failure names `reported`, the file the user knows of.
+FilePtr OpenFile(const fs::path& file, const char* mode, const char* action,
+                 const fs::path& reported) {
 #ifdef _WIN32
   std::wstring wide_mode(mode, mode + std::char_traits<char>::length(mode));
   std::FILE* f = _wfopen(file.c_str(), wide_mode.c_str());
 #else
   std::FILE* f = std::fopen(file.c_str(), mode);
 #endif
-  if (f == nullptr) throw FileError(action, file, SystemReason(errno));
+  if (f == nullptr) throw FileError(action, reported, SystemReason(errno));
   return FilePtr(f);
 }
 
@@ -71,7 +73,7 @@ void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts,
   }
   const fs::path temporary = TemporaryBeside(file);
   try {
-    FilePtr f = OpenFile(temporary, "wb", "write");
+    FilePtr f = OpenFile(temporary, "wb", "write", file);
     for (ByteView part : parts) {
       if (!part.empty() && std::fwrite(part.data(), 1, part.size(), f.get()) != part.size()) {
         throw FileError("write", file, SystemReason(errno));
@@ -116,7 +118,7 @@ Bytes ReadWholeFile(const fs::path& file) {
 }
 
 std::size_t ReadFileAt(const fs::path& file, std::int64_t offset, std::span<std::uint8_t> out) {
-  FilePtr f = OpenFile(file, "rb", "read");
+  FilePtr f = OpenFile(file, "rb", "read", file);
   if (offset > 0) {
 #ifdef _WIN32
     const int seek = _fseeki64(f.get(), offset, SEEK_SET);

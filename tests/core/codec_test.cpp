@@ -1,0 +1,170 @@
+#include "codec/zlib_codec.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "codec/little_endian.h"
+#include "support/bytes.h"
+#include "support/temp_folder.h"
+
+// Records the largest single allocation, to show that a forged length cannot make the codec
+// ask for gigabytes.
+namespace {
+std::atomic<std::size_t> largest_allocation{0};
+}
+void* operator new(std::size_t size) {
+  std::size_t seen = largest_allocation.load();
+  while (size > seen && !largest_allocation.compare_exchange_weak(seen, size)) {
+  }
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace frondel {
+namespace {
+
+using testing::PatternBytes;
+using testing::SameBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// A length-prefixed stream with a chosen stored length in front of the zlib stream of `data`.
+Bytes StreamWithStoredLength(const Bytes& data, std::int32_t stored) {
+  Bytes stream = Zlib().CompressStream(data);
+  PutInt32(stream, 0, stored);
+  return stream;
+}
+
+class CodecFiles : public ::testing::Test {
+ protected:
+  UncompressResult Uncompress(const Bytes& stream) {
+    WriteBytes(dir / "in", stream);
+    return codec.UncompressFile(dir / "in", dir / "out");
+  }
+  Bytes Out() { return ReadWholeFile(dir / "out"); }
+
+  TempFolder dir;
+  Zlib codec;
+  const Bytes data = PatternBytes(300'000, 42);
+};
+
+TEST_F(CodecFiles, CompressedFileIsLengthThenOneZlibStream) {
+  WriteBytes(dir / "src", data);
+  WriteBytes(dir / "dst", PatternBytes(2'000'000, 1));  // longer than the result
+  codec.CompressFile(dir / "src", dir / "dst");
+  const Bytes packed = ReadWholeFile(dir / "dst");
+  ASSERT_GT(packed.size(), 4u);
+  EXPECT_EQ(GetInt32(packed, 0), static_cast<std::int32_t>(data.size()));
+
+  // The rest is exactly one stream that zlib itself decodes.
+  Bytes decoded(data.size());
+  uLongf length = decoded.size();
+  EXPECT_EQ(uncompress(decoded.data(), &length, packed.data() + 4, packed.size() - 4), Z_OK);
+  EXPECT_TRUE(SameBytes(data, decoded));
+}
+
+TEST_F(CodecFiles, RoundTripsToAnotherFileAndInPlace) {
+  WriteBytes(dir / "src", data);
+  codec.CompressFile(dir / "src", dir / "packed");
+  EXPECT_EQ(codec.UncompressFile(dir / "packed", dir / "copy").status, UncompressStatus::Complete);
+  EXPECT_TRUE(SameBytes(data, ReadWholeFile(dir / "copy")));
+  EXPECT_EQ(codec.UncompressFile(dir / "packed", dir / "packed").status,
+            UncompressStatus::Complete);
+  EXPECT_TRUE(SameBytes(data, ReadWholeFile(dir / "packed")));
+}
+
+TEST_F(CodecFiles, StoredLengthIsOnlyACapacity) {
+  // Larger than the truth: the true length comes out.
+  EXPECT_EQ(Uncompress(StreamWithStoredLength(data, data.size() + 999)).status,
+            UncompressStatus::Complete);
+  EXPECT_TRUE(SameBytes(data, Out()));
+
+  // Smaller: exactly the leading bytes, and the cut is told.
+  EXPECT_EQ(Uncompress(StreamWithStoredLength(data, 1000)).status,
+            UncompressStatus::CutAtStoredLength);
+  EXPECT_TRUE(SameBytes(Bytes(data.begin(), data.begin() + 1000), Out()));
+}
+
+TEST_F(CodecFiles, StoredLengthOfZeroOrLessPassesTheBytesOnUndecoded) {
+  for (std::int32_t stored : {0, -5, std::numeric_limits<std::int32_t>::min()}) {
+    const Bytes stream = StreamWithStoredLength(data, stored);
+    EXPECT_EQ(Uncompress(stream).status, UncompressStatus::NotDecoded) << stored;
+    EXPECT_TRUE(SameBytes(Bytes(stream.begin() + 4, stream.end()), Out())) << stored;
+  }
+}
+
+TEST_F(CodecFiles, TrailingBytesAfterTheStreamAreIgnored) {
+  Bytes stream = StreamWithStoredLength(data, data.size());
+  const Bytes junk = PatternBytes(777, 5);
+  stream.insert(stream.end(), junk.begin(), junk.end());
+  EXPECT_EQ(Uncompress(stream).status, UncompressStatus::Complete);
+  EXPECT_TRUE(SameBytes(data, Out()));
+}
+
+TEST_F(CodecFiles, DamagedAndTruncatedStreamsAreToldApart) {
+  Bytes damaged = StreamWithStoredLength(data, data.size());
+  for (std::size_t i = damaged.size() / 2; i < damaged.size() / 2 + 64; ++i) damaged[i] ^= 0x5a;
+  EXPECT_EQ(Uncompress(damaged).status, UncompressStatus::Damaged);
+
+  Bytes truncated = StreamWithStoredLength(data, data.size());
+  truncated.resize(truncated.size() / 3);
+  EXPECT_EQ(Uncompress(truncated).status, UncompressStatus::Damaged);
+  EXPECT_LT(Out().size(), data.size());
+
+  EXPECT_EQ(Uncompress(Bytes{1, 0, 0, 0}).status, UncompressStatus::Damaged);
+}
+
+TEST_F(CodecFiles, InputShorterThanItsLengthFieldWritesNothing) {
+  WriteBytes(dir / "out", PatternBytes(10, 9));
+  EXPECT_EQ(Uncompress(Bytes{1, 2, 3}).status, UncompressStatus::TooShort);
+  EXPECT_TRUE(SameBytes(PatternBytes(10, 9), Out()));
+}
+
+TEST_F(CodecFiles, ForgedStoredLengthDoesNotAllocateGigabytes) {
+  const Bytes small = PatternBytes(5'000, 3);
+  const Bytes stream = StreamWithStoredLength(small, 0x7fffffff);
+  largest_allocation = 0;
+  const Uncompressed result = codec.UncompressStream(stream);
+  EXPECT_EQ(result.status, UncompressStatus::Complete);
+  EXPECT_TRUE(SameBytes(small, result.bytes));
+  EXPECT_LT(largest_allocation.load(), 64u << 20);
+}
+
+TEST_F(CodecFiles, HighlyCompressibleDataStillComesOutWhole) {
+  // All-zero data compresses near deflate's limit; the bounded buffer must still hold it.
+  const Bytes zeros(20'000'000, 0);
+  const Uncompressed result =
+      codec.UncompressStream(StreamWithStoredLength(zeros, 0x7fffffff));
+  EXPECT_EQ(result.status, UncompressStatus::Complete);
+  EXPECT_EQ(result.bytes.size(), zeros.size());
+}
+
+TEST_F(CodecFiles, FailedAccessIsReportedNeverThrown) {
+  const UncompressResult missing = codec.UncompressFile(dir / "none", dir / "out");
+  EXPECT_EQ(missing.status, UncompressStatus::FileFailed);
+  ASSERT_TRUE(missing.error.has_value());
+  EXPECT_EQ(missing.error->path(), dir / "none");
+  EXPECT_FALSE(FileExists(dir / "out"));
+
+  WriteBytes(dir / "in", StreamWithStoredLength(data, data.size()));
+  const UncompressResult unwritable = codec.UncompressFile(dir / "in", dir / "no" / "out");
+  EXPECT_EQ(unwritable.status, UncompressStatus::FileFailed);
+}
+
+TEST_F(CodecFiles, CompressingAMissingOrEmptySourceLeavesTheDestination) {
+  const Bytes before = PatternBytes(64, 8);
+  WriteBytes(dir / "dst", before);
+  EXPECT_THROW(codec.CompressFile(dir / "none", dir / "dst"), FileError);
+  WriteBytes(dir / "empty", {});
+  EXPECT_THROW(codec.CompressFile(dir / "empty", dir / "dst"), FileError);
+  EXPECT_TRUE(SameBytes(before, ReadWholeFile(dir / "dst")));
+}
+
+}  // namespace
+}  // namespace frondel

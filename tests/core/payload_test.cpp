@@ -1,0 +1,170 @@
+// Building a payload for a menu place, and cutting the texture back out of one.
+#include <gtest/gtest.h>
+
+#include "building/menu_format.h"
+#include "building/payload_assembly.h"
+#include "building/working_folder.h"
+#include "export/dds_extraction.h"
+#include "support/bytes.h"
+#include "support/program_folder.h"
+#include "support/scripted_prompts.h"
+
+namespace frondel {
+namespace {
+
+using testing::PatternBytes;
+using testing::ProgramFolder;
+using testing::SameBytes;
+using testing::ScriptedPrompts;
+using testing::WriteBytes;
+
+Bytes Joined(std::initializer_list<Bytes> blocks) {
+  Bytes out;
+  for (const Bytes& b : blocks) out.insert(out.end(), b.begin(), b.end());
+  return out;
+}
+
+class Payload : public ::testing::Test {
+ protected:
+  std::filesystem::path At(WorkFile file) { return WorkingPath(folder.path(), file); }
+  Bytes Shipped(std::string_view relative) {
+    return ReadWholeFile(WorkingPath(folder.path(), relative));
+  }
+  // What unpacking the built file gives, on the export side.
+  Bytes UnpackBuilt() {
+    CopyFile(At(WorkFile::ImportPacked), At(WorkFile::ExportPacked));
+    EXPECT_EQ(UnpackMenuFile(codec, folder.path()), UncompressStatus::Complete);
+    return ReadWholeFile(At(WorkFile::ExportPayload));
+  }
+
+  ProgramFolder folder;
+  Zlib codec;
+  ScriptedPrompts prompts;
+  const Bytes texture = PatternBytes(payload::kTextureLength, 77);
+};
+
+TEST_F(Payload, EveryPlaceBuildsHeadTextureAndItsOwnTemplate) {
+  WriteBytes(At(WorkFile::ImportTexture), texture);
+  const Bytes head = Shipped(RelativeName(WorkFile::HeadBlock));
+  ASSERT_EQ(head.size(), payload::kTextureOffset);
+  ASSERT_EQ(MenuPlaces().size(), 13u);
+  for (const MenuPlace& place : MenuPlaces()) {
+    CreateMenuFile(codec, folder.path(), place.list_text, prompts);
+    const Bytes expected = Joined({head, texture, Shipped(place.template_file)});
+    EXPECT_TRUE(SameBytes(expected, ReadWholeFile(At(WorkFile::ImportPayload)))) << place.list_text;
+    EXPECT_TRUE(SameBytes(expected, UnpackBuilt())) << place.list_text;
+  }
+  EXPECT_TRUE(prompts.boxes.empty());
+}
+
+TEST_F(Payload, ShipsThirteenDistinctTemplates) {
+  std::vector<Bytes> seen;
+  for (const MenuPlace& place : MenuPlaces()) {
+    const Bytes t = Shipped(place.template_file);
+    EXPECT_GT(t.size(), 10'000u) << place.template_file;
+    for (const Bytes& other : seen) EXPECT_NE(t, other) << place.template_file;
+    seen.push_back(t);
+  }
+}
+
+TEST_F(Payload, ALongerTemplateThenAShorterLeavesOnlyTheSecond) {
+  WriteBytes(At(WorkFile::ImportTexture), PatternBytes(5000, 1));
+  WriteBytes(WorkingPath(folder.path(), "temp/dataentery/SYSDATA"), PatternBytes(90'000, 2));
+  WriteBytes(WorkingPath(folder.path(), "temp/dataentery/EXDATA"), PatternBytes(300, 3));
+  CreateMenuFile(codec, folder.path(), "System Setting", prompts);
+  CreateMenuFile(codec, folder.path(), "Exhibition", prompts);
+  const Bytes expected = Joined({Shipped("temp/dataentery/TOPDATA1"), PatternBytes(5000, 1),
+                                 PatternBytes(300, 3)});
+  EXPECT_TRUE(SameBytes(expected, ReadWholeFile(At(WorkFile::ImportPayload))));
+  EXPECT_TRUE(SameBytes(expected, UnpackBuilt()));
+}
+
+TEST_F(Payload, NothingSelectedOrNoTextureTellsTheUserAndWritesNothing) {
+  CreateMenuFile(codec, folder.path(), "", prompts);
+  ASSERT_EQ(prompts.boxes.size(), 1u);
+  EXPECT_EQ(prompts.boxes[0].text, "Please Select A Data From List");
+  EXPECT_EQ(prompts.boxes[0].style, 64);
+  EXPECT_EQ(prompts.boxes[0].title, "Data...");
+
+  CreateMenuFile(codec, folder.path(), "Edit", prompts);
+  ASSERT_EQ(prompts.boxes.size(), 2u);
+  EXPECT_EQ(prompts.boxes[1].text, "Please Open A DDS File First");
+  EXPECT_EQ(prompts.boxes[1].style, 64);
+  EXPECT_EQ(prompts.boxes[1].title, "Data...");
+
+  // Comparison is exact: other case or blanks match no place.
+  WriteBytes(At(WorkFile::ImportTexture), texture);
+  CreateMenuFile(codec, folder.path(), "edit", prompts);
+  CreateMenuFile(codec, folder.path(), "Edit ", prompts);
+  EXPECT_EQ(prompts.boxes.size(), 2u);
+  EXPECT_FALSE(FileExists(At(WorkFile::ImportPayload)));
+  EXPECT_FALSE(FileExists(At(WorkFile::ImportPacked)));
+}
+
+TEST_F(Payload, AMissingOrEmptyInputLeavesTheEarlierBuildAsItWas) {
+  WriteBytes(At(WorkFile::ImportTexture), texture);
+  CreateMenuFile(codec, folder.path(), "Gallery", prompts);
+  const Bytes payload_before = ReadWholeFile(At(WorkFile::ImportPayload));
+  const Bytes packed_before = ReadWholeFile(At(WorkFile::ImportPacked));
+
+  std::filesystem::remove(WorkingPath(folder.path(), "temp/dataentery/MLDATA"));
+  EXPECT_THROW(CreateMenuFile(codec, folder.path(), "Master League", prompts), FileError);
+  WriteBytes(At(WorkFile::ImportTexture), {});
+  EXPECT_THROW(CreateMenuFile(codec, folder.path(), "Gallery", prompts), FileError);
+
+  EXPECT_TRUE(SameBytes(payload_before, ReadWholeFile(At(WorkFile::ImportPayload))));
+  EXPECT_TRUE(SameBytes(packed_before, ReadWholeFile(At(WorkFile::ImportPacked))));
+}
+
+class Extraction : public Payload {
+ protected:
+  Bytes ExtractFrom(const Bytes& payload_bytes) {
+    WriteBytes(At(WorkFile::ExportPayload), payload_bytes);
+    EXPECT_TRUE(ExtractDds(folder.path(), prompts));
+    return ReadWholeFile(At(WorkFile::ExportTexture));
+  }
+};
+
+TEST_F(Extraction, ABuiltTextureComesBackByteForByte) {
+  WriteBytes(At(WorkFile::ImportTexture), texture);
+  CreateMenuFile(codec, folder.path(), "Online", prompts);
+  UnpackBuilt();
+  EXPECT_TRUE(ExtractDds(folder.path(), prompts));
+  EXPECT_TRUE(SameBytes(texture, ReadWholeFile(At(WorkFile::ExportTexture))));
+  // Twice gives the same, and the payload is only read.
+  const Bytes payload_before = ReadWholeFile(At(WorkFile::ExportPayload));
+  EXPECT_TRUE(ExtractDds(folder.path(), prompts));
+  EXPECT_TRUE(SameBytes(texture, ReadWholeFile(At(WorkFile::ExportTexture))));
+  EXPECT_TRUE(SameBytes(payload_before, ReadWholeFile(At(WorkFile::ExportPayload))));
+}
+
+TEST_F(Extraction, TheWindowIsFixedWhateverTheTextureReallyIs) {
+  const Bytes head = PatternBytes(48, 1), tail = PatternBytes(3000, 2);
+  const Bytes longer = PatternBytes(payload::kTextureLength + 500, 3);
+  EXPECT_TRUE(SameBytes(Bytes(longer.begin(), longer.begin() + payload::kTextureLength),
+                        ExtractFrom(Joined({head, longer, tail}))));
+
+  const Bytes shorter = PatternBytes(payload::kTextureLength - 1000, 4);
+  Bytes expected = Joined({shorter, Bytes(tail.begin(), tail.begin() + 1000)});
+  EXPECT_TRUE(SameBytes(expected, ExtractFrom(Joined({head, shorter, tail}))));
+
+  // A payload too short to fill the window: the rest is zero.
+  const Bytes little = PatternBytes(48 + 700, 5);
+  expected = Bytes(little.begin() + 48, little.end());
+  expected.resize(payload::kTextureLength, 0);
+  EXPECT_TRUE(SameBytes(expected, ExtractFrom(little)));
+  EXPECT_TRUE(SameBytes(Bytes(payload::kTextureLength, 0), ExtractFrom(PatternBytes(20, 6))));
+}
+
+TEST_F(Extraction, NoPayloadAsksForAFileAndWritesNothing) {
+  EXPECT_FALSE(ExtractDds(folder.path(), prompts));
+  ASSERT_EQ(prompts.boxes.size(), 1u);
+  EXPECT_EQ(prompts.boxes[0].text, "Please Open A BIN File First");
+  EXPECT_EQ(prompts.boxes[0].style, 64);
+  EXPECT_EQ(prompts.boxes[0].title, "Data...");
+  EXPECT_FALSE(FileExists(At(WorkFile::ExportPayload)));
+  EXPECT_FALSE(FileExists(At(WorkFile::ExportTexture)));
+}
+
+}  // namespace
+}  // namespace frondel
