@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+namespace frondel::fuzz {
+
+// A program folder of the fuzz run's own, on a memory file system where there is one, made
+// once per process.
+inline const std::filesystem::path& ScratchProgramFolder(const std::string& name) {
+  namespace fs = std::filesystem;
+  static const fs::path folder = [&] {
+    const fs::path base = fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path();
+    fs::path f = base / ("frondel-fuzz-" + name + "-" + std::to_string(getpid()));
+    fs::create_directories(f / "temp" / "dataimport");
+    fs::create_directories(f / "temp" / "dataexport");
+    return f;
+  }();
+  return folder;
+}
+
+}  // namespace frondel::fuzz
