@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test.
+# Builds everything and runs every test, then the core's and kestrup's tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,3 +8,12 @@ scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j 2
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j 2
+
+sanitized=(core_tests kestrup_tests)
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+cmake --build build-asan -j 2 --target "${sanitized[@]}"
+for t in "${sanitized[@]}"; do
+  echo "== $t under AddressSanitizer and UndefinedBehaviorSanitizer"
+  "$(find build-asan/tests -type f -name "$t" -perm -u+x | head -n 1)" --gtest_brief=1
+done
