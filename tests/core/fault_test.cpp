@@ -1,0 +1,177 @@
+// Whole flows against broken surroundings: each fault shows the user one clear message, the
+// program can go on, and no file the user had before is lost or left half written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "building/dds_import.h"
+#include "building/menu_format.h"
+#include "building/payload_assembly.h"
+#include "building/save_built_file.h"
+#include "building/working_folder.h"
+#include "export/dds_extraction.h"
+#include "export/open_menu_file.h"
+#include "export/save_exported_dds.h"
+#include "platform/failure_report.h"
+#include "support/bytes.h"
+#include "support/program_folder.h"
+#include "support/scripted_prompts.h"
+#include "support/small_mount.h"
+
+namespace frondel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::PatternBytes;
+using testing::ProgramFolder;
+using testing::SameBytes;
+using testing::ScriptedPrompts;
+using testing::SmallMount;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+class Faults : public ::testing::Test {
+ protected:
+  fs::path At(WorkFile file) { return WorkingPath(folder.path(), file); }
+
+  // Runs `operation` as the window does and expects it to end in exactly one error box, naming
+  // `file` and `reason` (an overwrite question may come before it).
+  template <typename Operation>
+  void ExpectOneError(Operation operation, const fs::path& file, const std::string& reason) {
+    prompts.boxes.clear();
+    EXPECT_FALSE(RunReported(prompts, "Doing It", operation));
+    ASSERT_FALSE(prompts.boxes.empty());
+    const auto errors = std::count_if(prompts.boxes.begin(), prompts.boxes.end(),
+                                      [](const auto& box) { return box.style == 16; });
+    EXPECT_EQ(errors, 1);
+    const ScriptedPrompts::Box& box = prompts.boxes.back();
+    EXPECT_EQ(box.style, 16);
+    EXPECT_EQ(box.title, "Error...");
+    EXPECT_NE(box.text.find(PathText(file)), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(reason), std::string::npos) << box.text;
+  }
+
+  // A built file waiting in the working folder.
+  void Build() {
+    WriteBytes(At(WorkFile::ImportTexture), PatternBytes(payload::kTextureLength, 1));
+    CreateMenuFile(codec, folder.path(), "Exhibition", prompts);
+    ASSERT_TRUE(FileExists(At(WorkFile::ImportPacked)));
+  }
+
+  ProgramFolder folder;
+  TempFolder user{fs::temp_directory_path(), "frondel user"};
+  Zlib codec;
+  ScriptedPrompts prompts;
+  const Bytes users_file = PatternBytes(5000, 9);
+};
+
+TEST_F(Faults, MissingJobFolders) {
+  WriteBytes(user / "mine.dds", users_file);
+  fs::remove_all(folder / "temp" / "dataimport");
+  fs::remove_all(folder / "temp" / "dataexport");
+  ExpectOneError([&] { ImportDds(folder.path(), user / "mine.dds"); },
+                 At(WorkFile::ImportTexture), "No such file or directory");
+  ExpectOneError([&] { OpenMenuFile(codec, folder.path(), user / "mine.dds", prompts); },
+                 At(WorkFile::ExportPacked), "No such file or directory");
+  EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(user / "mine.dds")));
+}
+
+TEST_F(Faults, MissingShippedTemplateKeepsTheEarlierBuild) {
+  Build();
+  const Bytes packed = ReadWholeFile(At(WorkFile::ImportPacked));
+  const fs::path place_template = WorkingPath(folder.path(), "temp/dataentery/CLDATA");
+  fs::remove(place_template);
+  ExpectOneError([&] { CreateMenuFile(codec, folder.path(), "Champion League", prompts); },
+                 place_template, "No such file or directory");
+  EXPECT_TRUE(SameBytes(packed, ReadWholeFile(At(WorkFile::ImportPacked))));
+}
+
+TEST_F(Faults, UserFileDeletedBetweenChoosingAndCopying) {
+  WriteBytes(user / "gone.bin", users_file);
+  prompts.WillChoose(user / "gone.bin");
+  const fs::path chosen = prompts.ChooseFile(DialogKind::Open, "*.bin|*.bin");
+  fs::remove(user / "gone.bin");
+  ExpectOneError([&] { OpenMenuFile(codec, folder.path(), chosen, prompts); }, chosen,
+                 "No such file or directory");
+}
+
+TEST_F(Faults, SaveAcrossFileSystemsAndWithBlanksAndAccents) {
+  if (!fs::is_directory("/dev/shm")) GTEST_SKIP() << "no /dev/shm on this machine";
+  ProgramFolder odd(fs::temp_directory_path(), "program folder é ü 文件");
+  TempFolder elsewhere("/dev/shm", "user folder ñ");
+  const Bytes texture = PatternBytes(payload::kTextureLength, 3);
+  WriteBytes(elsewhere / "my texture é.dds", texture);
+  ImportDds(odd.path(), elsewhere / "my texture é.dds");
+  CreateMenuFile(codec, odd.path(), "League & Cup", prompts);
+  SaveBuiltFile(odd.path(), elsewhere / "menu ü.bin", prompts);
+  OpenMenuFile(codec, odd.path(), elsewhere / "menu ü.bin", prompts);
+  ASSERT_TRUE(ExtractDds(odd.path(), prompts));
+  SaveExportedDds(odd.path(), elsewhere / "back ñ.dds", prompts);
+  EXPECT_TRUE(SameBytes(texture, ReadWholeFile(elsewhere / "back ñ.dds")));
+  ASSERT_EQ(prompts.boxes.size(), 2u);
+  EXPECT_EQ(prompts.boxes[1].text, "File Saved Succesful");
+}
+
+TEST_F(Faults, ReadOnlyWorkingFolder) {
+  SmallMount disk(64 << 20);
+  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  fs::copy(folder / "temp", disk / "temp", fs::copy_options::recursive);
+  const fs::path program = disk.path();
+  WriteBytes(WorkingPath(program, WorkFile::ImportTexture), PatternBytes(1000, 4));
+  ASSERT_TRUE(disk.MakeReadOnly());
+  WriteBytes(user / "mine.dds", users_file);
+  ExpectOneError([&] { ImportDds(program, user / "mine.dds"); },
+                 WorkingPath(program, WorkFile::ImportTexture), "Read-only file system");
+  ExpectOneError([&] { CreateMenuFile(codec, program, "Edit", prompts); },
+                 WorkingPath(program, WorkFile::ImportPayload), "Read-only file system");
+  EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(user / "mine.dds")));
+}
+
+TEST_F(Faults, ReadOnlyDestinationKeepsTheBuiltFileForAnotherTry) {
+  SmallMount disk(1 << 20);
+  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  WriteBytes(disk / "old.bin", users_file);
+  ASSERT_TRUE(disk.MakeReadOnly());
+  Build();
+  prompts.WillAnswer(answer::kYes);
+  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); },
+                 disk / "old.bin", "Read-only file system");
+  EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(disk / "old.bin")));
+  EXPECT_TRUE(FileExists(At(WorkFile::ImportPacked)));
+  SaveBuiltFile(folder.path(), user / "new.bin", prompts);
+  EXPECT_TRUE(FileExists(user / "new.bin"));
+}
+
+TEST_F(Faults, FullDestinationDiskLeavesNoHalfFileAndKeepsTheOldOne) {
+  SmallMount disk(256 << 10);
+  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  Build();
+  ASSERT_GT(FileLength(At(WorkFile::ImportPacked)), 256 << 10);
+  WriteBytes(disk / "old.bin", users_file);
+  prompts.WillAnswer(answer::kYes);
+  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); },
+                 disk / "old.bin", "No space left on device");
+  EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(disk / "old.bin")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 1);
+  EXPECT_TRUE(FileExists(At(WorkFile::ImportPacked)));
+}
+
+TEST_F(Faults, FullWorkingDiskKeepsTheEarlierWorkingFiles) {
+  SmallMount disk(1 << 20);
+  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  fs::copy(folder / "temp", disk / "temp", fs::copy_options::recursive);
+  const fs::path program = disk.path();
+  const Bytes small = PatternBytes(2000, 5);
+  WriteBytes(WorkingPath(program, WorkFile::ImportTexture), small);
+  CreateMenuFile(codec, program, "Gallery", prompts);
+  const Bytes packed = ReadWholeFile(WorkingPath(program, WorkFile::ImportPacked));
+
+  WriteBytes(user / "big.dds", PatternBytes(2 << 20, 6));
+  ExpectOneError([&] { ImportDds(program, user / "big.dds"); },
+                 WorkingPath(program, WorkFile::ImportTexture), "No space left on device");
+  EXPECT_TRUE(SameBytes(small, ReadWholeFile(WorkingPath(program, WorkFile::ImportTexture))));
+  EXPECT_TRUE(SameBytes(packed, ReadWholeFile(WorkingPath(program, WorkFile::ImportPacked))));
+}
+
+}  // namespace
+}  // namespace frondel

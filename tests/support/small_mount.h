@@ -1,0 +1,45 @@
+#pragma once
+
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "support/temp_folder.h"
+
+namespace frondel::testing {
+
+// A small tmpfs of its own, for a disk that fills up or a folder that even root cannot write.
+// Mounting needs the right to mount; `error()` says why when it could not be made, and the
+// test skips with that reason.
+class SmallMount {
+ public:
+  explicit SmallMount(std::size_t bytes) {
+    const std::string options = "size=" + std::to_string(bytes);
+    if (::mount("tmpfs", at_.path().c_str(), "tmpfs", 0, options.c_str()) != 0) {
+      error_ = std::string("cannot mount a tmpfs here: ") + std::strerror(errno);
+    }
+  }
+  ~SmallMount() {
+    if (error_.empty()) ::umount2(at_.path().c_str(), MNT_DETACH);
+  }
+  SmallMount(const SmallMount&) = delete;
+  SmallMount& operator=(const SmallMount&) = delete;
+
+  const std::string& error() const { return error_; }
+  const std::filesystem::path& path() const { return at_.path(); }
+  std::filesystem::path operator/(const std::filesystem::path& rel) const { return at_ / rel; }
+
+  // From now on nothing can be written below it, whoever asks.
+  bool MakeReadOnly() {
+    return ::mount(nullptr, at_.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+  }
+
+ private:
+  TempFolder at_;
+  std::string error_;
+};
+
+}  // namespace frondel::testing
