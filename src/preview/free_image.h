@@ -1,0 +1,31 @@
+#pragma once
+
+// MFreeImage: the binding to the image library, over the library's own header. The preview
+// decodes DDS textures and writes Windows bitmaps through it and through nothing else.
+
+#include <FreeImage.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace frondel::MFreeImage {
+
+struct UnloadBitmap {
+  void operator()(FIBITMAP* bitmap) const { FreeImage_Unload(bitmap); }
+};
+
+// Owns one decoded image, so every way out of the step that loaded it releases it. An empty
+// owner (the library yielded no image) is never passed to the library's release.
+using Bitmap = std::unique_ptr<FIBITMAP, UnloadBitmap>;
+
+// File names reach the library in the system's own encoding, so a program folder with
+// characters outside ASCII works like any other.
+
+// Empty when the library yields no image.
+Bitmap LoadImageFile(FREE_IMAGE_FORMAT format, const std::filesystem::path& file_name, int flags);
+
+// True exactly when the library returns 1.
+bool SaveImageFile(FREE_IMAGE_FORMAT format, FIBITMAP* bitmap,
+                   const std::filesystem::path& file_name, int flags);
+
+}  // namespace frondel::MFreeImage
