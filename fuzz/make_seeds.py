@@ -44,7 +44,44 @@ extract = {
     "head_only": good[:48],
     "small_texture": good,
 }
-for folder, seeds in (("unpack", unpack), ("extract", extract)):
+
+
+def dds(width, height, pixel_format, data, mipmaps=1, magic=b"DDS "):
+    flags = 0x1 | 0x2 | 0x4 | 0x1000 | (0x20000 if mipmaps > 1 else 0)
+    header = struct.pack("<7I", 124, flags, height, width, 0, 0, mipmaps) + bytes(44)
+    caps = struct.pack("<4I", 0x1000 | (0x400008 if mipmaps > 1 else 0), 0, 0, 0) + bytes(4)
+    return magic + header + pixel_format + caps + data
+
+
+def rgb_format(bits, masks):
+    return struct.pack("<2I4s5I", 32, 0x40 | (0x1 if len(masks) == 4 else 0), b"\0" * 4, bits,
+                       *(list(masks) + [0] * (4 - len(masks))))
+
+
+def fourcc_format(code):
+    return struct.pack("<2I4s5I", 32, 0x4, code, 0, 0, 0, 0, 0)
+
+
+BGRA = rgb_format(32, (0xFF0000, 0xFF00, 0xFF, 0xFF000000))
+RGBA = rgb_format(32, (0xFF, 0xFF00, 0xFF0000, 0xFF000000))
+BGR = rgb_format(24, (0xFF0000, 0xFF00, 0xFF))
+dxt1_block = struct.pack("<2HI", 0xF800, 0x001F, 0x55AA55AA)
+dxt5_block = bytes([255, 0]) + bytes(6) + dxt1_block
+preview = {
+    "bgra_8x8": dds(8, 8, BGRA, bytes(range(256))),
+    "rgba_8x8": dds(8, 8, RGBA, bytes(range(256))),
+    "bgr_4x4": dds(4, 4, BGR, bytes(range(48))),
+    "bgra_mipmaps": dds(4, 4, BGRA, bytes(64 + 16 + 4), mipmaps=3),
+    "dxt1_8x8": dds(8, 8, fourcc_format(b"DXT1"), dxt1_block * 4),
+    "dxt3_4x4": dds(4, 4, fourcc_format(b"DXT3"), bytes(8) + dxt1_block),
+    "dxt5_4x4": dds(4, 4, fourcc_format(b"DXT5"), dxt5_block),
+    "dx10": dds(4, 4, fourcc_format(b"DX10"), struct.pack("<5I", 28, 3, 0, 1, 0) + bytes(64)),
+    "wrong_magic": dds(4, 4, BGRA, bytes(64), magic=b"XXXX"),
+    "header_only": dds(4, 4, BGRA, b""),
+    "short_pixels": dds(8, 8, BGRA, bytes(100)),
+    "all_zero": bytes(4096),
+}
+for folder, seeds in (("unpack", unpack), ("extract", extract), ("preview", preview)):
     Path("corpus", folder).mkdir(parents=True, exist_ok=True)
     for name, data in seeds.items():
         Path("corpus", folder, name).write_bytes(data)
