@@ -32,7 +32,9 @@ QString QtFilter(std::string_view filter) {
   QStringList entries;
   for (qsizetype i = 0; i < parts.size(); i += 2) {
     // A description without its pattern stands for itself.
-    const QString& pattern = i + 1 < parts.size() ? parts[i + 1] : parts[i];
+    QString pattern = i + 1 < parts.size() ? parts[i + 1] : parts[i];
+    // Several patterns are split by ";" in the text form, by blanks in Qt's.
+    pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
     entries.append(parts[i] + QStringLiteral(" (") + pattern + QLatin1Char(')'));
   }
   return entries.join(QStringLiteral(";;"));
