@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "app/main_form.h"
+#include "platform/qt_prompts.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  frondel::QtPrompts prompts("Frondel");
+  frondel::MainForm form(frondel::ProgramFolder(), prompts, frondel::StartCommand);
+  form.show();
+  return application.exec();
+}

@@ -1,0 +1,260 @@
+#include "app/main_form.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "building/dds_import.h"
+#include "building/menu_places.h"
+#include "building/payload_assembly.h"
+#include "building/save_built_file.h"
+#include "export/dds_extraction.h"
+#include "export/open_menu_file.h"
+#include "export/save_exported_dds.h"
+#include "platform/failure_report.h"
+#include "platform/qt_text.h"
+
+namespace frondel {
+namespace {
+
+// The maker's web site, opened by Credits > Visit > Orvane.
+constexpr std::string_view kWebSite = "https://example.org/frondel";
+constexpr std::string_view kAuthorLine = "Thank's To Peltiro For His Tutorial";
+
+enum class Kind { Frame, Label, Edit, Button, List, Picture };
+
+using Click = void (MainForm::*)();
+
+// One control: its name, caption, container (null: the client area) and place in pixels.
+struct ControlSpec {
+  Kind kind;
+  const char* name;
+  const char* caption;
+  const char* container;
+  QRect geometry;
+};
+
+// A menu (no click) or a menu item, in menu-bar order; a null parent is the menu bar.
+struct MenuSpec {
+  const char* name;
+  const char* caption;
+  const char* parent;
+  Click click;
+};
+
+QWidget* MakeControl(Kind kind, const QString& caption, QWidget* container) {
+  switch (kind) {
+    case Kind::Frame:
+      return new QGroupBox(caption, container);
+    case Kind::Label: {
+      auto* label = new QLabel(caption, container);
+      QFont font(QStringLiteral("MS Sans Serif"));
+      font.setPointSizeF(9.75);
+      font.setWeight(QFont::Normal);
+      label->setFont(font);
+      return label;
+    }
+    case Kind::Edit:
+      return new QLineEdit(container);
+    case Kind::Button:
+      return new QPushButton(caption, container);
+    case Kind::List: {
+      auto* list = new QListWidget(container);
+      list->setSelectionMode(QAbstractItemView::SingleSelection);
+      list->setSortingEnabled(false);
+      return list;
+    }
+    case Kind::Picture: {
+      auto* picture = new QLabel(container);
+      picture->setScaledContents(true);
+      return picture;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+MainForm::MainForm(std::filesystem::path program_folder, Prompts& prompts,
+                   CommandStarter start_command, QWidget* parent)
+    : QMainWindow(parent),
+      program_folder_(std::move(program_folder)),
+      prompts_(prompts),
+      start_command_(std::move(start_command)) {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QString::fromUtf8(kMainTitle));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  BuildControls();
+  BuildMenus();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  adjustSize();
+  if (const QScreen* shown_on = screen()) {
+    move(shown_on->availableGeometry().center() - rect().center());
+  }
+}
+
+void MainForm::BuildControls() {
+  const ControlSpec controls[] = {
+      {Kind::Frame, "GroupBox1", "Work State", nullptr, {5, 8, 745, 433}},
+      {Kind::Frame, "GroupBox3", "Import && Build New One", "GroupBox1", {8, 16, 457, 225}},
+      {Kind::Label, "Label2", "DDS Directory:", "GroupBox3", {8, 28, 88, 16}},
+      {Kind::Edit, "Text1", "", "GroupBox3", {104, 24, 257, 25}},
+      {Kind::Button, "OpenDDS_Import", "Open File", "GroupBox3", {368, 24, 81, 25}},
+      {Kind::Frame, "GroupBox5", "Select Place", "GroupBox3", {8, 56, 145, 161}},
+      {Kind::List, "List1", "", "GroupBox5", {8, 16, 129, 108}},
+      {Kind::Button, "CreateFile", "Create File", "GroupBox5", {8, 128, 129, 25}},
+      {Kind::Frame, "GroupBox6", "Save", "GroupBox3", {160, 56, 289, 97}},
+      {Kind::Edit, "Text2", "", "GroupBox6", {8, 24, 273, 25}},
+      {Kind::Button, "SaveBIN", "SaveFile", "GroupBox6", {168, 56, 113, 25}},
+      {Kind::Frame, "GroupBox4", "Open && Export DDS", "GroupBox1", {8, 248, 457, 177}},
+      {Kind::Label, "Label3", "BIN Directory:", "GroupBox4", {8, 28, 82, 16}},
+      {Kind::Edit, "Text3", "", "GroupBox4", {96, 24, 265, 25}},
+      {Kind::Button, "Open_Bin_Export", "Open File", "GroupBox4", {368, 24, 81, 25}},
+      {Kind::Button, "ExportDDS", "Export DDS", "GroupBox4", {8, 64, 441, 33}},
+      {Kind::Frame, "GroupBox7", "Save", "GroupBox4", {8, 104, 441, 65}},
+      {Kind::Label, "Label4", "DDS Directory:", "GroupBox7", {8, 28, 89, 16}},
+      {Kind::Edit, "Text4", "", "GroupBox7", {104, 24, 249, 25}},
+      {Kind::Button, "Save_DDS_Export", "Save DDS", "GroupBox7", {360, 24, 73, 25}},
+      {Kind::Frame, "GroupBox2", "Texture", "GroupBox1", {472, 16, 265, 409}},
+      {Kind::Picture, "TextureShown", "", "GroupBox2", {8, 16, 249, 385}},
+  };
+  const std::pair<const char*, Click> clicks[] = {
+      {"OpenDDS_Import", &MainForm::ImportDdsClicked},
+      {"CreateFile", &MainForm::CreateFileClicked},
+      {"SaveBIN", &MainForm::SaveBinClicked},
+      {"Open_Bin_Export", &MainForm::OpenBinClicked},
+      {"ExportDDS", &MainForm::ExportDdsClicked},
+      {"Save_DDS_Export", &MainForm::SaveDdsClicked},
+  };
+  // Keyboard focus order; the first takes the focus at start.
+  const char* const focus_order[] = {
+      "Text1", "OpenDDS_Import",  "List1",     "Text2", "SaveBIN",        "CreateFile",
+      "Text3", "Open_Bin_Export", "ExportDDS", "Text4", "Save_DDS_Export"};
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  client->setFixedSize(753, 451);
+  setCentralWidget(client);
+  for (const ControlSpec& spec : controls) {
+    QWidget* container =
+        spec.container ? client->findChild<QWidget*>(QString::fromUtf8(spec.container)) : client;
+    QWidget* control = MakeControl(spec.kind, QString::fromUtf8(spec.caption), container);
+    control->setObjectName(QString::fromUtf8(spec.name));
+    control->setGeometry(spec.geometry);
+  }
+  for (const auto& [name, click] : clicks) {
+    connect(client->findChild<QPushButton*>(QString::fromUtf8(name)), &QPushButton::clicked, this,
+            click);
+  }
+
+  places_ = client->findChild<QListWidget*>(QStringLiteral("List1"));
+  for (const MenuPlace& place : MenuPlaces()) places_->addItem(TextToQString(place.list_text));
+
+  QWidget* previous = nullptr;
+  for (const char* name : focus_order) {
+    QWidget* control = client->findChild<QWidget*>(QString::fromUtf8(name));
+    if (previous) setTabOrder(previous, control);
+    previous = control;
+  }
+  client->findChild<QWidget*>(QString::fromUtf8(focus_order[0]))->setFocus();
+}
+
+void MainForm::BuildMenus() {
+  const MenuSpec menus[] = {
+      {"mnufile", "File", nullptr, nullptr},
+      {"mnunew", "Open DDS & Create New", "mnufile", &MainForm::ImportDdsClicked},
+      {"mnuexport", "Open & Export DDS", "mnufile", &MainForm::OpenBinClicked},
+      {"mnuexit", "Exit", "mnufile", &MainForm::ExitClicked},
+      {"mnuhelp1", "Help", nullptr, nullptr},
+      {"mnuhelp", "Help & Support Center", "mnuhelp1", &MainForm::HelpRequested},
+      {"mnucredits", "Credits", nullptr, nullptr},
+      {"mnuauthor", "Author", "mnucredits", &MainForm::AuthorClicked},
+      {"mnuvisit", "Visit", "mnucredits", nullptr},
+      {"mnuorvane", "Orvane", "mnuvisit", &MainForm::VisitClicked},
+  };
+  for (const MenuSpec& spec : menus) {
+    const QString name = QString::fromUtf8(spec.name);
+    const QString caption = QString::fromUtf8(spec.caption);
+    QMenu* parent =
+        spec.parent ? menuBar()->findChild<QMenu*>(QString::fromUtf8(spec.parent)) : nullptr;
+    if (spec.click) {
+      QAction* item = parent->addAction(caption);
+      item->setObjectName(name);
+      connect(item, &QAction::triggered, this, spec.click);
+    } else {
+      QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+      menu->setObjectName(name);
+      menu->menuAction()->setObjectName(name);
+    }
+  }
+}
+
+std::optional<std::filesystem::path> MainForm::ChooseInto(FileHandler handler) {
+  std::optional<std::filesystem::path> chosen = ChooseFile(prompts_, handler);
+  if (chosen) {
+    const QString box = QStringLiteral("Text%1").arg(SettingsOf(handler).text_box);
+    findChild<QLineEdit*>(box)->setText(ToQString(*chosen));
+  }
+  return chosen;
+}
+
+void MainForm::ImportDdsClicked() {
+  const auto chosen = ChooseInto(FileHandler::ImportDds);
+  if (!chosen) return;
+  RunReported(prompts_, "Import DDS", [&] { ImportDds(program_folder_, *chosen); });
+}
+
+void MainForm::CreateFileClicked() {
+  const QList<QListWidgetItem*> selected = places_->selectedItems();
+  const std::string place =
+      selected.isEmpty() ? std::string() : selected.front()->text().toStdString();
+  RunReported(prompts_, "Create File",
+              [&] { CreateMenuFile(codec_, program_folder_, place, prompts_); });
+}
+
+void MainForm::SaveBinClicked() {
+  const auto chosen = ChooseInto(FileHandler::SaveBuiltFile);
+  if (!chosen) return;
+  RunReported(prompts_, "Save File", [&] { SaveBuiltFile(program_folder_, *chosen, prompts_); });
+}
+
+void MainForm::OpenBinClicked() {
+  const auto chosen = ChooseInto(FileHandler::OpenMenuFile);
+  if (!chosen) return;
+  RunReported(prompts_, "Open BIN File",
+              [&] { OpenMenuFile(codec_, program_folder_, *chosen, prompts_); });
+}
+
+void MainForm::ExportDdsClicked() {
+  RunReported(prompts_, "Export DDS", [&] { ExtractDds(program_folder_, prompts_); });
+}
+
+void MainForm::SaveDdsClicked() {
+  const auto chosen = ChooseInto(FileHandler::SaveExportedDds);
+  if (!chosen) return;
+  RunReported(prompts_, "Save DDS", [&] { SaveExportedDds(program_folder_, *chosen, prompts_); });
+}
+
+void MainForm::ExitClicked() { QCoreApplication::exit(0); }
+
+void MainForm::AuthorClicked() {
+  prompts_.MessageBox(std::string(kMainTitle) + "\r\n" + std::string(kAuthorLine),
+                      style::kInformation);
+}
+
+void MainForm::VisitClicked() {
+  RunReported(prompts_, "Visit Web Site", [&] { start_command_(OpenAddressCommand(kWebSite)); });
+}
+
+}  // namespace frondel

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "building/file_choice.h"
+#include "codec/zlib_codec.h"
+#include "platform/program.h"
+#include "platform/prompts.h"
+
+class QListWidget;
+
+namespace frondel {
+
+inline constexpr char kMainTitle[] = "Frondel  V2.0.0 By Tavrin";
+
+// The main window: the build and export jobs' buttons, the menu places, the chosen paths and
+// the preview. Each click chooses a file if it needs one and calls the core.
+class MainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  using CommandStarter = std::function<void(const Command&)>;
+
+  // `program_folder` holds the working folder; `start_command` starts the web-site command.
+  MainForm(std::filesystem::path program_folder, Prompts& prompts, CommandStarter start_command,
+           QWidget* parent = nullptr);
+
+ signals:
+  // The user asked for the help window.
+  void HelpRequested();
+
+ private:
+  void ImportDdsClicked();
+  void CreateFileClicked();
+  void SaveBinClicked();
+  void OpenBinClicked();
+  void ExportDdsClicked();
+  void SaveDdsClicked();
+  void ExitClicked();
+  void AuthorClicked();
+  void VisitClicked();
+
+  void BuildControls();
+  void BuildMenus();
+  // The handler's file choice; the chosen path goes into its text box before any file is
+  // touched.
+  std::optional<std::filesystem::path> ChooseInto(FileHandler handler);
+
+  const std::filesystem::path program_folder_;
+  Prompts& prompts_;
+  const CommandStarter start_command_;
+  Zlib codec_;
+  QListWidget* places_ = nullptr;
+};
+
+}  // namespace frondel

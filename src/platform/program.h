@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace frondel {
+
+// The folder of the running executable, below which the working folder lies.
+std::filesystem::path ProgramFolder();
+
+// A program and its arguments, started as a process of its own.
+struct Command {
+  std::string program;
+  std::vector<std::string> arguments;
+
+  bool operator==(const Command&) const = default;
+};
+
+// The command that opens a web address with the platform's own opener.
+Command OpenAddressCommand(std::string_view address);
+
+// Starts `command` and goes on at once, without waiting for it. Throws FileError when it
+// cannot be started.
+void StartCommand(const Command& command);
+
+}  // namespace frondel

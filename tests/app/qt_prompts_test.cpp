@@ -1,0 +1,218 @@
+// The Qt half of the platform layer: the real dialogs and boxes, driven as a user would.
+#include "platform/qt_prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "platform/file_error.h"
+#include "platform/file_system.h"
+#include "platform/program.h"
+#include "platform/qt_text.h"
+#include "support/temp_folder.h"
+
+Q_DECLARE_METATYPE(frondel::DialogKind)
+
+namespace frondel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Calls `act` with the modal window as soon as one is shown.
+void WhenModal(std::function<void(QWidget*)> act) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      poll->stop();
+      poll->deleteLater();
+      act(modal);
+    }
+  });
+  poll->start();
+}
+
+}  // namespace
+
+class QtPromptsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+
+  void messageBox_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("press");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QString>("shown_title");
+    QTest::addColumn<int>("answer");
+    const int ok = QMessageBox::Ok;
+    const int yes = QMessageBox::Yes;
+    const int no = QMessageBox::No;
+    const int yes_no = yes | no;
+    const int critical = QMessageBox::Critical;
+    const int information = QMessageBox::Information;
+    QTest::newRow("critical") << 16 << "Error..." << ok << critical << ok << "Error..." << 1;
+    QTest::newRow("information") << 64 << "Save..." << ok << information << ok << "Save..." << 1;
+    QTest::newRow("no title") << 64 << "" << ok << information << ok << "Frondel" << 1;
+    QTest::newRow("yes") << 68 << "" << yes << information << yes_no << "Frondel" << 6;
+    QTest::newRow("no") << 68 << "" << no << information << yes_no << "Frondel" << 7;
+    QTest::newRow("escape") << 68 << "" << int(Qt::Key_Escape) << information << yes_no << "Frondel"
+                            << 7;
+  }
+
+  void messageBox() {
+    QFETCH(int, style);
+    QFETCH(QString, title);
+    QFETCH(int, press);
+    QFETCH(int, icon);
+    QFETCH(int, buttons);
+    QFETCH(QString, shown_title);
+    QFETCH(int, answer);
+    QtPrompts prompts("Frondel");
+    QString seen_title;
+    QString seen_text;
+    int seen_icon = -1;
+    int seen_buttons = -1;
+    int seen_default = -1;
+    WhenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (!box) return modal->close();
+      seen_title = box->windowTitle();
+      seen_text = box->text();
+      seen_icon = box->icon();
+      seen_buttons = box->standardButtons();
+      seen_default = box->defaultButton() ? box->standardButton(box->defaultButton()) : 0;
+      if (press == Qt::Key_Escape) {
+        QTest::keyClick(box, Qt::Key_Escape);
+      } else {
+        box->button(QMessageBox::StandardButton(press))->click();
+      }
+      return true;
+    });
+
+    const int got =
+        prompts.MessageBox("First line\r\nsecond \u00fc line", style, title.toStdString());
+
+    QCOMPARE(got, answer);
+    QCOMPARE(seen_title, shown_title);
+    QCOMPARE(seen_text, QString::fromUtf8("First line\nsecond \u00fc line"));
+    QCOMPARE(seen_icon, icon);
+    QCOMPARE(seen_buttons, buttons);
+    if (style == 68) QCOMPARE(seen_default, int(QMessageBox::Yes));
+  }
+
+  void fileDialog_data() {
+    QTest::addColumn<DialogKind>("kind");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("open") << DialogKind::Open << true << true;
+    QTest::newRow("open cancelled") << DialogKind::Open << true << false;
+    QTest::newRow("save new") << DialogKind::Save << false << true;
+    QTest::newRow("save over") << DialogKind::Save << true << true;
+    QTest::newRow("save cancelled") << DialogKind::Save << false << false;
+  }
+
+  // The dialog takes the text's filter, asks nothing of its own, and gives the full path.
+  void fileDialog() {
+    QFETCH(DialogKind, kind);
+    QFETCH(bool, exists);
+    QFETCH(bool, accept);
+    TempFolder folder(fs::temp_directory_path(), "frondel dialog \xc3\xa9");
+    const fs::path chosen = folder / u8"my texture \u00fc \u30d5.dds";
+    if (exists) WriteWholeFile(chosen, {Bytes{1, 2, 3}});
+    QtPrompts prompts("Frondel");
+    QStringList filters;
+    QFileDialog::AcceptMode mode{};
+    bool asks_overwrite = true;
+    QString suffix = "unset";
+    WhenModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      if (!dialog) return modal->close();
+      filters = dialog->nameFilters();
+      mode = dialog->acceptMode();
+      asks_overwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+      suffix = dialog->defaultSuffix();
+      if (!accept) return dialog->close();
+      // Typed into the file name box, as a user may, so no folder listing has to load first.
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(ToQString(chosen));
+      static_cast<QDialog*>(dialog)->accept();
+      return true;
+    });
+
+    const fs::path got = prompts.ChooseFile(kind, "*.dds|*.dds");
+
+    QCOMPARE(got, accept ? chosen : fs::path());
+    QCOMPARE(filters, QStringList{"*.dds (*.dds)"});
+    QCOMPARE(mode, kind == DialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (kind == DialogKind::Save) QVERIFY(!asks_overwrite);
+    QVERIFY(suffix.isEmpty());
+  }
+
+  void filter_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("dds") << "*.dds|*.dds"
+                         << "*.dds (*.dds)";
+    QTest::newRow("bin") << "*.bin|*.bin"
+                         << "*.bin (*.bin)";
+    QTest::newRow("two entries") << "Textures|*.dds;*.bmp|All files|*.*"
+                                 << "Textures (*.dds *.bmp);;All files (*.*)";
+    QTest::newRow("no pattern") << "*.bin"
+                                << "*.bin (*.bin)";
+  }
+
+  void filter() {
+    QFETCH(QString, text);
+    QFETCH(QString, qt);
+    QCOMPARE(QtFilter(text.toStdString()), qt);
+  }
+
+  void pathText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("blanks") << "/tmp/a folder/the file.bin";
+    QTest::newRow("outside ASCII") << QString::fromUtf8("/tmp/\u00fcn\u00ef \u20ac/\u30d5.dds");
+    QTest::newRow("relative") << "temp/dataimport/texture.dds";
+    QTest::newRow("empty") << "";
+  }
+
+  void pathText() {
+    QFETCH(QString, text);
+    const QByteArray utf8 = text.toUtf8();
+    const fs::path path(std::u8string(utf8.begin(), utf8.end()));
+    QCOMPARE(ToQString(path), text);
+    QCOMPARE(ToPath(text), path);
+  }
+
+  void programFolderIsTheExecutablesFolder() {
+    QCOMPARE(ProgramFolder(), fs::canonical("/proc/self/exe").parent_path());
+  }
+
+  void startCommand() {
+    StartCommand({"true", {"an argument"}});
+    try {
+      StartCommand({"/no/such/program", {}});
+      QFAIL("a missing program started");
+    } catch (const FileError& error) {
+      QCOMPARE(error.action(), std::string("start"));
+      QCOMPARE(error.path(), fs::path("/no/such/program"));
+    }
+  }
+
+  void webAddressOpener() {
+    QCOMPARE(OpenAddressCommand("https://example.org/frondel"),
+             (Command{"xdg-open", {"https://example.org/frondel"}}));
+  }
+};
+
+}  // namespace frondel::testing
+
+QTEST_MAIN(frondel::testing::QtPromptsTest)
+#include "qt_prompts_test.moc"

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/main_form.h"
+#include "building/menu_places.h"
+#include "building/working_folder.h"
+#include "platform/file_system.h"
+#include "platform/program.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
+
+namespace frondel::testing {
+
+inline Bytes Pattern(std::size_t length, std::uint32_t seed) {
+  Bytes bytes(length);
+  std::uint32_t x = seed * 2654435761u + 1;
+  for (std::size_t i = 0; i < length; ++i) {
+    x = x * 1664525u + 1013904223u;
+    bytes[i] = static_cast<std::uint8_t>((i / 64 + seed) ^ (x >> 28));
+  }
+  return bytes;
+}
+
+inline Bytes Join(std::initializer_list<ByteView> parts) {
+  Bytes joined;
+  for (ByteView part : parts) joined.insert(joined.end(), part.begin(), part.end());
+  return joined;
+}
+
+// Every file below `folder` with its bytes, to show that an operation changed nothing.
+inline std::map<std::string, Bytes> Snapshot(const std::filesystem::path& folder) {
+  std::map<std::string, Bytes> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const std::string name = entry.path().lexically_relative(folder).generic_string();
+    files[name] = entry.is_regular_file() ? ReadWholeFile(entry.path()) : Bytes{};
+  }
+  return files;
+}
+
+// The boxes shown, as "title | style | text", so a failed comparison shows the words.
+inline QStringList Seen(const std::vector<ScriptedPrompts::Box>& boxes) {
+  QStringList seen;
+  for (const auto& box : boxes) {
+    seen.append(QString::fromStdString(box.title) + " | " + QString::number(box.style) + " | " +
+                QString::fromStdString(box.text));
+  }
+  return seen;
+}
+
+// A main window over a program folder of its own: a small copy of the shipped temp/ tree,
+// below a folder whose name has blanks and characters outside ASCII, beside a folder for the
+// user's files named the same way.
+class WindowSession {
+ public:
+  WindowSession()
+      : root(std::filesystem::temp_directory_path(), "frondel window \xc3\xbc"),
+        program(root / u8"program folder \u00e9"),
+        user(root / u8"user's files \u00f1"),
+        head(Pattern(48, 1)) {
+    for (const char* folder : {"temp/dataentery", "temp/dataimport", "temp/dataexport"}) {
+      std::filesystem::create_directories(program / folder);
+    }
+    std::filesystem::create_directories(user);
+    WriteWholeFile(WorkingPath(program, WorkFile::HeadBlock), {head});
+    std::uint32_t seed = 100;
+    for (const MenuPlace& place : MenuPlaces()) {
+      WriteWholeFile(WorkingPath(program, place.template_file), {Pattern(200 + seed, seed)});
+      ++seed;
+    }
+    form.show();
+  }
+
+  Bytes TemplateOf(std::string_view list_text) const {
+    return ReadWholeFile(WorkingPath(program, FindMenuPlace(list_text)->template_file));
+  }
+  std::filesystem::path Working(WorkFile file) const { return WorkingPath(program, file); }
+
+  template <typename Widget = QWidget>
+  Widget* Find(const char* name) {
+    Widget* widget = form.findChild<Widget*>(QString::fromUtf8(name));
+    if (!widget) qFatal("no widget %s", name);
+    return widget;
+  }
+  QString TextOf(const char* box) { return Find<QLineEdit>(box)->text(); }
+
+  void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+  void Choose(const char* item) { Find<QAction>(item)->trigger(); }
+  // Clicks the place in List1 as a user would.
+  void SelectPlace(const char* list_text) {
+    auto* list = Find<QListWidget>("List1");
+    QListWidgetItem* item = list->findItems(QString::fromUtf8(list_text), Qt::MatchExactly).at(0);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+  }
+
+  // The user's steps of a build: import `dds`, pick `place`, create, save to `target`.
+  void Build(const std::filesystem::path& dds, const char* place,
+             const std::filesystem::path& target) {
+    prompts.WillChoose(dds);
+    Click("OpenDDS_Import");
+    SelectPlace(place);
+    Click("CreateFile");
+    prompts.WillChoose(target);
+    Click("SaveBIN");
+  }
+
+  TempFolder root;
+  const std::filesystem::path program;
+  const std::filesystem::path user;
+  const Bytes head;
+  ScriptedPrompts prompts;
+  std::vector<Command> started;
+  MainForm form{program, prompts, [this](const Command& command) { started.push_back(command); }};
+};
+
+}  // namespace frondel::testing
