@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -22,6 +23,8 @@
 #include "export/save_exported_dds.h"
 #include "platform/failure_report.h"
 #include "platform/qt_text.h"
+#include "preview/preview_conversion.h"
+#include "preview/preview_display.h"
 
 namespace frondel {
 namespace {
@@ -158,6 +161,9 @@ void MainForm::BuildControls() {
             click);
   }
 
+  preview_ = client->findChild<QLabel*>(QStringLiteral("TextureShown"));
+  preview_->setAlignment(Qt::AlignCenter);
+  preview_->setWordWrap(true);
   places_ = client->findChild<QListWidget*>(QStringLiteral("List1"));
   for (const MenuPlace& place : MenuPlaces()) places_->addItem(TextToQString(place.list_text));
 
@@ -212,7 +218,9 @@ std::optional<std::filesystem::path> MainForm::ChooseInto(FileHandler handler) {
 void MainForm::ImportDdsClicked() {
   const auto chosen = ChooseInto(FileHandler::ImportDds);
   if (!chosen) return;
-  RunReported(prompts_, "Import DDS", [&] { ImportDds(program_folder_, *chosen); });
+  if (RunReported(prompts_, "Import DDS", [&] { ImportDds(program_folder_, *chosen); })) {
+    ShowPreview(Job::Import);
+  }
 }
 
 void MainForm::CreateFileClicked() {
@@ -237,7 +245,19 @@ void MainForm::OpenBinClicked() {
 }
 
 void MainForm::ExportDdsClicked() {
-  RunReported(prompts_, "Export DDS", [&] { ExtractDds(program_folder_, prompts_); });
+  bool extracted = false;
+  RunReported(prompts_, "Export DDS", [&] { extracted = ExtractDds(program_folder_, prompts_); });
+  if (extracted) ShowPreview(Job::Export);
+}
+
+void MainForm::ShowPreview(Job job) {
+  RunReported(prompts_, "Preview", [&] {
+    if (ConvertPreview(program_folder_, job) == PreviewResult::NotPreviewable) {
+      preview_->setText(QString::fromUtf8(kNotPreviewableNote));
+      return;
+    }
+    preview_->setPixmap(QPixmap::fromImage(PreviewPicture(program_folder_, job)));
+  });
 }
 
 void MainForm::SaveDdsClicked() {

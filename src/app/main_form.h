@@ -6,10 +6,12 @@
 #include <optional>
 
 #include "building/file_choice.h"
+#include "building/working_folder.h"
 #include "codec/zlib_codec.h"
 #include "platform/program.h"
 #include "platform/prompts.h"
 
+class QLabel;
 class QListWidget;
 
 namespace frondel {
@@ -48,12 +50,16 @@ class MainForm : public QMainWindow {
   // The handler's file choice; the chosen path goes into its text box before any file is
   // touched.
   std::optional<std::filesystem::path> ChooseInto(FileHandler handler);
+  // Converts the job's texture and shows it in the preview box, or the note that it cannot
+  // be shown. A bitmap that cannot be loaded leaves the box as it was.
+  void ShowPreview(Job job);
 
   const std::filesystem::path program_folder_;
   Prompts& prompts_;
   const CommandStarter start_command_;
   Zlib codec_;
   QListWidget* places_ = nullptr;
+  QLabel* preview_ = nullptr;
 };
 
 }  // namespace frondel

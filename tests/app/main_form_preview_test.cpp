@@ -1,0 +1,92 @@
+// The preview box after imports and exports: the texture previewed last, stretched to the box,
+// or the note when a texture cannot be shown, never an earlier picture.
+#include <QLabel>
+#include <QPixmap>
+#include <QTest>
+
+#include "preview/preview_display.h"
+#include "support/dds_samples.h"
+#include "window_session.h"
+
+namespace frondel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The colour near a corner of the box's picture, in the quadrant colours' terms.
+Colour Near(const QPixmap& picture, int x, int y) {
+  const QColor c = picture.toImage().pixelColor(x, y);
+  return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+          static_cast<std::uint8_t>(c.blue())};
+}
+
+bool Same(Colour a, Colour b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+
+}  // namespace
+
+class MainFormPreviewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void importShowsTheTextureStretchedTheRightWayRound() {
+    WindowSession s;
+    WriteWholeFile(s.user / "square.dds", {MakeDds(DdsKind::Rgba32, 256, 256)});
+    s.prompts.WillChoose(s.user / "square.dds");
+    s.Click("OpenDDS_Import");
+
+    const QLabel* box = s.Find<QLabel>("TextureShown");
+    const QPixmap picture = box->pixmap();
+    QCOMPARE(picture.size(), kPreviewBoxSize);
+    QVERIFY(Same(Near(picture, 2, 2), QuadrantColour(0, 0, 256, 256)));
+    QVERIFY(Same(Near(picture, 246, 382), QuadrantColour(255, 255, 256, 256)));
+    QVERIFY(s.prompts.boxes.empty());
+  }
+
+  void theLaterJobsTextureWinsAndANoteReplacesIt() {
+    WindowSession s;
+    // An export of a file built from a 1024x1024 32-bit texture.
+    const fs::path dds = s.user / "menu.dds";
+    WriteWholeFile(dds, {MakeDds(DdsKind::Bgra32, 1024, 1024)});
+    s.Build(dds, "Training", s.user / "menu.bin");
+    s.prompts.WillChoose(s.user / "menu.bin");
+    s.Click("Open_Bin_Export");
+    s.Click("ExportDDS");
+    QLabel* box = s.Find<QLabel>("TextureShown");
+    QCOMPARE(box->pixmap().size(), kPreviewBoxSize);
+    QVERIFY(Same(Near(box->pixmap(), 2, 2), QuadrantColour(0, 0, 1024, 1024)));
+    QVERIFY(box->text().isEmpty());
+
+    // Then an import of something no preview can show: the note, and no picture, old or new.
+    WriteWholeFile(s.user / "noise.dds", {Pattern(5000, 3)});
+    s.prompts.WillChoose(s.user / "noise.dds");
+    s.Click("OpenDDS_Import");
+    QVERIFY(box->pixmap().isNull());
+    QCOMPARE(box->text(), QString::fromUtf8(kNotPreviewableNote));
+    QVERIFY(!FileExists(s.Working(WorkFile::ImportBitmap)));
+
+    // Saving keeps what the box shows.
+    s.prompts.WillChoose(s.user / "out.dds");
+    s.Click("Save_DDS_Export");
+    QCOMPARE(box->text(), QString::fromUtf8(kNotPreviewableNote));
+  }
+
+  void previewingAgainReplacesThePicture() {
+    WindowSession s;
+    WriteWholeFile(s.user / "a.dds", {MakeDds(DdsKind::Dxt1, 64, 64)});
+    WriteWholeFile(s.user / "b.dds", {MakeDds(DdsKind::Dxt5, 32, 128)});
+    s.prompts.WillChoose(s.user / "a.dds");
+    s.Click("OpenDDS_Import");
+    const QImage first = s.Find<QLabel>("TextureShown")->pixmap().toImage();
+    s.prompts.WillChoose(s.user / "b.dds");
+    s.Click("OpenDDS_Import");
+    const QImage second = s.Find<QLabel>("TextureShown")->pixmap().toImage();
+    QCOMPARE(second.size(), kPreviewBoxSize);
+    QVERIFY(first != second);
+    QVERIFY(Same(Near(QPixmap::fromImage(second), 2, 2), QuadrantColour(0, 0, 32, 128)));
+  }
+};
+
+}  // namespace frondel::testing
+
+QTEST_MAIN(frondel::testing::MainFormPreviewTest)
+#include "main_form_preview_test.moc"
