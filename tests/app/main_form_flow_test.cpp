@@ -45,7 +45,7 @@ class MainFormFlowTest : public QObject {
     WindowSession s;
     const fs::path dds = s.user / u8"texture \u00fc.dds";
     const fs::path target = s.user / u8"menu \u00e9.bin";
-    WriteWholeFile(dds, {Pattern(kDdsLength, 7)});
+    WriteWholeFile(dds, {PatternBytes(kDdsLength, 7)});
 
     s.Build(dds, "Edit", target);
 
@@ -65,7 +65,7 @@ class MainFormFlowTest : public QObject {
     const fs::path dds = s.user / "built in.dds";
     const fs::path menu_file = s.user / "menu.bin";
     const fs::path exported = s.user / u8"exported \u00fc.dds";
-    WriteWholeFile(dds, {Pattern(kDdsLength, 8)});
+    WriteWholeFile(dds, {PatternBytes(kDdsLength, 8)});
     s.Build(dds, "Exhibition", menu_file);
     s.prompts.boxes.clear();
 
@@ -117,7 +117,7 @@ class MainFormFlowTest : public QObject {
     WindowSession s;
     for (WorkFile file : {WorkFile::ImportTexture, WorkFile::ImportPacked, WorkFile::ExportPacked,
                           WorkFile::ExportPayload, WorkFile::ExportTexture}) {
-      WriteWholeFile(s.Working(file), {Pattern(64, 3)});
+      WriteWholeFile(s.Working(file), {PatternBytes(64, 3)});
     }
     for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
       s.Find<QLineEdit>(name)->setText("typed by the user");
@@ -163,7 +163,7 @@ class MainFormFlowTest : public QObject {
       const fs::path chosen = s->user / "chosen file";
       if (chosen_exists) {
         const fs::path dds = s->user / "t.dds";
-        WriteWholeFile(dds, {Pattern(kDdsLength, 9)});
+        WriteWholeFile(dds, {PatternBytes(kDdsLength, 9)});
         s->Build(dds, "Online", chosen);
         s->prompts.boxes.clear();
         s->prompts.dialogs.clear();
@@ -197,8 +197,8 @@ class MainFormFlowTest : public QObject {
     WindowSession s;
     const fs::path dds = s.user / "t.dds";
     const fs::path target = s.user / "existing.bin";
-    WriteWholeFile(dds, {Pattern(5000, 10)});
-    WriteWholeFile(target, {Pattern(77, 11)});
+    WriteWholeFile(dds, {PatternBytes(5000, 10)});
+    WriteWholeFile(target, {PatternBytes(77, 11)});
     s.prompts.WillAnswer(answer);
 
     s.Build(dds, "Training", target);
@@ -210,7 +210,7 @@ class MainFormFlowTest : public QObject {
       return;
     }
     QCOMPARE(Seen(s.prompts.boxes), QStringList{kOverwrite});
-    QVERIFY(ReadWholeFile(target) == Pattern(77, 11));
+    QVERIFY(ReadWholeFile(target) == PatternBytes(77, 11));
     QVERIFY(FileExists(s.Working(WorkFile::ImportTexture)));
     const fs::path elsewhere = s.user / "elsewhere.bin";
     s.prompts.WillChoose(elsewhere);
@@ -232,8 +232,8 @@ class MainFormFlowTest : public QObject {
     const fs::path dds = s.user / "t.dds";
     const fs::path menu_file = s.user / "m.bin";
     const fs::path target = s.user / "existing.dds";
-    WriteWholeFile(dds, {Pattern(kDdsLength, 12)});
-    WriteWholeFile(target, {Pattern(99, 13)});
+    WriteWholeFile(dds, {PatternBytes(kDdsLength, 12)});
+    WriteWholeFile(target, {PatternBytes(99, 13)});
     s.Build(dds, "Community", menu_file);
     s.prompts.WillChoose(menu_file);
     s.Click("Open_Bin_Export");
@@ -250,7 +250,7 @@ class MainFormFlowTest : public QObject {
       QVERIFY(ReadWholeFile(target) == ReadWholeFile(dds));
       QCOMPARE(Snapshot(s.program / "temp/dataexport").size(), std::size_t{1});
     } else {
-      QVERIFY(ReadWholeFile(target) == Pattern(99, 13));
+      QVERIFY(ReadWholeFile(target) == PatternBytes(99, 13));
       QVERIFY(Snapshot(s.program) == working_before);
     }
   }
@@ -263,8 +263,8 @@ class MainFormFlowTest : public QObject {
     const fs::path first_bin = s.user / "first.bin";
     const fs::path second_bin = s.user / "second.bin";
     const fs::path exported = s.user / "exported.dds";
-    WriteWholeFile(first, {Pattern(kDdsLength, 14)});
-    WriteWholeFile(second, {Pattern(kDdsLength, 15)});
+    WriteWholeFile(first, {PatternBytes(kDdsLength, 14)});
+    WriteWholeFile(second, {PatternBytes(kDdsLength, 15)});
     s.Build(first, "League & Cup", first_bin);
 
     s.prompts.WillChoose(second);
@@ -290,21 +290,21 @@ class MainFormFlowTest : public QObject {
     WindowSession s;
     const fs::path typed = s.user / "typed.dds";
     const fs::path chosen = s.user / "chosen.dds";
-    WriteWholeFile(typed, {Pattern(300, 16)});
-    WriteWholeFile(chosen, {Pattern(400, 17)});
+    WriteWholeFile(typed, {PatternBytes(300, 16)});
+    WriteWholeFile(chosen, {PatternBytes(400, 17)});
     s.Find<QLineEdit>("Text1")->insert(ToQString(typed));  // as pasted by the user
 
     s.prompts.WillChoose(chosen);
     s.Click("OpenDDS_Import");
 
     QCOMPARE(s.TextOf("Text1"), ToQString(chosen));
-    QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportTexture)) == Pattern(400, 17));
+    QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportTexture)) == PatternBytes(400, 17));
   }
 
   // A current item in the list (as after it took the focus) is no selection.
   void createFileWithoutSelectionAsks() {
     WindowSession s;
-    WriteWholeFile(s.Working(WorkFile::ImportTexture), {Pattern(500, 18)});
+    WriteWholeFile(s.Working(WorkFile::ImportTexture), {PatternBytes(500, 18)});
     auto* list = s.Find<QListWidget>("List1");
     list->setCurrentRow(2, QItemSelectionModel::NoUpdate);
     QVERIFY(list->currentItem() && list->selectedItems().isEmpty());
@@ -334,8 +334,8 @@ class MainFormFlowTest : public QObject {
     const fs::path dds = s.user / "t.dds";
     const fs::path good = s.user / "good.bin";
     const fs::path bad = s.user / "bad.bin";
-    WriteWholeFile(dds, {Pattern(kDdsLength, 19)});
-    WriteWholeFile(bad, {Pattern(40, 20)});
+    WriteWholeFile(dds, {PatternBytes(kDdsLength, 19)});
+    WriteWholeFile(bad, {PatternBytes(40, 20)});
     s.Build(dds, "Master League", good);
     s.prompts.WillChoose(good);
     s.Click("Open_Bin_Export");
@@ -357,7 +357,7 @@ class MainFormFlowTest : public QObject {
   void failedFileAccessIsReportedOnce() {
     WindowSession s;
     const fs::path dds = s.user / "t.dds";
-    WriteWholeFile(dds, {Pattern(600, 21)});
+    WriteWholeFile(dds, {PatternBytes(600, 21)});
     fs::remove_all(s.program / "temp/dataimport");
 
     s.prompts.WillChoose(dds);
@@ -378,7 +378,7 @@ class MainFormFlowTest : public QObject {
     s.prompts.WillChoose(dds);
     s.Click("OpenDDS_Import");
     QCOMPARE(s.prompts.boxes.size(), std::size_t{1});
-    QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportTexture)) == Pattern(600, 21));
+    QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportTexture)) == PatternBytes(600, 21));
   }
 };
 

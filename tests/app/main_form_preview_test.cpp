@@ -57,7 +57,7 @@ class MainFormPreviewTest : public QObject {
     QVERIFY(box->text().isEmpty());
 
     // Then an import of something no preview can show: the note, and no picture, old or new.
-    WriteWholeFile(s.user / "noise.dds", {Pattern(5000, 3)});
+    WriteWholeFile(s.user / "noise.dds", {PatternBytes(5000, 3)});
     s.prompts.WillChoose(s.user / "noise.dds");
     s.Click("OpenDDS_Import");
     QVERIFY(box->pixmap().isNull());

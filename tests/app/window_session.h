@@ -18,26 +18,11 @@
 #include "building/working_folder.h"
 #include "platform/file_system.h"
 #include "platform/program.h"
+#include "support/bytes.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 
 namespace frondel::testing {
-
-inline Bytes Pattern(std::size_t length, std::uint32_t seed) {
-  Bytes bytes(length);
-  std::uint32_t x = seed * 2654435761u + 1;
-  for (std::size_t i = 0; i < length; ++i) {
-    x = x * 1664525u + 1013904223u;
-    bytes[i] = static_cast<std::uint8_t>((i / 64 + seed) ^ (x >> 28));
-  }
-  return bytes;
-}
-
-inline Bytes Join(std::initializer_list<ByteView> parts) {
-  Bytes joined;
-  for (ByteView part : parts) joined.insert(joined.end(), part.begin(), part.end());
-  return joined;
-}
 
 // Every file below `folder` with its bytes, to show that an operation changed nothing.
 inline std::map<std::string, Bytes> Snapshot(const std::filesystem::path& folder) {
@@ -68,7 +53,7 @@ class WindowSession {
       : root(std::filesystem::temp_directory_path(), "frondel window \xc3\xbc"),
         program(root / u8"program folder \u00e9"),
         user(root / u8"user's files \u00f1"),
-        head(Pattern(48, 1)) {
+        head(PatternBytes(48, 1)) {
     for (const char* folder : {"temp/dataentery", "temp/dataimport", "temp/dataexport"}) {
       std::filesystem::create_directories(program / folder);
     }
@@ -76,7 +61,7 @@ class WindowSession {
     WriteWholeFile(WorkingPath(program, WorkFile::HeadBlock), {head});
     std::uint32_t seed = 100;
     for (const MenuPlace& place : MenuPlaces()) {
-      WriteWholeFile(WorkingPath(program, place.template_file), {Pattern(200 + seed, seed)});
+      WriteWholeFile(WorkingPath(program, place.template_file), {PatternBytes(200 + seed, seed)});
       ++seed;
     }
     form.show();

@@ -12,17 +12,12 @@
 namespace frondel {
 namespace {
 
+using testing::Join;
 using testing::PatternBytes;
 using testing::ProgramFolder;
 using testing::SameBytes;
 using testing::ScriptedPrompts;
 using testing::WriteBytes;
-
-Bytes Joined(std::initializer_list<Bytes> blocks) {
-  Bytes out;
-  for (const Bytes& b : blocks) out.insert(out.end(), b.begin(), b.end());
-  return out;
-}
 
 class Payload : public ::testing::Test {
  protected:
@@ -50,7 +45,7 @@ TEST_F(Payload, EveryPlaceBuildsHeadTextureAndItsOwnTemplate) {
   ASSERT_EQ(MenuPlaces().size(), 13u);
   for (const MenuPlace& place : MenuPlaces()) {
     CreateMenuFile(codec, folder.path(), place.list_text, prompts);
-    const Bytes expected = Joined({head, texture, Shipped(place.template_file)});
+    const Bytes expected = Join({head, texture, Shipped(place.template_file)});
     EXPECT_TRUE(SameBytes(expected, ReadWholeFile(At(WorkFile::ImportPayload)))) << place.list_text;
     EXPECT_TRUE(SameBytes(expected, UnpackBuilt())) << place.list_text;
   }
@@ -73,7 +68,7 @@ TEST_F(Payload, ALongerTemplateThenAShorterLeavesOnlyTheSecond) {
   WriteBytes(WorkingPath(folder.path(), "temp/dataentery/EXDATA"), PatternBytes(300, 3));
   CreateMenuFile(codec, folder.path(), "System Setting", prompts);
   CreateMenuFile(codec, folder.path(), "Exhibition", prompts);
-  const Bytes expected = Joined({Shipped("temp/dataentery/TOPDATA1"), PatternBytes(5000, 1),
+  const Bytes expected = Join({Shipped("temp/dataentery/TOPDATA1"), PatternBytes(5000, 1),
                                  PatternBytes(300, 3)});
   EXPECT_TRUE(SameBytes(expected, ReadWholeFile(At(WorkFile::ImportPayload))));
   EXPECT_TRUE(SameBytes(expected, UnpackBuilt()));
@@ -142,11 +137,11 @@ TEST_F(Extraction, TheWindowIsFixedWhateverTheTextureReallyIs) {
   const Bytes head = PatternBytes(48, 1), tail = PatternBytes(3000, 2);
   const Bytes longer = PatternBytes(payload::kTextureLength + 500, 3);
   EXPECT_TRUE(SameBytes(Bytes(longer.begin(), longer.begin() + payload::kTextureLength),
-                        ExtractFrom(Joined({head, longer, tail}))));
+                        ExtractFrom(Join({head, longer, tail}))));
 
   const Bytes shorter = PatternBytes(payload::kTextureLength - 1000, 4);
-  Bytes expected = Joined({shorter, Bytes(tail.begin(), tail.begin() + 1000)});
-  EXPECT_TRUE(SameBytes(expected, ExtractFrom(Joined({head, shorter, tail}))));
+  Bytes expected = Join({shorter, Bytes(tail.begin(), tail.begin() + 1000)});
+  EXPECT_TRUE(SameBytes(expected, ExtractFrom(Join({head, shorter, tail}))));
 
   // A payload too short to fill the window: the rest is zero.
   const Bytes little = PatternBytes(48 + 700, 5);

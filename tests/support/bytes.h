@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ inline Bytes PatternBytes(std::size_t n, std::uint32_t seed) {
     out[i] = static_cast<std::uint8_t>((i / 64 + seed) ^ (x >> 28));
   }
   return out;
+}
+
+inline Bytes Join(std::initializer_list<ByteView> parts) {
+  Bytes joined;
+  for (ByteView part : parts) joined.insert(joined.end(), part.begin(), part.end());
+  return joined;
 }
 
 inline void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
