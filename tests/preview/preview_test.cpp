@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QImage>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include "preview/preview_display.h"
 #include "support/bytes.h"
 #include "support/dds_samples.h"
+#include "support/small_mount.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -208,18 +208,20 @@ TEST(ConvertPreview, MissingTextureIsAFailedRead) {
 }
 
 TEST(ConvertPreview, UnwritableJobFolderIsAFailedWriteOfTheBitmap) {
-  ProgramFolder program;
-  WriteBytes(program.Texture(Job::Import), MakeDds(DdsKind::Dxt1, 16, 16));
-  const fs::path folder = program.Texture(Job::Import).parent_path();
-  fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-  if (::access(folder.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights to write anyway";
+  // A read-only file system refuses the bitmap even to root.
+  testing::SmallMount disk(1 << 20);
+  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  const fs::path texture = WorkingPath(disk.path(), TextureOf(Job::Import));
+  fs::create_directories(texture.parent_path());
+  WriteBytes(texture, MakeDds(DdsKind::Dxt1, 16, 16));
+  ASSERT_TRUE(disk.MakeReadOnly());
   try {
-    ConvertPreview(program.path(), Job::Import);
+    ConvertPreview(disk.path(), Job::Import);
     FAIL() << "expected a FileError";
   } catch (const FileError& e) {
     EXPECT_EQ(e.action(), "write");
-    EXPECT_EQ(e.path(), program.Bitmap(Job::Import));
-    EXPECT_EQ(e.reason(), "Permission denied");
+    EXPECT_EQ(e.path(), WorkingPath(disk.path(), BitmapOf(Job::Import)));
+    EXPECT_EQ(e.reason(), "Read-only file system");
   }
 }
 

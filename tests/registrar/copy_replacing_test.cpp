@@ -1,9 +1,9 @@
 #include "registrar/copy_replacing.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "registrar/platform_error.h"
+#include "support/small_mount.h"
 #include "support/temp_folder.h"
 #include "text_files.h"
 
@@ -15,21 +15,22 @@ using testing::ReadText;
 using testing::WriteText;
 
 TEST(CopyReplacing, RefusedFolderKeepsTheOldCopyAndNamesIt) {
+  // The system folder on a read-only file system, which refuses even root.
   frondel::testing::TempFolder dir{fs::temp_directory_path(), "kestrup-test"};
-  fs::create_directories(dir / "system32");
+  frondel::testing::SmallMount system32(1 << 20);
+  if (!system32.error().empty()) GTEST_SKIP() << system32.error();
   WriteText(dir / "new.ocx", "new");
-  WriteText(dir / "system32" / "old.ocx", "old");
-  fs::permissions(dir / "system32", fs::perms::owner_read | fs::perms::owner_exec);
-  if (access((dir / "system32").c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights to write";
+  WriteText(system32 / "old.ocx", "old");
+  ASSERT_TRUE(system32.MakeReadOnly());
 
   try {
-    CopyReplacing(dir / "new.ocx", dir / "system32" / "old.ocx");
+    CopyReplacing(dir / "new.ocx", system32 / "old.ocx");
     FAIL() << "expected a PlatformError";
   } catch (const PlatformError& e) {
-    EXPECT_EQ(e.file(), dir / "system32" / "old.ocx");
-    EXPECT_EQ(e.reason(), "Permission denied");
+    EXPECT_EQ(e.file(), system32 / "old.ocx");
+    EXPECT_EQ(e.reason(), "Read-only file system");
   }
-  EXPECT_EQ(ReadText(dir / "system32" / "old.ocx"), "old");
+  EXPECT_EQ(ReadText(system32 / "old.ocx"), "old");
 }
 
 TEST(CopyReplacing, CopiesMoreThanOneBufferFull) {
