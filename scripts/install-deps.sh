@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, skipping those already there.
+# Given package names, it installs just those instead.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build zlib1g-dev libfreeimage-dev qt6-base-dev
-          libgtest-dev libgmock-dev libbenchmark-dev "$@")
+          libgtest-dev libgmock-dev libbenchmark-dev)
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
