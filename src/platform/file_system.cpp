@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/file_error.h"
+#include "platform/rename_file.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -37,9 +38,10 @@ FilePtr OpenFile(const fs::path& file, const char* mode, const char* action,
   return FilePtr(f);
 }
 
-[[noreturn]] void ThrowErrorCode(const char* action, const fs::path& file,
+// ec.message(), not SystemReason: on Windows many codes are the system's, not errno values.
+[[noreturn]] void ThrowErrorCode(const std::string& action, const fs::path& file,
                                  const std::error_code& ec) {
-  throw FileError(action, file, SystemReason(ec.value()));
+  throw FileError(action, file, ec.message());
 }
 
 void CheckLength(std::int64_t length, const fs::path& file) {
@@ -85,9 +87,7 @@ void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts,
       throw FileError("write", file, SystemReason(errno));
     }
     if (std::fclose(f.release()) != 0) throw FileError("write", file, SystemReason(errno));
-    std::error_code ec;
-    fs::rename(temporary, file, ec);
-    if (ec) ThrowErrorCode("write", file, ec);
+    if (const std::error_code ec = RenameFile(temporary, file)) ThrowErrorCode("write", file, ec);
   } catch (...) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
@@ -146,7 +146,8 @@ void DeleteFile(const fs::path& file) {
   std::error_code ec;
   if (fs::is_directory(file, ec)) throw FileError("delete", file, SystemReason(EISDIR));
   if (!fs::remove(file, ec)) {
-    throw FileError("delete", file, SystemReason(ec ? ec.value() : ENOENT));
+    if (ec) ThrowErrorCode("delete", file, ec);
+    throw FileError("delete", file, SystemReason(ENOENT));
   }
 }
 
@@ -166,9 +167,9 @@ void MoveFile(const fs::path& from, const fs::path& to, Replace replace) {
   if (replace == Replace::Never && fs::exists(to, ec)) {
     throw FileError(action, to, "a file of that name already exists");
   }
-  fs::rename(from, to, ec);
+  ec = RenameFile(from, to);
   if (!ec) return;
-  if (ec != std::errc::cross_device_link) ThrowErrorCode(action.c_str(), to, ec);
+  if (ec != std::errc::cross_device_link) ThrowErrorCode(action, to, ec);
   // Another file system: the copy must be whole on disk before the source goes.
   const Bytes bytes = ReadWholeFile(from);
   WriteReplacing(to, {bytes}, true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "registrar/platform.h"
 
 namespace kestrup {
@@ -12,5 +14,8 @@ class HostPlatform : public Platform {
   void CopyOverwriting(const std::filesystem::path& from, std::string_view windows_to) override;
   void Start(std::string_view command_line, int window_style) override;
 };
+
+// Tells the user the one line that says why the program stopped.
+void ReportFailure(const std::string& line);
 
 }  // namespace kestrup

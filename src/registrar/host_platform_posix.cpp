@@ -1,5 +1,6 @@
 #include <cerrno>
 #include <cstdlib>
+#include <iostream>
 #include <system_error>
 
 #include "registrar/copy_replacing.h"
@@ -27,5 +28,7 @@ void HostPlatform::CopyOverwriting(const std::filesystem::path& from, std::strin
 void HostPlatform::Start(std::string_view command_line, int /*window_style*/) {
   StartDetached(WineArguments(command_line));
 }
+
+void ReportFailure(const std::string& line) { std::cerr << line << '\n'; }
 
 }  // namespace kestrup

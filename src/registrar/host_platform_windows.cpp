@@ -2,6 +2,7 @@
 #define NOMINMAX
 #include <windows.h>
 
+#include <iostream>
 #include <string>
 #include <system_error>
 
@@ -14,6 +15,13 @@ namespace {
 
 std::string LastErrorReason() {
   return std::system_category().message(static_cast<int>(GetLastError()));
+}
+
+std::wstring Wide(const std::string& utf8) {
+  const int size = static_cast<int>(utf8.size());
+  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
 }
 
 }  // namespace
@@ -50,6 +58,17 @@ void HostPlatform::Start(std::string_view command_line, int window_style) {
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+}
+
+// kestrup is a GUI program, so it has a standard error only when a console or a script
+// handed it one; started from Explorer it tells the user in a box instead.
+void ReportFailure(const std::string& line) {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (error != nullptr && error != INVALID_HANDLE_VALUE) {
+    std::cerr << line << '\n';
+  } else {
+    MessageBoxW(nullptr, Wide(line).c_str(), L"kestrup", MB_OK | MB_ICONERROR);
+  }
 }
 
 }  // namespace kestrup

@@ -7,11 +7,17 @@
 
 namespace kestrup {
 
+// A path as UTF-8 text, for messages, whatever the platform's own path encoding.
+inline std::string PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 // A refusal by the system: the file or program it concerns and the system's reason.
 class PlatformError : public std::runtime_error {
  public:
   PlatformError(std::filesystem::path file, std::string reason)
-      : std::runtime_error(file.string() + ": " + reason),
+      : std::runtime_error(PathText(file) + ": " + reason),
         file_(std::move(file)),
         reason_(std::move(reason)) {}
 

@@ -55,7 +55,7 @@ std::optional<StepFailure> RegisterControls(Platform& platform) {
 
 std::string Describe(const StepFailure& failure) {
   return "kestrup: step " + std::to_string(failure.step) + " of " + std::to_string(kStepCount) +
-         " (" + failure.action + ") failed: " + failure.file.string() + ": " + failure.reason;
+         " (" + failure.action + ") failed: " + PathText(failure.file) + ": " + failure.reason;
 }
 
 }  // namespace kestrup

@@ -97,17 +97,17 @@ TEST_F(Faults, UserFileDeletedBetweenChoosingAndCopying) {
 
 TEST_F(Faults, SaveAcrossFileSystemsAndWithBlanksAndAccents) {
   if (!fs::is_directory("/dev/shm")) GTEST_SKIP() << "no /dev/shm on this machine";
-  ProgramFolder odd(fs::temp_directory_path(), "program folder é ü 文件");
-  TempFolder elsewhere("/dev/shm", "user folder ñ");
+  ProgramFolder odd(fs::temp_directory_path(), u8"program folder é ü 文件");
+  TempFolder elsewhere("/dev/shm", u8"user folder ñ");
   const Bytes texture = PatternBytes(payload::kTextureLength, 3);
-  WriteBytes(elsewhere / "my texture é.dds", texture);
-  ImportDds(odd.path(), elsewhere / "my texture é.dds");
+  WriteBytes(elsewhere / u8"my texture é.dds", texture);
+  ImportDds(odd.path(), elsewhere / u8"my texture é.dds");
   CreateMenuFile(codec, odd.path(), "League & Cup", prompts);
-  SaveBuiltFile(odd.path(), elsewhere / "menu ü.bin", prompts);
-  OpenMenuFile(codec, odd.path(), elsewhere / "menu ü.bin", prompts);
+  SaveBuiltFile(odd.path(), elsewhere / u8"menu ü.bin", prompts);
+  OpenMenuFile(codec, odd.path(), elsewhere / u8"menu ü.bin", prompts);
   ASSERT_TRUE(ExtractDds(odd.path(), prompts));
-  SaveExportedDds(odd.path(), elsewhere / "back ñ.dds", prompts);
-  EXPECT_TRUE(SameBytes(texture, ReadWholeFile(elsewhere / "back ñ.dds")));
+  SaveExportedDds(odd.path(), elsewhere / u8"back ñ.dds", prompts);
+  EXPECT_TRUE(SameBytes(texture, ReadWholeFile(elsewhere / u8"back ñ.dds")));
   ASSERT_EQ(prompts.boxes.size(), 2u);
   EXPECT_EQ(prompts.boxes[1].text, "File Saved Succesful");
 }

@@ -60,7 +60,7 @@ class Handlers : public ::testing::Test {
   std::filesystem::path At(WorkFile file) { return WorkingPath(folder.path(), file); }
 
   ProgramFolder folder;
-  TempFolder user{std::filesystem::temp_directory_path(), "frondel user ñ"};
+  TempFolder user{std::filesystem::temp_directory_path(), u8"frondel user ñ"};
   Zlib codec;
   ScriptedPrompts prompts;
   const Bytes built = PatternBytes(3000, 1);

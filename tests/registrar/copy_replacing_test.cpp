@@ -7,6 +7,10 @@
 #include "support/temp_folder.h"
 #include "text_files.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace kestrup {
 namespace {
 
@@ -14,6 +18,8 @@ namespace fs = std::filesystem;
 using testing::ReadText;
 using testing::WriteText;
 
+// A read-only folder refuses new files on POSIX only; on Windows the flag is ignored on folders.
+#ifndef _WIN32
 TEST(CopyReplacing, RefusedFolderKeepsTheOldCopyAndNamesIt) {
   // The system folder on a read-only file system, which refuses even root.
   frondel::testing::TempFolder dir{fs::temp_directory_path(), "kestrup-test"};
@@ -32,6 +38,7 @@ TEST(CopyReplacing, RefusedFolderKeepsTheOldCopyAndNamesIt) {
   }
   EXPECT_EQ(ReadText(system32 / "old.ocx"), "old");
 }
+#endif
 
 TEST(CopyReplacing, CopiesMoreThanOneBufferFull) {
   frondel::testing::TempFolder dir{fs::temp_directory_path(), "kestrup-test"};

@@ -86,12 +86,12 @@ TEST_F(RegisterControlsTest, CopiesBothBeforeStartingEitherCommand) {
 
   EXPECT_EQ(RegisterControls(platform), std::nullopt);
 
-  const std::string program = (dir / "program").string();
+  const fs::path program = dir / "program";
   const std::vector<std::string> expected = {
       "program folder",
-      "copy " + program + "/Controls.ocx to C:\\windows\\system32\\Controls.ocx",
+      "copy " + (program / "Controls.ocx").string() + " to C:\\windows\\system32\\Controls.ocx",
       "program folder",
-      "copy " + program + "/Mscomctl.ocx to C:\\windows\\system32\\Mscomctl.ocx",
+      "copy " + (program / "Mscomctl.ocx").string() + " to C:\\windows\\system32\\Mscomctl.ocx",
       "start cmd.exe /RegSvr32 Controls.ocx style 2",
       "start cmd.exe /RegSvr32 Mscomctl.ocx style 2",
   };

@@ -13,7 +13,7 @@ namespace frondel::testing {
 class ProgramFolder : public TempFolder {
  public:
   explicit ProgramFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path(),
-                         const std::string& name = "frondel-program")
+                         const std::filesystem::path& name = "frondel-program")
       : TempFolder(base, name) {
     const std::filesystem::path shipped = std::filesystem::path(FRONDEL_DATA_DIR) / "temp";
     if (!std::filesystem::exists(shipped / "dataentery" / "TOPDATA1")) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#ifdef __linux__
 #include <sys/mount.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -17,13 +19,20 @@ namespace frondel::testing {
 class SmallMount {
  public:
   explicit SmallMount(std::size_t bytes) {
+#ifdef __linux__
     const std::string options = "size=" + std::to_string(bytes);
     if (::mount("tmpfs", at_.path().c_str(), "tmpfs", 0, options.c_str()) != 0) {
       error_ = std::string("cannot mount a tmpfs here: ") + std::strerror(errno);
     }
+#else
+    error_ = "small file systems of its own are made on Linux only (" + std::to_string(bytes) +
+             " bytes asked)";
+#endif
   }
   ~SmallMount() {
+#ifdef __linux__
     if (error_.empty()) ::umount2(at_.path().c_str(), MNT_DETACH);
+#endif
   }
   SmallMount(const SmallMount&) = delete;
   SmallMount& operator=(const SmallMount&) = delete;
@@ -34,7 +43,11 @@ class SmallMount {
 
   // From now on nothing can be written below it, whoever asks.
   bool MakeReadOnly() {
+#ifdef __linux__
     return ::mount(nullptr, at_.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+#else
+    return false;
+#endif
   }
 
  private:

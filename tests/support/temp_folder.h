@@ -2,20 +2,24 @@
 
 #include <atomic>
 #include <filesystem>
+#include <random>
 #include <string>
-
-#include <unistd.h>
 
 namespace frondel::testing {
 
 // A fresh folder below the system's temporary folder, removed with everything in it when the
-// object goes. `base` lets a test put it on another file system (for example /dev/shm).
+// object goes. `base` lets a test put it on another file system (for example /dev/shm); a
+// `name` made from a u8"..." literal keeps any character on every platform.
 class TempFolder {
  public:
   explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path(),
-                      const std::string& name = "frondel-test") {
+                      const std::filesystem::path& name = "frondel-test") {
+    // A random number per process keeps test programs that run side by side apart.
+    static const unsigned process = std::random_device{}();
     static std::atomic<int> counter{0};
-    path_ = base / (name + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    path_ = base / name;
+    path_ += "-";
+    path_ += std::to_string(process) + "-" + std::to_string(counter++);
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
