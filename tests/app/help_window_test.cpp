@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -17,6 +18,7 @@
 
 #include "platform/picture_file.h"
 #include "platform/qt_text.h"
+#include "support/program_folder.h"
 #include "window_session.h"
 
 namespace frondel::testing {
@@ -323,6 +325,23 @@ class HelpWindowTest : public QObject {
     QVERIFY(!help->isVisible());
     QVERIFY(s.form.isVisible());
     QVERIFY(QTest::qWaitForWindowActive(&s.form));
+  }
+
+  void theShippedTutorialsLoadAndDiffer() {
+    testing::ProgramFolder program;
+    ScriptedPrompts prompts;
+    MainForm form(program.path(), prompts, [](const Command&) {});
+    form.findChild<QAction*>("mnuhelp")->trigger();
+    Help* help = HelpWindows().at(0);
+    QList<QImage> shown;
+    for (const char* button : {"PushButton1", "PushButton2", "PushButton3"}) {
+      Click(help, button);
+      shown.append(PictureIn(help));
+      QCOMPARE(shown.back().size(), QSize(761, 625));
+    }
+    QVERIFY(prompts.boxes.empty());
+    QVERIFY(shown[0] != shown[1] && shown[1] != shown[2] && shown[0] != shown[2]);
+    QCOMPARE(QImageReader(ToQString(program / "temp/help/1.jpg")).format(), QByteArray("jpeg"));
   }
 
   void bothWindowsShowTheProgramIcon() {
