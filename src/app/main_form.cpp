@@ -1,19 +1,20 @@
 #include "app/main_form.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPixmap>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "app/control_table.h"
+#include "app/help_window.h"
+#include "app/program_icon.h"
 #include "building/dds_import.h"
 #include "building/menu_places.h"
 #include "building/payload_assembly.h"
@@ -33,18 +34,7 @@ namespace {
 constexpr std::string_view kWebSite = "https://example.org/frondel";
 constexpr std::string_view kAuthorLine = "Thank's To Peltiro For His Tutorial";
 
-enum class Kind { Frame, Label, Edit, Button, List, Picture };
-
 using Click = void (MainForm::*)();
-
-// One control: its name, caption, container (null: the client area) and place in pixels.
-struct ControlSpec {
-  Kind kind;
-  const char* name;
-  const char* caption;
-  const char* container;
-  QRect geometry;
-};
 
 // A menu (no click) or a menu item, in menu-bar order; a null parent is the menu bar.
 struct MenuSpec {
@@ -53,37 +43,6 @@ struct MenuSpec {
   const char* parent;
   Click click;
 };
-
-QWidget* MakeControl(Kind kind, const QString& caption, QWidget* container) {
-  switch (kind) {
-    case Kind::Frame:
-      return new QGroupBox(caption, container);
-    case Kind::Label: {
-      auto* label = new QLabel(caption, container);
-      QFont font(QStringLiteral("MS Sans Serif"));
-      font.setPointSizeF(9.75);
-      font.setWeight(QFont::Normal);
-      label->setFont(font);
-      return label;
-    }
-    case Kind::Edit:
-      return new QLineEdit(container);
-    case Kind::Button:
-      return new QPushButton(caption, container);
-    case Kind::List: {
-      auto* list = new QListWidget(container);
-      list->setSelectionMode(QAbstractItemView::SingleSelection);
-      list->setSortingEnabled(false);
-      return list;
-    }
-    case Kind::Picture: {
-      auto* picture = new QLabel(container);
-      picture->setScaledContents(true);
-      return picture;
-    }
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -98,39 +57,41 @@ MainForm::MainForm(std::filesystem::path program_folder, Prompts& prompts,
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
+  setWindowIcon(ProgramIcon());
   BuildControls();
   BuildMenus();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   adjustSize();
-  if (const QScreen* shown_on = screen()) {
-    move(shown_on->availableGeometry().center() - rect().center());
-  }
+  CentreOnScreen(this);
 }
+
+// The help window has no owner, so the main window ends it.
+MainForm::~MainForm() { delete help_; }
 
 void MainForm::BuildControls() {
   const ControlSpec controls[] = {
-      {Kind::Frame, "GroupBox1", "Work State", nullptr, {5, 8, 745, 433}},
-      {Kind::Frame, "GroupBox3", "Import && Build New One", "GroupBox1", {8, 16, 457, 225}},
-      {Kind::Label, "Label2", "DDS Directory:", "GroupBox3", {8, 28, 88, 16}},
-      {Kind::Edit, "Text1", "", "GroupBox3", {104, 24, 257, 25}},
-      {Kind::Button, "OpenDDS_Import", "Open File", "GroupBox3", {368, 24, 81, 25}},
-      {Kind::Frame, "GroupBox5", "Select Place", "GroupBox3", {8, 56, 145, 161}},
-      {Kind::List, "List1", "", "GroupBox5", {8, 16, 129, 108}},
-      {Kind::Button, "CreateFile", "Create File", "GroupBox5", {8, 128, 129, 25}},
-      {Kind::Frame, "GroupBox6", "Save", "GroupBox3", {160, 56, 289, 97}},
-      {Kind::Edit, "Text2", "", "GroupBox6", {8, 24, 273, 25}},
-      {Kind::Button, "SaveBIN", "SaveFile", "GroupBox6", {168, 56, 113, 25}},
-      {Kind::Frame, "GroupBox4", "Open && Export DDS", "GroupBox1", {8, 248, 457, 177}},
-      {Kind::Label, "Label3", "BIN Directory:", "GroupBox4", {8, 28, 82, 16}},
-      {Kind::Edit, "Text3", "", "GroupBox4", {96, 24, 265, 25}},
-      {Kind::Button, "Open_Bin_Export", "Open File", "GroupBox4", {368, 24, 81, 25}},
-      {Kind::Button, "ExportDDS", "Export DDS", "GroupBox4", {8, 64, 441, 33}},
-      {Kind::Frame, "GroupBox7", "Save", "GroupBox4", {8, 104, 441, 65}},
-      {Kind::Label, "Label4", "DDS Directory:", "GroupBox7", {8, 28, 89, 16}},
-      {Kind::Edit, "Text4", "", "GroupBox7", {104, 24, 249, 25}},
-      {Kind::Button, "Save_DDS_Export", "Save DDS", "GroupBox7", {360, 24, 73, 25}},
-      {Kind::Frame, "GroupBox2", "Texture", "GroupBox1", {472, 16, 265, 409}},
-      {Kind::Picture, "TextureShown", "", "GroupBox2", {8, 16, 249, 385}},
+      {ControlKind::Frame, "GroupBox1", "Work State", nullptr, {5, 8, 745, 433}},
+      {ControlKind::Frame, "GroupBox3", "Import && Build New One", "GroupBox1", {8, 16, 457, 225}},
+      {ControlKind::Label, "Label2", "DDS Directory:", "GroupBox3", {8, 28, 88, 16}},
+      {ControlKind::Edit, "Text1", "", "GroupBox3", {104, 24, 257, 25}},
+      {ControlKind::Button, "OpenDDS_Import", "Open File", "GroupBox3", {368, 24, 81, 25}},
+      {ControlKind::Frame, "GroupBox5", "Select Place", "GroupBox3", {8, 56, 145, 161}},
+      {ControlKind::List, "List1", "", "GroupBox5", {8, 16, 129, 108}},
+      {ControlKind::Button, "CreateFile", "Create File", "GroupBox5", {8, 128, 129, 25}},
+      {ControlKind::Frame, "GroupBox6", "Save", "GroupBox3", {160, 56, 289, 97}},
+      {ControlKind::Edit, "Text2", "", "GroupBox6", {8, 24, 273, 25}},
+      {ControlKind::Button, "SaveBIN", "SaveFile", "GroupBox6", {168, 56, 113, 25}},
+      {ControlKind::Frame, "GroupBox4", "Open && Export DDS", "GroupBox1", {8, 248, 457, 177}},
+      {ControlKind::Label, "Label3", "BIN Directory:", "GroupBox4", {8, 28, 82, 16}},
+      {ControlKind::Edit, "Text3", "", "GroupBox4", {96, 24, 265, 25}},
+      {ControlKind::Button, "Open_Bin_Export", "Open File", "GroupBox4", {368, 24, 81, 25}},
+      {ControlKind::Button, "ExportDDS", "Export DDS", "GroupBox4", {8, 64, 441, 33}},
+      {ControlKind::Frame, "GroupBox7", "Save", "GroupBox4", {8, 104, 441, 65}},
+      {ControlKind::Label, "Label4", "DDS Directory:", "GroupBox7", {8, 28, 89, 16}},
+      {ControlKind::Edit, "Text4", "", "GroupBox7", {104, 24, 249, 25}},
+      {ControlKind::Button, "Save_DDS_Export", "Save DDS", "GroupBox7", {360, 24, 73, 25}},
+      {ControlKind::Frame, "GroupBox2", "Texture", "GroupBox1", {472, 16, 265, 409}},
+      {ControlKind::Picture, "TextureShown", "", "GroupBox2", {8, 16, 249, 385}},
   };
   const std::pair<const char*, Click> clicks[] = {
       {"OpenDDS_Import", &MainForm::ImportDdsClicked},
@@ -149,16 +110,9 @@ void MainForm::BuildControls() {
   client->setObjectName(QStringLiteral("client"));
   client->setFixedSize(753, 451);
   setCentralWidget(client);
-  for (const ControlSpec& spec : controls) {
-    QWidget* container =
-        spec.container ? client->findChild<QWidget*>(QString::fromUtf8(spec.container)) : client;
-    QWidget* control = MakeControl(spec.kind, QString::fromUtf8(spec.caption), container);
-    control->setObjectName(QString::fromUtf8(spec.name));
-    control->setGeometry(spec.geometry);
-  }
+  PlaceControls(client, controls);
   for (const auto& [name, click] : clicks) {
-    connect(client->findChild<QPushButton*>(QString::fromUtf8(name)), &QPushButton::clicked, this,
-            click);
+    connect(ControlNamed<QPushButton>(client, name), &QPushButton::clicked, this, click);
   }
 
   preview_ = client->findChild<QLabel*>(QStringLiteral("TextureShown"));
@@ -167,13 +121,8 @@ void MainForm::BuildControls() {
   places_ = client->findChild<QListWidget*>(QStringLiteral("List1"));
   for (const MenuPlace& place : MenuPlaces()) places_->addItem(TextToQString(place.list_text));
 
-  QWidget* previous = nullptr;
-  for (const char* name : focus_order) {
-    QWidget* control = client->findChild<QWidget*>(QString::fromUtf8(name));
-    if (previous) setTabOrder(previous, control);
-    previous = control;
-  }
-  client->findChild<QWidget*>(QString::fromUtf8(focus_order[0]))->setFocus();
+  ChainFocus(client, focus_order);
+  ControlNamed(client, focus_order[0])->setFocus();
 }
 
 void MainForm::BuildMenus() {
@@ -183,7 +132,7 @@ void MainForm::BuildMenus() {
       {"mnuexport", "Open & Export DDS", "mnufile", &MainForm::OpenBinClicked},
       {"mnuexit", "Exit", "mnufile", &MainForm::ExitClicked},
       {"mnuhelp1", "Help", nullptr, nullptr},
-      {"mnuhelp", "Help & Support Center", "mnuhelp1", &MainForm::HelpRequested},
+      {"mnuhelp", "Help & Support Center", "mnuhelp1", &MainForm::HelpClicked},
       {"mnucredits", "Credits", nullptr, nullptr},
       {"mnuauthor", "Author", "mnucredits", &MainForm::AuthorClicked},
       {"mnuvisit", "Visit", "mnucredits", nullptr},
@@ -267,6 +216,14 @@ void MainForm::SaveDdsClicked() {
 }
 
 void MainForm::ExitClicked() { QCoreApplication::exit(0); }
+
+void MainForm::HelpClicked() {
+  if (!help_) help_ = new Help(program_folder_, prompts_, *this);
+  help_->setWindowState(help_->windowState() & ~Qt::WindowMinimized);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
 
 void MainForm::AuthorClicked() {
   prompts_.MessageBox(std::string(kMainTitle) + "\r\n" + std::string(kAuthorLine),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -16,6 +17,8 @@ class QListWidget;
 
 namespace frondel {
 
+class Help;
+
 inline constexpr char kMainTitle[] = "Frondel  V2.0.0 By Tavrin";
 
 // The main window: the build and export jobs' buttons, the menu places, the chosen paths and
@@ -29,10 +32,7 @@ class MainForm : public QMainWindow {
   // `program_folder` holds the working folder; `start_command` starts the web-site command.
   MainForm(std::filesystem::path program_folder, Prompts& prompts, CommandStarter start_command,
            QWidget* parent = nullptr);
-
- signals:
-  // The user asked for the help window.
-  void HelpRequested();
+  ~MainForm() override;
 
  private:
   void ImportDdsClicked();
@@ -42,6 +42,8 @@ class MainForm : public QMainWindow {
   void ExportDdsClicked();
   void SaveDdsClicked();
   void ExitClicked();
+  // Opens the one help window, or brings it forward as it was left.
+  void HelpClicked();
   void AuthorClicked();
   void VisitClicked();
 
@@ -60,6 +62,7 @@ class MainForm : public QMainWindow {
   Zlib codec_;
   QListWidget* places_ = nullptr;
   QLabel* preview_ = nullptr;
+  QPointer<Help> help_;
 };
 
 }  // namespace frondel

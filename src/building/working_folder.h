@@ -17,6 +17,9 @@ enum class WorkFile {
   ExportTexture,  // temp/dataexport/texture.dds: the texture cut out of the payload
   ExportBitmap,   // temp/dataexport/texture.bmp: its preview bitmap
   HeadBlock,      // temp/dataentery/TOPDATA1: the head block of every payload
+  Tutorial1,      // temp/help/1.jpg: the help window's pictures, shipped read only
+  Tutorial2,      // temp/help/2.jpg
+  Tutorial3,      // temp/help/3.jpg
 };
 
 // The two jobs' folders; the preview and the clean-up work per job.

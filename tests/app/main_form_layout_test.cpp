@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTimer>
 #include <cstdlib>
 
@@ -238,14 +237,6 @@ class MainFormLayoutTest : public QObject {
              QStringList{"Error... | 16 | Visit Web Site Failed.\r\nCould not start \"" +
                          QString::fromStdString(OpenAddressCommand("x").program) +
                          "\": the program was not found or could not be run."});
-  }
-
-  void helpIsRequested() {
-    WindowSession s;
-    QSignalSpy requested(&s.form, &MainForm::HelpRequested);
-    s.Choose("mnuhelp");
-    QCOMPARE(requested.count(), 1);
-    QVERIFY(s.prompts.boxes.empty() && s.prompts.dialogs.empty());
   }
 
   void exitEndsTheProgram() {

@@ -1,0 +1,72 @@
+#include "app/control_table.h"
+
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+
+namespace frondel {
+namespace {
+
+QWidget* MakeControl(ControlKind kind, const QString& caption, QWidget* container) {
+  switch (kind) {
+    case ControlKind::Frame:
+      return new QGroupBox(caption, container);
+    case ControlKind::Label: {
+      auto* label = new QLabel(caption, container);
+      QFont font(QStringLiteral("MS Sans Serif"));
+      font.setPointSizeF(9.75);
+      font.setWeight(QFont::Normal);
+      label->setFont(font);
+      return label;
+    }
+    case ControlKind::Edit:
+      return new QLineEdit(container);
+    case ControlKind::Button:
+      return new QPushButton(caption, container);
+    case ControlKind::List: {
+      auto* list = new QListWidget(container);
+      list->setSelectionMode(QAbstractItemView::SingleSelection);
+      list->setSortingEnabled(false);
+      return list;
+    }
+    case ControlKind::Picture: {
+      // Every picture is stretched to the control, its proportions not kept.
+      auto* picture = new QLabel(container);
+      picture->setScaledContents(true);
+      return picture;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void PlaceControls(QWidget* client, std::span<const ControlSpec> controls) {
+  for (const ControlSpec& spec : controls) {
+    QWidget* container = spec.container ? ControlNamed(client, spec.container) : client;
+    QWidget* control = MakeControl(spec.kind, QString::fromUtf8(spec.caption), container);
+    control->setObjectName(QString::fromUtf8(spec.name));
+    control->setGeometry(spec.geometry);
+  }
+}
+
+void ChainFocus(QWidget* client, std::span<const char* const> order) {
+  QWidget* previous = nullptr;
+  for (const char* name : order) {
+    QWidget* control = ControlNamed(client, name);
+    if (previous) QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+}
+
+void CentreOnScreen(QWidget* window) {
+  if (const QScreen* shown_on = window->screen()) {
+    window->move(shown_on->availableGeometry().center() - window->rect().center());
+  }
+}
+
+}  // namespace frondel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+
+#include "building/working_folder.h"
+#include "platform/prompts.h"
+
+class QLabel;
+
+namespace frondel {
+
+inline constexpr char kHelpTitle[] = "Help - Frondel By Tavrin";
+
+// The help window: three tutorial pictures chosen with three buttons. It has no owner and is
+// not modal; its title-bar close button unloads it, its "Close" button only hides it.
+class Help : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Opens with an empty picture box. "Close" brings `main_window` forward.
+  Help(std::filesystem::path program_folder, Prompts& prompts, QWidget& main_window);
+
+ private:
+  // Reads the picture from the program folder now; a failure leaves the box as it was.
+  void ShowTutorial(WorkFile picture);
+  void CloseClicked();
+
+  const std::filesystem::path program_folder_;
+  Prompts& prompts_;
+  QWidget& main_window_;
+  QLabel* picture_ = nullptr;
+};
+
+}  // namespace frondel

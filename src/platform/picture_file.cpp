@@ -1,0 +1,28 @@
+#include "platform/picture_file.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+
+#include "platform/file_error.h"
+#include "platform/file_system.h"
+
+namespace frondel {
+
+QImage LoadPicture(const std::filesystem::path& file) {
+  // Through the file layer, so that a missing or unreadable file carries the system's reason.
+  const Bytes bytes = ReadWholeFile(file);
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  QImageReader reader(&buffer);
+  const QImage picture = reader.read();
+  if (picture.isNull()) {
+    throw FileError(
+        "read", file,
+        "not a picture the loader can read (" + reader.errorString().toStdString() + ")");
+  }
+  return picture;
+}
+
+}  // namespace frondel
