@@ -277,7 +277,7 @@ class HelpWindowTest : public QObject {
   void pictureThatCannotBeReadIsToldOnce() {
     WindowSession s;
     WriteJpeg(TutorialFile(s, 1), Plain(Qt::green));
-    WriteWholeFile(TutorialFile(s, 3), {Pattern(3000, 9)});
+    WriteWholeFile(TutorialFile(s, 3), {PatternBytes(3000, 9)});
     Help* help = OpenHelp(s);
     Click(help, "PushButton1");
     const QImage shown = PictureIn(help);
