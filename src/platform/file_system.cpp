@@ -65,9 +65,15 @@ void FlushToDisk(std::FILE* f, const fs::path& file) {
 #endif
 }
 
-// Writes the parts to a temporary name beside `file`, then renames it over `file`.
-void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts,
-                    bool flush_to_disk) {
+// A user's file is flushed to disk and renamed over the old one in one step, so it is the old
+// or the new whole file at every moment. A working file is not flushed, and the old one is
+// removed just before the rename: a file renamed over another makes ext4 write it out at
+// once, which doubles the cost of every working write, and the moment without the file does
+// no harm to a file that the tool rewrites anyway. Either way nothing is ever half written.
+enum class Owner { Tool, User };
+
+// Writes the parts to a temporary name beside `file`, then renames it into place.
+void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts, Owner owner) {
   std::int64_t total = 0;
   for (ByteView part : parts) total += static_cast<std::int64_t>(part.size());
   if (total > kMaxFileLength) {
@@ -81,12 +87,13 @@ void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts,
         throw FileError("write", file, SystemReason(errno));
       }
     }
-    if (flush_to_disk) {
+    if (owner == Owner::User) {
       FlushToDisk(f.get(), file);
     } else if (std::fflush(f.get()) != 0) {
       throw FileError("write", file, SystemReason(errno));
     }
     if (std::fclose(f.release()) != 0) throw FileError("write", file, SystemReason(errno));
+    if (owner == Owner::Tool) DeleteFileIfPresent(file);
     if (const std::error_code ec = RenameFile(temporary, file)) ThrowErrorCode("write", file, ec);
   } catch (...) {
     std::error_code ignored;
@@ -133,7 +140,7 @@ std::size_t ReadFileAt(const fs::path& file, std::int64_t offset, std::span<std:
 }
 
 void WriteWholeFile(const fs::path& file, std::initializer_list<ByteView> parts) {
-  WriteReplacing(file, parts, false);
+  WriteReplacing(file, parts, Owner::Tool);
 }
 
 bool FileExists(const fs::path& file) {
@@ -172,7 +179,7 @@ void MoveFile(const fs::path& from, const fs::path& to, Replace replace) {
   if (ec != std::errc::cross_device_link) ThrowErrorCode(action, to, ec);
   // Another file system: the copy must be whole on disk before the source goes.
   const Bytes bytes = ReadWholeFile(from);
-  WriteReplacing(to, {bytes}, true);
+  WriteReplacing(to, {bytes}, Owner::User);
   DeleteFile(from);
 }
 

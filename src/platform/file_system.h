@@ -23,8 +23,9 @@ Bytes ReadWholeFile(const std::filesystem::path& file);
 std::size_t ReadFileAt(const std::filesystem::path& file, std::int64_t offset,
                        std::span<std::uint8_t> out);
 
-// Replaces `file` whole with the parts joined. The bytes go to a temporary name in the same
-// folder first, so `file` is either its old self or the complete new one, never half written.
+// Replaces `file` whole with the parts joined: a file of the tool's own working folder. The
+// bytes go to a temporary name in the same folder first, so `file` is never half written;
+// a failed write leaves the old one.
 void WriteWholeFile(const std::filesystem::path& file, std::initializer_list<ByteView> parts);
 
 bool FileExists(const std::filesystem::path& file);
