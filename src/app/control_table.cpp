@@ -46,11 +46,11 @@ QWidget* MakeControl(ControlKind kind, const QString& caption, QWidget* containe
 }  // namespace
 
 void PlaceControls(QWidget* client, std::span<const ControlSpec> controls) {
-  for (const ControlSpec& spec : controls) {
-    QWidget* container = spec.container ? ControlNamed(client, spec.container) : client;
-    QWidget* control = MakeControl(spec.kind, QString::fromUtf8(spec.caption), container);
-    control->setObjectName(QString::fromUtf8(spec.name));
-    control->setGeometry(spec.geometry);
+  for (const ControlSpec& row : controls) {
+    QWidget* container = row.container ? ControlNamed(client, row.container) : client;
+    QWidget* control = MakeControl(row.kind, QString::fromUtf8(row.caption), container);
+    control->setObjectName(QString::fromUtf8(row.name));
+    control->setGeometry(row.geometry);
   }
 }
 

@@ -138,15 +138,15 @@ void MainForm::BuildMenus() {
       {"mnuvisit", "Visit", "mnucredits", nullptr},
       {"mnuorvane", "Orvane", "mnuvisit", &MainForm::VisitClicked},
   };
-  for (const MenuSpec& spec : menus) {
-    const QString name = QString::fromUtf8(spec.name);
-    const QString caption = QString::fromUtf8(spec.caption);
+  for (const MenuSpec& row : menus) {
+    const QString name = QString::fromUtf8(row.name);
+    const QString caption = QString::fromUtf8(row.caption);
     QMenu* parent =
-        spec.parent ? menuBar()->findChild<QMenu*>(QString::fromUtf8(spec.parent)) : nullptr;
-    if (spec.click) {
+        row.parent ? menuBar()->findChild<QMenu*>(QString::fromUtf8(row.parent)) : nullptr;
+    if (row.click) {
       QAction* item = parent->addAction(caption);
       item->setObjectName(name);
-      connect(item, &QAction::triggered, this, spec.click);
+      connect(item, &QAction::triggered, this, row.click);
     } else {
       QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
       menu->setObjectName(name);

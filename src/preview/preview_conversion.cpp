@@ -6,7 +6,7 @@
 
 #include "platform/file_error.h"
 #include "platform/file_system.h"
-#include "preview/dds_inspection.h"
+#include "preview/dds_header_check.h"
 #include "preview/free_image.h"
 
 namespace frondel {
@@ -32,7 +32,7 @@ PreviewResult ConvertPreview(const std::filesystem::path& program_folder, Job jo
   // Gone before anything else, so that no way out of here leaves an earlier picture behind.
   DeleteFileIfPresent(bitmap);
 
-  const DdsVerdict verdict = InspectDds(ReadWholeFile(texture));
+  const DdsVerdict verdict = CheckDdsHeader(ReadWholeFile(texture));
   if (verdict == DdsVerdict::NotPreviewable) return PreviewResult::NotPreviewable;
 
   const MFreeImage::Bitmap picture = MFreeImage::LoadImageFile(FIF_DDS, texture, 0);

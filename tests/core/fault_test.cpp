@@ -17,6 +17,7 @@
 #include "support/program_folder.h"
 #include "support/scripted_prompts.h"
 #include "support/small_mount.h"
+#include "support/whole_flow.h"
 
 namespace frondel {
 namespace {
@@ -27,6 +28,7 @@ using testing::ProgramFolder;
 using testing::SameBytes;
 using testing::ScriptedPrompts;
 using testing::SmallMount;
+using testing::BuildAndExportAgain;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -101,13 +103,10 @@ TEST_F(Faults, SaveAcrossFileSystemsAndWithBlanksAndAccents) {
   TempFolder elsewhere("/dev/shm", u8"user folder ñ");
   const Bytes texture = PatternBytes(payload::kTextureLength, 3);
   WriteBytes(elsewhere / u8"my texture é.dds", texture);
-  ImportDds(odd.path(), elsewhere / u8"my texture é.dds");
-  CreateMenuFile(codec, odd.path(), "League & Cup", prompts);
-  SaveBuiltFile(odd.path(), elsewhere / u8"menu ü.bin", prompts);
-  OpenMenuFile(codec, odd.path(), elsewhere / u8"menu ü.bin", prompts);
-  ASSERT_TRUE(ExtractDds(odd.path(), prompts));
-  SaveExportedDds(odd.path(), elsewhere / u8"back ñ.dds", prompts);
-  EXPECT_TRUE(SameBytes(texture, ReadWholeFile(elsewhere / u8"back ñ.dds")));
+  EXPECT_TRUE(SameBytes(texture, BuildAndExportAgain(odd.path(), "League & Cup",
+                                                     elsewhere / u8"my texture é.dds",
+                                                     elsewhere / u8"menu ü.bin",
+                                                     elsewhere / u8"back ñ.dds", prompts)));
   ASSERT_EQ(prompts.boxes.size(), 2u);
   EXPECT_EQ(prompts.boxes[1].text, "File Saved Succesful");
 }

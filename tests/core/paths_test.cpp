@@ -7,21 +7,18 @@
 
 #include "building/dds_import.h"
 #include "building/menu_format.h"
-#include "building/payload_assembly.h"
-#include "building/save_built_file.h"
 #include "building/working_folder.h"
-#include "export/dds_extraction.h"
-#include "export/open_menu_file.h"
-#include "export/save_exported_dds.h"
 #include "platform/failure_report.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
 #include "support/scripted_prompts.h"
+#include "support/whole_flow.h"
 
 namespace frondel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::BuildAndExportAgain;
 using testing::PatternBytes;
 using testing::ProgramFolder;
 using testing::SameBytes;
@@ -62,19 +59,14 @@ TEST(NonAnsiNames, AWholeBuildAndExport) {
   ProgramFolder folder(fs::temp_directory_path(), u8"frondel 日本語 ñ");
   TempFolder user(fs::temp_directory_path(), u8"ユーザー Ωμέγα");
   ASSERT_TRUE(folder.path().filename().u8string().starts_with(u8"frondel 日本語 ñ"));
-  Zlib codec;
   ScriptedPrompts prompts;
   const Bytes texture = PatternBytes(payload::kTextureLength, 11);
   WriteBytes(user / u8"テクスチャ.dds", texture);
 
-  ImportDds(folder.path(), user / u8"テクスチャ.dds");
-  CreateMenuFile(codec, folder.path(), "Edit", prompts);
-  SaveBuiltFile(folder.path(), user / u8"メニュー.bin", prompts);
-  OpenMenuFile(codec, folder.path(), user / u8"メニュー.bin", prompts);
-  ASSERT_TRUE(ExtractDds(folder.path(), prompts));
-  SaveExportedDds(folder.path(), user / u8"書き出し.dds", prompts);
-
-  EXPECT_TRUE(SameBytes(texture, ReadWholeFile(user / u8"書き出し.dds")));
+  EXPECT_TRUE(SameBytes(texture, BuildAndExportAgain(folder.path(), "Edit",
+                                                     user / u8"テクスチャ.dds",
+                                                     user / u8"メニュー.bin",
+                                                     user / u8"書き出し.dds", prompts)));
   ASSERT_EQ(prompts.boxes.size(), 2u);
   EXPECT_EQ(prompts.boxes[0].text, "File Saved Succesful");
   EXPECT_EQ(prompts.boxes[1].text, "File Saved Succesful");

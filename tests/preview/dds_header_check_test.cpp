@@ -1,4 +1,4 @@
-#include "preview/dds_inspection.h"
+#include "preview/dds_header_check.h"
 
 #include <gtest/gtest.h>
 
@@ -17,23 +17,23 @@ using testing::MakeDds;
 using testing::PatternBytes;
 using testing::PutU32;
 
-TEST(InspectDds, MasksOfUncompressedTexturesDecideTheSwap) {
-  EXPECT_EQ(InspectDds(MakeDds(DdsKind::Bgra32, 8, 8)), DdsVerdict::AsIs);
-  EXPECT_EQ(InspectDds(MakeDds(DdsKind::Bgrx32, 8, 8)), DdsVerdict::AsIs);
-  EXPECT_EQ(InspectDds(MakeDds(DdsKind::Bgr24, 8, 8)), DdsVerdict::AsIs);
-  EXPECT_EQ(InspectDds(MakeDds(DdsKind::Rgba32, 8, 8)), DdsVerdict::SwapRedBlue);
-  EXPECT_EQ(InspectDds(MakeDds(DdsKind::Rgb24, 8, 8)), DdsVerdict::SwapRedBlue);
+TEST(CheckDdsHeader, MasksOfUncompressedTexturesDecideTheSwap) {
+  EXPECT_EQ(CheckDdsHeader(MakeDds(DdsKind::Bgra32, 8, 8)), DdsVerdict::AsIs);
+  EXPECT_EQ(CheckDdsHeader(MakeDds(DdsKind::Bgrx32, 8, 8)), DdsVerdict::AsIs);
+  EXPECT_EQ(CheckDdsHeader(MakeDds(DdsKind::Bgr24, 8, 8)), DdsVerdict::AsIs);
+  EXPECT_EQ(CheckDdsHeader(MakeDds(DdsKind::Rgba32, 8, 8)), DdsVerdict::SwapRedBlue);
+  EXPECT_EQ(CheckDdsHeader(MakeDds(DdsKind::Rgb24, 8, 8)), DdsVerdict::SwapRedBlue);
 }
 
-TEST(InspectDds, BlockCompressedKindsWithOrWithoutMipmaps) {
+TEST(CheckDdsHeader, BlockCompressedKindsWithOrWithoutMipmaps) {
   for (DdsKind kind : {DdsKind::Dxt1, DdsKind::Dxt3, DdsKind::Dxt5}) {
-    EXPECT_EQ(InspectDds(MakeDds(kind, 16, 8)), DdsVerdict::AsIs);
-    EXPECT_EQ(InspectDds(MakeDds(kind, 16, 8, 5)), DdsVerdict::AsIs);
+    EXPECT_EQ(CheckDdsHeader(MakeDds(kind, 16, 8)), DdsVerdict::AsIs);
+    EXPECT_EQ(CheckDdsHeader(MakeDds(kind, 16, 8, 5)), DdsVerdict::AsIs);
   }
 }
 
 // Only the top level is shown, so only its bytes must be there.
-TEST(InspectDds, PixelBytesMustCoverTheTopLevelExactly) {
+TEST(CheckDdsHeader, PixelBytesMustCoverTheTopLevelExactly) {
   struct Case {
     DdsKind kind;
     std::size_t top_level_bytes;
@@ -43,37 +43,37 @@ TEST(InspectDds, PixelBytesMustCoverTheTopLevelExactly) {
     SCOPED_TRACE(static_cast<int>(c.kind));
     Bytes texture = MakeDds(c.kind, 12, 8, 3);
     texture.resize(128 + c.top_level_bytes);
-    EXPECT_EQ(InspectDds(texture), InspectDds(MakeDds(c.kind, 12, 8)));
-    EXPECT_NE(InspectDds(texture), DdsVerdict::NotPreviewable);
+    EXPECT_EQ(CheckDdsHeader(texture), CheckDdsHeader(MakeDds(c.kind, 12, 8)));
+    EXPECT_NE(CheckDdsHeader(texture), DdsVerdict::NotPreviewable);
     texture.pop_back();
-    EXPECT_EQ(InspectDds(texture), DdsVerdict::NotPreviewable);
+    EXPECT_EQ(CheckDdsHeader(texture), DdsVerdict::NotPreviewable);
     texture.resize(128);
-    EXPECT_EQ(InspectDds(texture), DdsVerdict::NotPreviewable);
+    EXPECT_EQ(CheckDdsHeader(texture), DdsVerdict::NotPreviewable);
   }
 }
 
-TEST(InspectDds, PitchLongerThanARowNeedsItsPaddingToo) {
+TEST(CheckDdsHeader, PitchLongerThanARowNeedsItsPaddingToo) {
   Bytes texture = MakeDds(DdsKind::Bgr24, 5, 4);  // rows of 15 bytes, stored as 16
   texture.resize(128);
   PutU32(texture, 20, 16);
   texture.resize(128 + 16 * 4);
-  EXPECT_EQ(InspectDds(texture), DdsVerdict::AsIs);
+  EXPECT_EQ(CheckDdsHeader(texture), DdsVerdict::AsIs);
   texture.resize(128 + 16 * 4 - 1);
-  EXPECT_EQ(InspectDds(texture), DdsVerdict::NotPreviewable);
+  EXPECT_EQ(CheckDdsHeader(texture), DdsVerdict::NotPreviewable);
 }
 
-TEST(InspectDds, HugeSidesDoNotOverflowTheLengthCheck) {
+TEST(CheckDdsHeader, HugeSidesDoNotOverflowTheLengthCheck) {
   for (DdsKind kind : {DdsKind::Bgra32, DdsKind::Dxt5}) {
     Bytes texture = MakeDds(kind, 8, 8);
     PutU32(texture, 12, 0xfffffffc);
     PutU32(texture, 16, 0xfffffffc);
     PutU32(texture, 20, 0xfffffffc);
-    EXPECT_EQ(InspectDds(texture), DdsVerdict::NotPreviewable);
+    EXPECT_EQ(CheckDdsHeader(texture), DdsVerdict::NotPreviewable);
   }
 }
 
 // Each of these the library decodes into a picture that is wrong, or into none.
-TEST(InspectDds, RefusesWhatTheLibraryWouldMisread) {
+TEST(CheckDdsHeader, RefusesWhatTheLibraryWouldMisread) {
   struct Case {
     std::string name;
     DdsKind kind;
@@ -119,19 +119,19 @@ TEST(InspectDds, RefusesWhatTheLibraryWouldMisread) {
   };
   for (const Case& c : cases) {
     Bytes texture = MakeDds(c.kind, 16, 16);
-    ASSERT_NE(InspectDds(texture), DdsVerdict::NotPreviewable) << c.name;
+    ASSERT_NE(CheckDdsHeader(texture), DdsVerdict::NotPreviewable) << c.name;
     c.damage(texture);
-    EXPECT_EQ(InspectDds(texture), DdsVerdict::NotPreviewable) << c.name;
+    EXPECT_EQ(CheckDdsHeader(texture), DdsVerdict::NotPreviewable) << c.name;
   }
 }
 
-TEST(InspectDds, FilesThatAreNoDdsAtAll) {
-  EXPECT_EQ(InspectDds({}), DdsVerdict::NotPreviewable);
+TEST(CheckDdsHeader, FilesThatAreNoDdsAtAll) {
+  EXPECT_EQ(CheckDdsHeader({}), DdsVerdict::NotPreviewable);
   const Bytes texture = MakeDds(DdsKind::Bgra32, 4, 4);
-  EXPECT_EQ(InspectDds(ByteView(texture).first(127)), DdsVerdict::NotPreviewable);
+  EXPECT_EQ(CheckDdsHeader(ByteView(texture).first(127)), DdsVerdict::NotPreviewable);
   // What extraction writes when there was no payload to cut from.
-  EXPECT_EQ(InspectDds(Bytes(4194432, 0)), DdsVerdict::NotPreviewable);
-  EXPECT_EQ(InspectDds(PatternBytes(4194432, 7)), DdsVerdict::NotPreviewable);
+  EXPECT_EQ(CheckDdsHeader(Bytes(4194432, 0)), DdsVerdict::NotPreviewable);
+  EXPECT_EQ(CheckDdsHeader(PatternBytes(4194432, 7)), DdsVerdict::NotPreviewable);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "preview/dds_inspection.h"
+#include "preview/dds_header_check.h"
 
 #include <cstdint>
 
@@ -75,7 +75,7 @@ DdsVerdict InspectBlockCompressed(ByteView texture, std::uint32_t width, std::ui
 
 }  // namespace
 
-DdsVerdict InspectDds(ByteView texture) {
+DdsVerdict CheckDdsHeader(ByteView texture) {
   if (texture.size() < dds::kPixelDataOffset) return DdsVerdict::NotPreviewable;
   if (ReadU32(texture, dds::kMagicAt) != dds::kMagic ||
       ReadU32(texture, dds::kHeaderSizeAt) != dds::kHeaderSize ||

@@ -15,6 +15,6 @@ enum class DdsVerdict {
 };
 
 // Judges a whole texture file from its header fields and its length.
-DdsVerdict InspectDds(ByteView texture);
+DdsVerdict CheckDdsHeader(ByteView texture);
 
 }  // namespace frondel
