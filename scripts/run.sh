@@ -9,11 +9,8 @@ prefix="${1:-$HOME/frondel}"
 headless=""
 [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && headless=yes
 
-if [ -n "$headless" ]; then
-  scripts/install-deps.sh xvfb xauth
-else
-  scripts/install-deps.sh
-fi
+scripts/install-deps.sh
+[ -n "$headless" ] && scripts/install-deps.sh xvfb xauth
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j 2
 cmake --install build --prefix "$prefix"
