@@ -1,9 +1,9 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace frondel::fuzz {
 

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, then the core's and kestrup's tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks the formatting, builds everything and runs every test, then the core's and kestrup's
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+# The sources follow the root .clang-format; a change that does not fails here first.
+scripts/install-deps.sh clang-format
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j 2
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j 2

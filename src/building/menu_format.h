@@ -21,7 +21,7 @@ inline constexpr std::int16_t kHeadWord = 256;
 inline constexpr std::uint8_t kHeadByte = 1;
 inline constexpr char kMagic[5] = {'W', 'E', 'S', 'Y', 'S'};
 inline constexpr std::size_t kPackedLengthOffset = 8;
-inline constexpr std::size_t kStreamOffset = 12;  // where the length-prefixed stream starts
+inline constexpr std::size_t kStreamOffset = 12;   // where the length-prefixed stream starts
 inline constexpr std::size_t kMinimumLength = 16;  // header and payload length field
 }  // namespace menu_file
 

@@ -23,8 +23,8 @@ void BuildPlacePayload(const Zlib& codec, const std::filesystem::path& program_f
   {
     const Bytes texture = ReadBlock(WorkingPath(program_folder, WorkFile::ImportTexture));
     const Bytes place_template = ReadBlock(WorkingPath(program_folder, place.template_file));
-    const auto total = static_cast<std::int64_t>(payload.size() + texture.size() +
-                                                 place_template.size());
+    const auto total =
+        static_cast<std::int64_t>(payload.size() + texture.size() + place_template.size());
     if (total > kMaxFileLength) {
       throw FileError("write", payload_file,
                       "the data would be 2 GiB or larger, more than the tool can handle");

@@ -5,8 +5,8 @@
 
 namespace frondel {
 
-void SaveBuiltFile(const std::filesystem::path& program_folder,
-                   const std::filesystem::path& chosen, Prompts& prompts) {
+void SaveBuiltFile(const std::filesystem::path& program_folder, const std::filesystem::path& chosen,
+                   Prompts& prompts) {
   const std::optional<Replace> replace = AskToReplace(prompts, chosen);
   if (!replace) return;
   MoveFile(WorkingPath(program_folder, WorkFile::ImportPacked), chosen, *replace);

@@ -73,8 +73,7 @@ UncompressResult Zlib::UncompressFile(const std::filesystem::path& compressed,
   } catch (const FileError& e) {
     return {UncompressStatus::FileFailed, e};
   } catch (const std::bad_alloc&) {
-    return {UncompressStatus::FileFailed,
-            FileError("decompress", compressed, "not enough memory")};
+    return {UncompressStatus::FileFailed, FileError("decompress", compressed, "not enough memory")};
   }
 }
 

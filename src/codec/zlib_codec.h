@@ -12,12 +12,12 @@ namespace frondel {
 // What decompression made of a length-prefixed stream. Callers may ignore it: decompression
 // always writes its output and never throws.
 enum class UncompressStatus {
-  Complete,        // the whole stream decoded to its true length
+  Complete,           // the whole stream decoded to its true length
   CutAtStoredLength,  // the stream holds more than the stored length; output cut there
-  Damaged,         // the stream is damaged or ends early; output is what decoded before that
-  NotDecoded,      // stored length zero or less: the bytes after it were passed on unchanged
-  TooShort,        // the input is shorter than its 4-byte length field; nothing was written
-  FileFailed,      // reading the input or writing the output failed; see `error`
+  Damaged,            // the stream is damaged or ends early; output is what decoded before that
+  NotDecoded,         // stored length zero or less: the bytes after it were passed on unchanged
+  TooShort,           // the input is shorter than its 4-byte length field; nothing was written
+  FileFailed,         // reading the input or writing the output failed; see `error`
 };
 
 struct UncompressResult {

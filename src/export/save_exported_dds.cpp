@@ -10,7 +10,8 @@ void SaveExportedDds(const std::filesystem::path& program_folder,
   const std::optional<Replace> replace = AskToReplace(prompts, chosen);
   if (!replace) return;
   MoveFile(WorkingPath(program_folder, WorkFile::ExportTexture), chosen, *replace);
-  for (WorkFile leftover : {WorkFile::ExportPayload, WorkFile::ExportBitmap, WorkFile::ExportTexture}) {
+  for (WorkFile leftover :
+       {WorkFile::ExportPayload, WorkFile::ExportBitmap, WorkFile::ExportTexture}) {
     DeleteFileIfPresent(WorkingPath(program_folder, leftover));
   }
   if (*replace == Replace::Never) {

@@ -10,9 +10,7 @@ FileError::FileError(std::string action, std::filesystem::path path, std::string
       path_(std::move(path)),
       reason_(std::move(reason)) {}
 
-std::string SystemReason(int error_number) {
-  return std::generic_category().message(error_number);
-}
+std::string SystemReason(int error_number) { return std::generic_category().message(error_number); }
 
 std::string PathText(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();

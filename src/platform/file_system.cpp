@@ -77,7 +77,8 @@ void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts,
   std::int64_t total = 0;
   for (ByteView part : parts) total += static_cast<std::int64_t>(part.size());
   if (total > kMaxFileLength) {
-    throw FileError("write", file, "the data would be 2 GiB or larger, more than the tool can handle");
+    throw FileError("write", file,
+                    "the data would be 2 GiB or larger, more than the tool can handle");
   }
   const fs::path temporary = TemporaryBeside(file);
   try {

@@ -1,5 +1,3 @@
-#include "codec/zlib_codec.h"
-
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -8,6 +6,7 @@
 #include <new>
 
 #include "codec/little_endian.h"
+#include "codec/zlib_codec.h"
 #include "support/bytes.h"
 #include "support/temp_folder.h"
 
@@ -139,8 +138,7 @@ TEST_F(CodecFiles, ForgedStoredLengthDoesNotAllocateGigabytes) {
 TEST_F(CodecFiles, HighlyCompressibleDataStillComesOutWhole) {
   // All-zero data compresses near deflate's limit; the bounded buffer must still hold it.
   const Bytes zeros(20'000'000, 0);
-  const Uncompressed result =
-      codec.UncompressStream(StreamWithStoredLength(zeros, 0x7fffffff));
+  const Uncompressed result = codec.UncompressStream(StreamWithStoredLength(zeros, 0x7fffffff));
   EXPECT_EQ(result.status, UncompressStatus::Complete);
   EXPECT_EQ(result.bytes.size(), zeros.size());
 }

@@ -23,12 +23,12 @@ namespace frondel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::BuildAndExportAgain;
 using testing::PatternBytes;
 using testing::ProgramFolder;
 using testing::SameBytes;
 using testing::ScriptedPrompts;
 using testing::SmallMount;
-using testing::BuildAndExportAgain;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -71,8 +71,8 @@ TEST_F(Faults, MissingJobFolders) {
   WriteBytes(user / "mine.dds", users_file);
   fs::remove_all(folder / "temp" / "dataimport");
   fs::remove_all(folder / "temp" / "dataexport");
-  ExpectOneError([&] { ImportDds(folder.path(), user / "mine.dds"); },
-                 At(WorkFile::ImportTexture), "No such file or directory");
+  ExpectOneError([&] { ImportDds(folder.path(), user / "mine.dds"); }, At(WorkFile::ImportTexture),
+                 "No such file or directory");
   ExpectOneError([&] { OpenMenuFile(codec, folder.path(), user / "mine.dds", prompts); },
                  At(WorkFile::ExportPacked), "No such file or directory");
   EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(user / "mine.dds")));
@@ -103,10 +103,10 @@ TEST_F(Faults, SaveAcrossFileSystemsAndWithBlanksAndAccents) {
   TempFolder elsewhere("/dev/shm", u8"user folder ñ");
   const Bytes texture = PatternBytes(payload::kTextureLength, 3);
   WriteBytes(elsewhere / u8"my texture é.dds", texture);
-  EXPECT_TRUE(SameBytes(texture, BuildAndExportAgain(odd.path(), "League & Cup",
-                                                     elsewhere / u8"my texture é.dds",
-                                                     elsewhere / u8"menu ü.bin",
-                                                     elsewhere / u8"back ñ.dds", prompts)));
+  EXPECT_TRUE(SameBytes(
+      texture,
+      BuildAndExportAgain(odd.path(), "League & Cup", elsewhere / u8"my texture é.dds",
+                          elsewhere / u8"menu ü.bin", elsewhere / u8"back ñ.dds", prompts)));
   ASSERT_EQ(prompts.boxes.size(), 2u);
   EXPECT_EQ(prompts.boxes[1].text, "File Saved Succesful");
 }
@@ -133,8 +133,8 @@ TEST_F(Faults, ReadOnlyDestinationKeepsTheBuiltFileForAnotherTry) {
   ASSERT_TRUE(disk.MakeReadOnly());
   Build();
   prompts.WillAnswer(answer::kYes);
-  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); },
-                 disk / "old.bin", "Read-only file system");
+  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); }, disk / "old.bin",
+                 "Read-only file system");
   EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(disk / "old.bin")));
   EXPECT_TRUE(FileExists(At(WorkFile::ImportPacked)));
   SaveBuiltFile(folder.path(), user / "new.bin", prompts);
@@ -148,8 +148,8 @@ TEST_F(Faults, FullDestinationDiskLeavesNoHalfFileAndKeepsTheOldOne) {
   ASSERT_GT(FileLength(At(WorkFile::ImportPacked)), 256 << 10);
   WriteBytes(disk / "old.bin", users_file);
   prompts.WillAnswer(answer::kYes);
-  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); },
-                 disk / "old.bin", "No space left on device");
+  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); }, disk / "old.bin",
+                 "No space left on device");
   EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(disk / "old.bin")));
   EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 1);
   EXPECT_TRUE(FileExists(At(WorkFile::ImportPacked)));

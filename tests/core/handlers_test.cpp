@@ -182,9 +182,9 @@ TEST_F(Handlers, AFailureIsShownOnceWithWhatWhichFileAndWhy) {
   ASSERT_EQ(prompts.boxes.size(), 1u);
   EXPECT_EQ(prompts.boxes[0].style, 16);
   EXPECT_EQ(prompts.boxes[0].title, "Error...");
-  EXPECT_EQ(prompts.boxes[0].text,
-            "Importing The DDS File Failed.\r\nCould not write \"" +
-                PathText(At(WorkFile::ImportTexture)) + "\": No such file or directory.");
+  EXPECT_EQ(prompts.boxes[0].text, "Importing The DDS File Failed.\r\nCould not write \"" +
+                                       PathText(At(WorkFile::ImportTexture)) +
+                                       "\": No such file or directory.");
   EXPECT_TRUE(RunReported(prompts, "Nothing", [] {}));
   EXPECT_EQ(prompts.boxes.size(), 1u);
 }

@@ -94,8 +94,7 @@ TEST_F(MenuFormat, NotAMenuFileLeavesNoEarlierPayload) {
     UncompressStatus status;
   } cases[] = {
       {"empty", {}, UncompressStatus::TooShort},
-      {"15 bytes", Bytes(packed.begin(), packed.begin() + 15),
-       UncompressStatus::TooShort},
+      {"15 bytes", Bytes(packed.begin(), packed.begin() + 15), UncompressStatus::TooShort},
       {"damaged stream", damaged, UncompressStatus::Damaged},
       {"stored length zero", unsized, UncompressStatus::NotDecoded},
       {"no stream at all", Bytes(16, 0), UncompressStatus::NotDecoded},

@@ -63,10 +63,9 @@ TEST(NonAnsiNames, AWholeBuildAndExport) {
   const Bytes texture = PatternBytes(payload::kTextureLength, 11);
   WriteBytes(user / u8"テクスチャ.dds", texture);
 
-  EXPECT_TRUE(SameBytes(texture, BuildAndExportAgain(folder.path(), "Edit",
-                                                     user / u8"テクスチャ.dds",
-                                                     user / u8"メニュー.bin",
-                                                     user / u8"書き出し.dds", prompts)));
+  EXPECT_TRUE(SameBytes(
+      texture, BuildAndExportAgain(folder.path(), "Edit", user / u8"テクスチャ.dds",
+                                   user / u8"メニュー.bin", user / u8"書き出し.dds", prompts)));
   ASSERT_EQ(prompts.boxes.size(), 2u);
   EXPECT_EQ(prompts.boxes[0].text, "File Saved Succesful");
   EXPECT_EQ(prompts.boxes[1].text, "File Saved Succesful");

@@ -68,8 +68,8 @@ TEST_F(Payload, ALongerTemplateThenAShorterLeavesOnlyTheSecond) {
   WriteBytes(WorkingPath(folder.path(), "temp/dataentery/EXDATA"), PatternBytes(300, 3));
   CreateMenuFile(codec, folder.path(), "System Setting", prompts);
   CreateMenuFile(codec, folder.path(), "Exhibition", prompts);
-  const Bytes expected = Join({Shipped("temp/dataentery/TOPDATA1"), PatternBytes(5000, 1),
-                                 PatternBytes(300, 3)});
+  const Bytes expected =
+      Join({Shipped("temp/dataentery/TOPDATA1"), PatternBytes(5000, 1), PatternBytes(300, 3)});
   EXPECT_TRUE(SameBytes(expected, ReadWholeFile(At(WorkFile::ImportPayload))));
   EXPECT_TRUE(SameBytes(expected, UnpackBuilt()));
 }

@@ -38,9 +38,8 @@ inline ::testing::AssertionResult SameBytes(const Bytes& expected, const Bytes& 
   const std::size_t common = std::min(expected.size(), actual.size());
   for (std::size_t i = 0; i < common; ++i) {
     if (expected[i] != actual[i]) {
-      return ::testing::AssertionFailure()
-             << "first difference at byte " << i << ": expected " << int(expected[i]) << ", got "
-             << int(actual[i]);
+      return ::testing::AssertionFailure() << "first difference at byte " << i << ": expected "
+                                           << int(expected[i]) << ", got " << int(actual[i]);
     }
   }
   if (expected.size() != actual.size()) {
