@@ -48,7 +48,7 @@ namespace fs = std::filesystem;
 class SilentPrompts : public Prompts {
  public:
   fs::path ChooseFile(DialogKind, std::string_view) override { return {}; }
-  int MessageBox(std::string_view, int, std::string_view) override { return answer::kOk; }
+  Answer MessageBox(std::string_view, BoxStyle, std::string_view) override { return Answer::Ok; }
 };
 
 // A 1024x1024 32-bit DDS whose picture has gradients, shapes and grain, like a menu backdrop.

@@ -227,7 +227,7 @@ void MainForm::HelpClicked() {
 
 void MainForm::AuthorClicked() {
   prompts_.MessageBox(std::string(kMainTitle) + "\r\n" + std::string(kAuthorLine),
-                      style::kInformation);
+                      BoxStyle::Information);
 }
 
 void MainForm::VisitClicked() {

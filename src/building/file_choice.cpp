@@ -27,7 +27,7 @@ std::optional<std::filesystem::path> ChooseFile(Prompts& prompts, FileHandler ha
   const FileHandlerSettings& settings = SettingsOf(handler);
   std::filesystem::path chosen = prompts.ChooseFile(settings.dialog, settings.filter);
   if (chosen.empty()) {
-    prompts.MessageBox(settings.cancel_message, style::kCritical, "Error...");
+    prompts.MessageBox(settings.cancel_message, BoxStyle::Critical, "Error...");
     return std::nullopt;
   }
   return chosen;

@@ -4,8 +4,8 @@
 #include <span>
 
 #include "building/working_folder.h"
-#include "codec/little_endian.h"
 #include "platform/file_system.h"
+#include "platform/little_endian.h"
 
 namespace frondel {
 

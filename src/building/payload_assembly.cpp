@@ -41,13 +41,13 @@ void CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_fold
                     std::string_view list_text, Prompts& prompts) {
   if (const MenuPlace* place = FindMenuPlace(list_text)) {
     if (!FileExists(WorkingPath(program_folder, WorkFile::ImportTexture))) {
-      prompts.MessageBox("Please Open A DDS File First", style::kInformation, "Data...");
+      prompts.MessageBox("Please Open A DDS File First", BoxStyle::Information, "Data...");
       return;
     }
     BuildPlacePayload(codec, program_folder, *place);
   }
   if (list_text.empty()) {
-    prompts.MessageBox("Please Select A Data From List", style::kInformation, "Data...");
+    prompts.MessageBox("Please Select A Data From List", BoxStyle::Information, "Data...");
   }
 }
 

@@ -12,7 +12,7 @@ void SaveBuiltFile(const std::filesystem::path& program_folder, const std::files
   MoveFile(WorkingPath(program_folder, WorkFile::ImportPacked), chosen, *replace);
   DeleteFileIfPresent(WorkingPath(program_folder, WorkFile::ImportTexture));
   DeleteFileIfPresent(WorkingPath(program_folder, WorkFile::ImportBitmap));
-  prompts.MessageBox("File Saved Succesful", style::kInformation, "Save...");
+  prompts.MessageBox("File Saved Succesful", BoxStyle::Information, "Save...");
 }
 
 }  // namespace frondel

@@ -5,7 +5,7 @@ namespace frondel {
 std::optional<Replace> AskToReplace(Prompts& prompts, const std::filesystem::path& target) {
   if (!FileExists(target)) return Replace::Never;
   if (prompts.MessageBox("File Already Exists, Overwrite Existing File?",
-                         style::kYesNoInformation) != answer::kYes) {
+                         BoxStyle::YesNoInformation) != Answer::Yes) {
     return std::nullopt;
   }
   return Replace::Existing;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <new>
 
-#include "codec/little_endian.h"
+#include "platform/little_endian.h"
 
 namespace frondel {
 namespace {

@@ -9,7 +9,7 @@ namespace frondel {
 bool ExtractDds(const std::filesystem::path& program_folder, Prompts& prompts) {
   const auto payload_file = WorkingPath(program_folder, WorkFile::ExportPayload);
   if (!FileExists(payload_file)) {
-    prompts.MessageBox("Please Open A BIN File First", style::kInformation, "Data...");
+    prompts.MessageBox("Please Open A BIN File First", BoxStyle::Information, "Data...");
     return false;
   }
   Bytes texture(payload::kTextureLength, 0);

@@ -10,7 +10,7 @@ void OpenMenuFile(const Zlib& codec, const std::filesystem::path& program_folder
                   const std::filesystem::path& chosen, Prompts& prompts) {
   CopyFile(chosen, WorkingPath(program_folder, WorkFile::ExportPacked));
   if (!IsMenuPayload(UnpackMenuFile(codec, program_folder))) {
-    prompts.MessageBox("The Selected File Is Not A Valid BIN File", style::kCritical, "Error...");
+    prompts.MessageBox("The Selected File Is Not A Valid BIN File", BoxStyle::Critical, "Error...");
   }
 }
 

@@ -15,7 +15,7 @@ void SaveExportedDds(const std::filesystem::path& program_folder,
     DeleteFileIfPresent(WorkingPath(program_folder, leftover));
   }
   if (*replace == Replace::Never) {
-    prompts.MessageBox("File Saved Succesful", style::kInformation, "Save...");
+    prompts.MessageBox("File Saved Succesful", BoxStyle::Information, "Save...");
   }
 }
 

@@ -19,7 +19,7 @@ bool RunReported(Prompts& prompts, std::string_view doing, Operation&& operation
     operation();
     return true;
   } catch (const FileError& error) {
-    prompts.MessageBox(DescribeFailure(doing, error), style::kCritical, "Error...");
+    prompts.MessageBox(DescribeFailure(doing, error), BoxStyle::Critical, "Error...");
     return false;
   }
 }

@@ -7,19 +7,14 @@
 namespace frondel {
 
 // Message-box styles and answers keep the platform's numbering, so that the rules read the
-// same in code as in the boxes users know: 16 is OK with a critical icon, 64 OK with an
-// information icon, 68 Yes/No with an information icon.
-namespace style {
-inline constexpr int kCritical = 16;
-inline constexpr int kInformation = 64;
-inline constexpr int kYesNoInformation = 68;
-}  // namespace style
+// same in code as in the boxes users know; the window turns them into its own buttons and icons.
+enum class BoxStyle : int {
+  Critical = 16,          // OK with a critical icon
+  Information = 64,       // OK with an information icon
+  YesNoInformation = 68,  // Yes and No with an information icon
+};
 
-namespace answer {
-inline constexpr int kOk = 1;
-inline constexpr int kYes = 6;
-inline constexpr int kNo = 7;
-}  // namespace answer
+enum class Answer : int { Ok = 1, Yes = 6, No = 7 };
 
 enum class DialogKind { Open, Save };
 
@@ -33,9 +28,9 @@ class Prompts {
   // full path, or an empty path when the user cancelled.
   virtual std::filesystem::path ChooseFile(DialogKind kind, std::string_view filter) = 0;
 
-  // Shows a modal message box and returns the answer (answer::kOk, kYes, kNo). An empty
-  // title shows the application's title.
-  virtual int MessageBox(std::string_view text, int style, std::string_view title = {}) = 0;
+  // Shows a modal message box and returns the answer. An empty title shows the application's
+  // title.
+  virtual Answer MessageBox(std::string_view text, BoxStyle style, std::string_view title = {}) = 0;
 };
 
 }  // namespace frondel

@@ -28,13 +28,13 @@ std::filesystem::path QtPrompts::ChooseFile(DialogKind kind, std::string_view fi
   return chosen.isEmpty() ? std::filesystem::path() : ToPath(chosen.front());
 }
 
-int QtPrompts::MessageBox(std::string_view text, int style, std::string_view title) {
+Answer QtPrompts::MessageBox(std::string_view text, BoxStyle style, std::string_view title) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(TextToQString(title.empty() ? std::string_view(application_title_) : title));
   // The core ends lines with "\r\n"; a Qt label would show the "\r".
   box.setText(TextToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-  box.setIcon(style == style::kCritical ? QMessageBox::Critical : QMessageBox::Information);
-  if (style == style::kYesNoInformation) {
+  box.setIcon(style == BoxStyle::Critical ? QMessageBox::Critical : QMessageBox::Information);
+  if (style == BoxStyle::YesNoInformation) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
   } else {
@@ -42,11 +42,11 @@ int QtPrompts::MessageBox(std::string_view text, int style, std::string_view tit
   }
   switch (box.exec()) {
     case QMessageBox::Yes:
-      return answer::kYes;
+      return Answer::Yes;
     case QMessageBox::No:
-      return answer::kNo;
+      return Answer::No;
     default:
-      return answer::kOk;
+      return Answer::Ok;
   }
 }
 

@@ -13,7 +13,7 @@ class QtPrompts : public Prompts {
   explicit QtPrompts(std::string application_title);
 
   std::filesystem::path ChooseFile(DialogKind kind, std::string_view filter) override;
-  int MessageBox(std::string_view text, int style, std::string_view title = {}) override;
+  Answer MessageBox(std::string_view text, BoxStyle style, std::string_view title = {}) override;
 
  private:
   std::string application_title_;

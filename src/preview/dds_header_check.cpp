@@ -2,15 +2,11 @@
 
 #include <cstdint>
 
+#include "platform/little_endian.h"
 #include "preview/dds_format.h"
 
 namespace frondel {
 namespace {
-
-std::uint32_t ReadU32(ByteView bytes, std::size_t at) {
-  return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
-         std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
-}
 
 // Whether `rows` rows of `row_bytes` each fit in `available` bytes. Divides rather than
 // multiplies, so that no width or height in a header can overflow.
@@ -21,12 +17,12 @@ bool RowsFit(std::uint64_t row_bytes, std::uint64_t rows, std::uint64_t availabl
 // Only 24- and 32-bit textures with whole-byte channels: the library copies their bytes as
 // they are and ignores the masks, so the masks decide whether red and blue must be swapped.
 DdsVerdict InspectUncompressed(ByteView texture, std::uint32_t width, std::uint32_t height) {
-  const std::uint32_t bits = ReadU32(texture, dds::kBitCountAt);
+  const std::uint32_t bits = GetU32(texture, dds::kBitCountAt);
   if (bits != 24 && bits != 32) return DdsVerdict::NotPreviewable;
-  const std::uint32_t red = ReadU32(texture, dds::kRedMaskAt);
-  const std::uint32_t green = ReadU32(texture, dds::kGreenMaskAt);
-  const std::uint32_t blue = ReadU32(texture, dds::kBlueMaskAt);
-  const std::uint32_t alpha = ReadU32(texture, dds::kAlphaMaskAt);
+  const std::uint32_t red = GetU32(texture, dds::kRedMaskAt);
+  const std::uint32_t green = GetU32(texture, dds::kGreenMaskAt);
+  const std::uint32_t blue = GetU32(texture, dds::kBlueMaskAt);
+  const std::uint32_t alpha = GetU32(texture, dds::kAlphaMaskAt);
   const bool alpha_fits = alpha == 0 || (bits == 32 && alpha == dds::kTopByte);
   if (green != dds::kMiddleByte || !alpha_fits) return DdsVerdict::NotPreviewable;
 
@@ -43,8 +39,8 @@ DdsVerdict InspectUncompressed(ByteView texture, std::uint32_t width, std::uint3
   // than a row would make it read rows over each other.
   const std::uint64_t row_bytes = std::uint64_t(width) * (bits / 8);
   std::uint64_t pitch = row_bytes;
-  if ((ReadU32(texture, dds::kFlagsAt) & dds::kFlagPitch) != 0) {
-    pitch = ReadU32(texture, dds::kPitchAt);
+  if ((GetU32(texture, dds::kFlagsAt) & dds::kFlagPitch) != 0) {
+    pitch = GetU32(texture, dds::kPitchAt);
     if (pitch < row_bytes) return DdsVerdict::NotPreviewable;
   }
   const std::uint64_t available = texture.size() - dds::kPixelDataOffset;
@@ -55,7 +51,7 @@ DdsVerdict InspectUncompressed(ByteView texture, std::uint32_t width, std::uint3
 // cannot decode. It drops a partial column of blocks and then reads every later row of
 // blocks out of place, so sides that are not whole blocks are refused too.
 DdsVerdict InspectBlockCompressed(ByteView texture, std::uint32_t width, std::uint32_t height) {
-  const std::uint32_t code = ReadU32(texture, dds::kFourCCAt);
+  const std::uint32_t code = GetU32(texture, dds::kFourCCAt);
   std::uint32_t block_bytes;
   if (code == dds::kDxt1) {
     block_bytes = dds::kDxt1BlockBytes;
@@ -77,22 +73,22 @@ DdsVerdict InspectBlockCompressed(ByteView texture, std::uint32_t width, std::ui
 
 DdsVerdict CheckDdsHeader(ByteView texture) {
   if (texture.size() < dds::kPixelDataOffset) return DdsVerdict::NotPreviewable;
-  if (ReadU32(texture, dds::kMagicAt) != dds::kMagic ||
-      ReadU32(texture, dds::kHeaderSizeAt) != dds::kHeaderSize ||
-      ReadU32(texture, dds::kPixelFormatSizeAt) != dds::kPixelFormatSize) {
+  if (GetU32(texture, dds::kMagicAt) != dds::kMagic ||
+      GetU32(texture, dds::kHeaderSizeAt) != dds::kHeaderSize ||
+      GetU32(texture, dds::kPixelFormatSizeAt) != dds::kPixelFormatSize) {
     return DdsVerdict::NotPreviewable;
   }
   // The library would show one face of a cube or one slice of a volume as if it were all.
-  if ((ReadU32(texture, dds::kCaps2At) & (dds::kCaps2Cubemap | dds::kCaps2Volume)) != 0) {
+  if ((GetU32(texture, dds::kCaps2At) & (dds::kCaps2Cubemap | dds::kCaps2Volume)) != 0) {
     return DdsVerdict::NotPreviewable;
   }
-  const std::uint32_t width = ReadU32(texture, dds::kWidthAt);
-  const std::uint32_t height = ReadU32(texture, dds::kHeightAt);
+  const std::uint32_t width = GetU32(texture, dds::kWidthAt);
+  const std::uint32_t height = GetU32(texture, dds::kHeightAt);
   if (width == 0 || height == 0) return DdsVerdict::NotPreviewable;
 
   // Exactly one kind of layout: the library would take RGB over a code, and decodes neither
   // luminance, YUV nor alpha-only textures right.
-  const std::uint32_t kind = ReadU32(texture, dds::kPixelFormatFlagsAt) & dds::kPixelKinds;
+  const std::uint32_t kind = GetU32(texture, dds::kPixelFormatFlagsAt) & dds::kPixelKinds;
   if (kind == dds::kPixelRgb) return InspectUncompressed(texture, width, height);
   if (kind == dds::kPixelFourCC) return InspectBlockCompressed(texture, width, height);
   return DdsVerdict::NotPreviewable;

@@ -5,8 +5,11 @@
 
 #include "codec/zlib_codec.h"
 #include "platform/file_error.h"
+#include "platform/little_endian.h"
 #include "platform/qt_text.h"
 #include "window_session.h"
+
+Q_DECLARE_METATYPE(frondel::Answer)
 
 namespace frondel::testing {
 namespace {
@@ -29,8 +32,7 @@ Bytes UnpackedPayload(const fs::path& menu_file) {
   if (packed.size() < 16) qFatal("menu file too short");
   const Bytes header(packed.begin(), packed.begin() + 8);
   if (header != Bytes{0x00, 0x01, 0x01, 'W', 'E', 'S', 'Y', 'S'}) qFatal("bad menu file header");
-  const std::uint32_t packed_length =
-      packed[8] | packed[9] << 8 | packed[10] << 16 | static_cast<std::uint32_t>(packed[11]) << 24;
+  const std::uint32_t packed_length = GetU32(packed, 8);
   if (packed_length != packed.size() - 12) qFatal("bad packed length");
   return Zlib().UncompressStream(ByteView(packed).subspan(12)).bytes;
 }
@@ -185,15 +187,15 @@ class MainFormFlowTest : public QObject {
   }
 
   void overwriteBuiltFile_data() {
-    QTest::addColumn<int>("answer");
-    QTest::newRow("yes") << answer::kYes;
-    QTest::newRow("no") << answer::kNo;
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("yes") << Answer::Yes;
+    QTest::newRow("no") << Answer::No;
   }
 
   // Yes replaces the file and confirms; No changes nothing, and the built file can still be
   // saved elsewhere.
   void overwriteBuiltFile() {
-    QFETCH(int, answer);
+    QFETCH(Answer, answer);
     WindowSession s;
     const fs::path dds = s.user / "t.dds";
     const fs::path target = s.user / "existing.bin";
@@ -204,7 +206,7 @@ class MainFormFlowTest : public QObject {
     s.Build(dds, "Training", target);
 
     const Bytes payload = Join({s.head, ReadWholeFile(dds), s.TemplateOf("Training")});
-    if (answer == answer::kYes) {
+    if (answer == Answer::Yes) {
       QCOMPARE(Seen(s.prompts.boxes), (QStringList{kOverwrite, kSaved}));
       QVERIFY(UnpackedPayload(target) == payload);
       return;
@@ -220,14 +222,14 @@ class MainFormFlowTest : public QObject {
   }
 
   void overwriteExportedDds_data() {
-    QTest::addColumn<int>("answer");
-    QTest::newRow("yes") << answer::kYes;
-    QTest::newRow("no") << answer::kNo;
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("yes") << Answer::Yes;
+    QTest::newRow("no") << Answer::No;
   }
 
   // Yes replaces the file and cleans up without a confirmation; No changes nothing.
   void overwriteExportedDds() {
-    QFETCH(int, answer);
+    QFETCH(Answer, answer);
     WindowSession s;
     const fs::path dds = s.user / "t.dds";
     const fs::path menu_file = s.user / "m.bin";
@@ -246,7 +248,7 @@ class MainFormFlowTest : public QObject {
     s.Click("Save_DDS_Export");
 
     QCOMPARE(Seen(s.prompts.boxes), QStringList{kOverwrite});
-    if (answer == answer::kYes) {
+    if (answer == Answer::Yes) {
       QVERIFY(ReadWholeFile(target) == ReadWholeFile(dds));
       QCOMPARE(Snapshot(s.program / "temp/dataexport").size(), std::size_t{1});
     } else {
@@ -366,7 +368,7 @@ class MainFormFlowTest : public QObject {
     QCOMPARE(s.prompts.boxes.size(), std::size_t{1});
     const auto& box = s.prompts.boxes[0];
     QCOMPARE(box.title, std::string("Error..."));
-    QCOMPARE(box.style, style::kCritical);
+    QCOMPARE(box.style, BoxStyle::Critical);
     const std::string start =
         "Import DDS Failed.\r\nCould not write \"" + PathText(s.Working(WorkFile::ImportTexture));
     QVERIFY2(box.text.starts_with(start), box.text.c_str());

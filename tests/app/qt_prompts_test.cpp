@@ -98,10 +98,10 @@ class QtPromptsTest : public QObject {
       return true;
     });
 
-    const int got =
-        prompts.MessageBox("First line\r\nsecond \u00fc line", style, title.toStdString());
+    const Answer got = prompts.MessageBox("First line\r\nsecond \u00fc line", BoxStyle(style),
+                                          title.toStdString());
 
-    QCOMPARE(got, answer);
+    QCOMPARE(int(got), answer);
     QCOMPARE(seen_title, shown_title);
     QCOMPARE(seen_text, QString::fromUtf8("First line\nsecond \u00fc line"));
     QCOMPARE(seen_icon, icon);

@@ -38,8 +38,8 @@ inline std::map<std::string, Bytes> Snapshot(const std::filesystem::path& folder
 inline QStringList Seen(const std::vector<ScriptedPrompts::Box>& boxes) {
   QStringList seen;
   for (const auto& box : boxes) {
-    seen.append(QString::fromStdString(box.title) + " | " + QString::number(box.style) + " | " +
-                QString::fromStdString(box.text));
+    seen.append(QString::fromStdString(box.title) + " | " + QString::number(int(box.style)) +
+                " | " + QString::fromStdString(box.text));
   }
   return seen;
 }

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "codec/little_endian.h"
 #include "codec/zlib_codec.h"
+#include "platform/little_endian.h"
 #include "support/bytes.h"
 #include "support/temp_folder.h"
 

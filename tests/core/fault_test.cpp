@@ -43,11 +43,12 @@ class Faults : public ::testing::Test {
     prompts.boxes.clear();
     EXPECT_FALSE(RunReported(prompts, "Doing It", operation));
     ASSERT_FALSE(prompts.boxes.empty());
-    const auto errors = std::count_if(prompts.boxes.begin(), prompts.boxes.end(),
-                                      [](const auto& box) { return box.style == 16; });
+    const auto errors =
+        std::count_if(prompts.boxes.begin(), prompts.boxes.end(),
+                      [](const auto& box) { return box.style == BoxStyle::Critical; });
     EXPECT_EQ(errors, 1);
     const ScriptedPrompts::Box& box = prompts.boxes.back();
-    EXPECT_EQ(box.style, 16);
+    EXPECT_EQ(box.style, BoxStyle::Critical);
     EXPECT_EQ(box.title, "Error...");
     EXPECT_NE(box.text.find(PathText(file)), std::string::npos) << box.text;
     EXPECT_NE(box.text.find(reason), std::string::npos) << box.text;
@@ -132,7 +133,7 @@ TEST_F(Faults, ReadOnlyDestinationKeepsTheBuiltFileForAnotherTry) {
   WriteBytes(disk / "old.bin", users_file);
   ASSERT_TRUE(disk.MakeReadOnly());
   Build();
-  prompts.WillAnswer(answer::kYes);
+  prompts.WillAnswer(Answer::Yes);
   ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); }, disk / "old.bin",
                  "Read-only file system");
   EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(disk / "old.bin")));
@@ -147,7 +148,7 @@ TEST_F(Faults, FullDestinationDiskLeavesNoHalfFileAndKeepsTheOldOne) {
   Build();
   ASSERT_GT(FileLength(At(WorkFile::ImportPacked)), 256 << 10);
   WriteBytes(disk / "old.bin", users_file);
-  prompts.WillAnswer(answer::kYes);
+  prompts.WillAnswer(Answer::Yes);
   ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); }, disk / "old.bin",
                  "No space left on device");
   EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(disk / "old.bin")));

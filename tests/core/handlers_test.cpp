@@ -46,7 +46,7 @@ TEST(FileChoice, EachHandlersDialogAndCancelBox) {
     EXPECT_EQ(prompts.dialogs[0].filter, e.filter);
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].text, e.message);
-    EXPECT_EQ(prompts.boxes[0].style, 16);
+    EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Critical);
     EXPECT_EQ(prompts.boxes[0].title, "Error...");
 
     prompts.WillChoose("/some where/name without extension");
@@ -89,23 +89,23 @@ TEST_F(Handlers, SavingTheBuiltFileToANewPath) {
   EXPECT_TRUE(FileExists(At(WorkFile::ImportPayload)));
   ASSERT_EQ(prompts.boxes.size(), 1u);
   EXPECT_EQ(prompts.boxes[0].text, "File Saved Succesful");
-  EXPECT_EQ(prompts.boxes[0].style, 64);
+  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Information);
   EXPECT_EQ(prompts.boxes[0].title, "Save...");
 }
 
 TEST_F(Handlers, OverwriteQuestionYesAndNo) {
   WriteBytes(At(WorkFile::ImportPacked), built);
   WriteBytes(user / "menu.bin", theirs);
-  prompts.WillAnswer(answer::kNo);
+  prompts.WillAnswer(Answer::No);
   SaveBuiltFile(folder.path(), user / "menu.bin", prompts);
   ASSERT_EQ(prompts.boxes.size(), 1u);
   EXPECT_EQ(prompts.boxes[0].text, "File Already Exists, Overwrite Existing File?");
-  EXPECT_EQ(prompts.boxes[0].style, 68);
+  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::YesNoInformation);
   EXPECT_EQ(prompts.boxes[0].title, "");
   EXPECT_TRUE(SameBytes(theirs, ReadWholeFile(user / "menu.bin")));
   EXPECT_TRUE(FileExists(At(WorkFile::ImportPacked)));
 
-  prompts.WillAnswer(answer::kYes);
+  prompts.WillAnswer(Answer::Yes);
   SaveBuiltFile(folder.path(), user / "menu.bin", prompts);
   EXPECT_TRUE(SameBytes(built, ReadWholeFile(user / "menu.bin")));
   ASSERT_EQ(prompts.boxes.size(), 3u);
@@ -114,7 +114,7 @@ TEST_F(Handlers, OverwriteQuestionYesAndNo) {
 
 TEST_F(Handlers, YesWithNothingBuiltKeepsTheUsersFile) {
   WriteBytes(user / "menu.bin", theirs);
-  prompts.WillAnswer(answer::kYes);
+  prompts.WillAnswer(Answer::Yes);
   EXPECT_THROW(SaveBuiltFile(folder.path(), user / "menu.bin", prompts), FileError);
   EXPECT_TRUE(SameBytes(theirs, ReadWholeFile(user / "menu.bin")));
   // A second save after a successful one finds nothing to move, too.
@@ -144,15 +144,15 @@ TEST_F(Handlers, SavingTheExportedTextureAndItsCleanUp) {
 
   // Replacing: same clean-up, and the operation simply ends without a confirmation.
   fill_export();
-  prompts.WillAnswer(answer::kYes);
+  prompts.WillAnswer(Answer::Yes);
   SaveExportedDds(folder.path(), user / "out.dds", prompts);
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(user / "out.dds")));
   EXPECT_FALSE(FileExists(At(WorkFile::ExportPayload)));
   ASSERT_EQ(prompts.boxes.size(), 2u);
-  EXPECT_EQ(prompts.boxes[1].style, 68);
+  EXPECT_EQ(prompts.boxes[1].style, BoxStyle::YesNoInformation);
 
   // Nothing extracted since: the user's file stays.
-  prompts.WillAnswer(answer::kYes);
+  prompts.WillAnswer(Answer::Yes);
   EXPECT_THROW(SaveExportedDds(folder.path(), user / "out.dds", prompts), FileError);
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(user / "out.dds")));
 }
@@ -168,7 +168,7 @@ TEST_F(Handlers, OpeningAFileThatIsNoMenuFileSaysSo) {
   OpenMenuFile(codec, folder.path(), user / "bad.bin", prompts);
   ASSERT_EQ(prompts.boxes.size(), 1u);
   EXPECT_EQ(prompts.boxes[0].text, "The Selected File Is Not A Valid BIN File");
-  EXPECT_EQ(prompts.boxes[0].style, 16);
+  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Critical);
   EXPECT_EQ(prompts.boxes[0].title, "Error...");
   EXPECT_FALSE(FileExists(At(WorkFile::ExportPayload)));
   EXPECT_TRUE(SameBytes(PatternBytes(40, 6), ReadWholeFile(At(WorkFile::ExportPacked))));
@@ -180,7 +180,7 @@ TEST_F(Handlers, AFailureIsShownOnceWithWhatWhichFileAndWhy) {
   EXPECT_FALSE(RunReported(prompts, "Importing The DDS File",
                            [&] { ImportDds(folder.path(), user / "a.dds"); }));
   ASSERT_EQ(prompts.boxes.size(), 1u);
-  EXPECT_EQ(prompts.boxes[0].style, 16);
+  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Critical);
   EXPECT_EQ(prompts.boxes[0].title, "Error...");
   EXPECT_EQ(prompts.boxes[0].text, "Importing The DDS File Failed.\r\nCould not write \"" +
                                        PathText(At(WorkFile::ImportTexture)) +

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "building/working_folder.h"
-#include "codec/little_endian.h"
+#include "platform/little_endian.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
 

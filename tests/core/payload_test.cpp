@@ -78,13 +78,13 @@ TEST_F(Payload, NothingSelectedOrNoTextureTellsTheUserAndWritesNothing) {
   CreateMenuFile(codec, folder.path(), "", prompts);
   ASSERT_EQ(prompts.boxes.size(), 1u);
   EXPECT_EQ(prompts.boxes[0].text, "Please Select A Data From List");
-  EXPECT_EQ(prompts.boxes[0].style, 64);
+  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Information);
   EXPECT_EQ(prompts.boxes[0].title, "Data...");
 
   CreateMenuFile(codec, folder.path(), "Edit", prompts);
   ASSERT_EQ(prompts.boxes.size(), 2u);
   EXPECT_EQ(prompts.boxes[1].text, "Please Open A DDS File First");
-  EXPECT_EQ(prompts.boxes[1].style, 64);
+  EXPECT_EQ(prompts.boxes[1].style, BoxStyle::Information);
   EXPECT_EQ(prompts.boxes[1].title, "Data...");
 
   // Comparison is exact: other case or blanks match no place.
@@ -155,7 +155,7 @@ TEST_F(Extraction, NoPayloadAsksForAFileAndWritesNothing) {
   EXPECT_FALSE(ExtractDds(folder.path(), prompts));
   ASSERT_EQ(prompts.boxes.size(), 1u);
   EXPECT_EQ(prompts.boxes[0].text, "Please Open A BIN File First");
-  EXPECT_EQ(prompts.boxes[0].style, 64);
+  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Information);
   EXPECT_EQ(prompts.boxes[0].title, "Data...");
   EXPECT_FALSE(FileExists(At(WorkFile::ExportPayload)));
   EXPECT_FALSE(FileExists(At(WorkFile::ExportTexture)));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "preview/dds_format.h"
 #include "support/bytes.h"
 #include "support/dds_samples.h"
 
@@ -79,10 +80,7 @@ TEST(CheckDdsHeader, RefusesWhatTheLibraryWouldMisread) {
     DdsKind kind;
     std::function<void(Bytes&)> damage;
   };
-  const auto code = [](char a, char b, char c, char d) {
-    return std::uint32_t(std::uint8_t(a)) | std::uint32_t(std::uint8_t(b)) << 8 |
-           std::uint32_t(std::uint8_t(c)) << 16 | std::uint32_t(std::uint8_t(d)) << 24;
-  };
+  const auto code = dds::FourCC;
   const std::vector<Case> cases = {
       {"wrong magic", DdsKind::Bgra32, [](Bytes& t) { t[3] = 'X'; }},
       {"header size 123", DdsKind::Bgra32, [](Bytes& t) { PutU32(t, 4, 123); }},

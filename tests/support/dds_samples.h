@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/file_system.h"
+#include "platform/little_endian.h"
 
 // DDS textures written at test time, field by field, with a known colour in each quadrant.
 namespace frondel::testing {
@@ -31,14 +32,13 @@ inline Colour QuadrantColour(std::uint32_t x, std::uint32_t y, std::uint32_t wid
 
 enum class DdsKind { Bgra32, Rgba32, Bgrx32, Bgr24, Rgb24, Dxt1, Dxt3, Dxt5 };
 
-inline void PutU32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
+using frondel::PutU32;
 
 namespace dds_sample {
 
 inline void AppendU32(Bytes& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  out.resize(out.size() + 4);
+  PutU32(out, out.size() - 4, value);
 }
 
 inline bool IsBlockKind(DdsKind kind) {

@@ -16,7 +16,7 @@ class ScriptedPrompts : public Prompts {
  public:
   struct Box {
     std::string text;
-    int style;
+    BoxStyle style;
     std::string title;
   };
   struct Dialog {
@@ -27,7 +27,7 @@ class ScriptedPrompts : public Prompts {
   // Queue the path the next file dialog returns (an empty path is a cancel).
   void WillChoose(std::filesystem::path path) { choices_.push_back(std::move(path)); }
   // Queue the answer of the next message box; unqueued boxes answer OK.
-  void WillAnswer(int answer) { answers_.push_back(answer); }
+  void WillAnswer(Answer answer) { answers_.push_back(answer); }
 
   std::filesystem::path ChooseFile(DialogKind kind, std::string_view filter) override {
     dialogs.push_back({kind, std::string(filter)});
@@ -37,10 +37,10 @@ class ScriptedPrompts : public Prompts {
     return next;
   }
 
-  int MessageBox(std::string_view text, int style, std::string_view title) override {
+  Answer MessageBox(std::string_view text, BoxStyle style, std::string_view title) override {
     boxes.push_back({std::string(text), style, std::string(title)});
-    if (answers_.empty()) return answer::kOk;
-    const int next = answers_.front();
+    if (answers_.empty()) return Answer::Ok;
+    const Answer next = answers_.front();
     answers_.pop_front();
     return next;
   }
@@ -50,7 +50,7 @@ class ScriptedPrompts : public Prompts {
 
  private:
   std::deque<std::filesystem::path> choices_;
-  std::deque<int> answers_;
+  std::deque<Answer> answers_;
 };
 
 }  // namespace frondel::testing
