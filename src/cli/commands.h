@@ -9,5 +9,7 @@ namespace frondel::cli {
 void AddPlacesCommand(CLI::App& app, int& status);
 void AddInfoCommand(CLI::App& app, int& status);
 void AddBuildCommand(CLI::App& app, int& status);
+void AddExportCommand(CLI::App& app, int& status);
+void AddReplaceCommand(CLI::App& app, int& status);
 
 }  // namespace frondel::cli

@@ -17,6 +17,8 @@ int Run(const std::vector<std::string>& arguments) {
   app.require_subcommand(1);
   int status = kDone;
   AddBuildCommand(app, status);
+  AddExportCommand(app, status);
+  AddReplaceCommand(app, status);
   AddInfoCommand(app, status);
   AddPlacesCommand(app, status);
   std::vector<const char*> argv;
