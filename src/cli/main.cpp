@@ -14,7 +14,9 @@ namespace {
 int Run(const std::vector<std::string>& arguments) {
   CLI::App app("Builds, exports, replaces and describes menu texture files.", "frondel-cli");
   app.set_version_flag("--version", "frondel-cli " FRONDEL_VERSION);
-  app.require_subcommand(1);
+  // Checked after parsing rather than with require_subcommand, so that a mistyped subcommand
+  // is named in the message.
+  app.require_subcommand(0, 1);
   int status = kDone;
   AddBuildCommand(app, status);
   AddExportCommand(app, status);
@@ -25,6 +27,7 @@ int Run(const std::vector<std::string>& arguments) {
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   try {
     app.parse(static_cast<int>(argv.size()), argv.data());
+    if (app.get_subcommands().empty()) throw CLI::RequiredError("A subcommand");
   } catch (const CLI::ParseError& e) {
     // Help and version are "errors" that end parsing with status 0.
     std::ostringstream out, err;
