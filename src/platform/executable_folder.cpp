@@ -6,8 +6,10 @@
 #include "platform/file_error.h"
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif
 

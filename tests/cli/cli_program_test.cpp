@@ -6,10 +6,10 @@
 #include "building/payload_assembly.h"
 #include "building/payload_parts.h"
 #include "building/working_folder.h"
+#include "cli/run_program.h"
 #include "platform/little_endian.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
-#include "support/run_program.h"
 #include "support/scripted_prompts.h"
 
 namespace frondel {

@@ -1,16 +1,15 @@
-#pragma once
+#include "cli/run_program.h"
 
-#include <filesystem>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -20,27 +19,26 @@
 
 namespace frondel::testing {
 
-// What a finished program left: its exit status and what it wrote to its two outputs.
-struct ProgramRun {
-  int status;
-  std::string out, err;
-};
+namespace {
 
-namespace run_program {
-
-inline std::string ReadText(const std::filesystem::path& file) {
+// Windows ends a line with CR LF; the text is compared without the CR.
+std::string ReadText(const std::filesystem::path& file) {
   const Bytes bytes = ReadWholeFile(file);
-  return std::string(bytes.begin(), bytes.end());
+  std::string text(bytes.begin(), bytes.end());
+#ifdef _WIN32
+  std::erase(text, '\r');
+#endif
+  return text;
 }
 
 #ifdef _WIN32
-inline std::wstring Wide(const std::string& utf8) {
+std::wstring Wide(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring();
 }
 
 // One argument as the C runtime splits a command line: quoted, with the backslashes before
 // a quote doubled.
-inline std::wstring Quoted(const std::wstring& argument) {
+std::wstring Quoted(const std::wstring& argument) {
   std::wstring quoted = L"\"";
   std::size_t backslashes = 0;
   for (wchar_t c : argument) {
@@ -56,33 +54,31 @@ inline std::wstring Quoted(const std::wstring& argument) {
   return quoted + L"\"";
 }
 
-inline HANDLE Inheritable(const std::filesystem::path& file) {
+HANDLE Inheritable(const std::filesystem::path& file) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   return CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 #endif
 
-}  // namespace run_program
+}  // namespace
 
-// Runs `program` with `arguments` (UTF-8) and waits for it; its outputs go through files in
-// `scratch`.
-inline ProgramRun RunProgram(const std::filesystem::path& program,
-                             const std::vector<std::string>& arguments,
-                             const std::filesystem::path& scratch) {
+ProgramRun RunProgram(const std::filesystem::path& program,
+                      const std::vector<std::string>& arguments,
+                      const std::filesystem::path& scratch) {
   const std::filesystem::path out = scratch / "stdout", err = scratch / "stderr";
   int status = -1;
 #ifdef _WIN32
-  std::wstring line = run_program::Quoted(program.wstring());
+  std::wstring line = Quoted(program.wstring());
   for (const std::string& argument : arguments) {
-    line += L" " + run_program::Quoted(run_program::Wide(argument));
+    line += L" " + Quoted(Wide(argument));
   }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = run_program::Inheritable(out);
-  startup.hStdError = run_program::Inheritable(err);
+  startup.hStdOutput = Inheritable(out);
+  startup.hStdError = Inheritable(err);
   PROCESS_INFORMATION process{};
   const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                       nullptr, &startup, &process);
@@ -112,7 +108,7 @@ inline ProgramRun RunProgram(const std::filesystem::path& program,
   }
   if (WIFEXITED(wait_status)) status = WEXITSTATUS(wait_status);
 #endif
-  return {status, run_program::ReadText(out), run_program::ReadText(err)};
+  return {status, ReadText(out), ReadText(err)};
 }
 
 }  // namespace frondel::testing
