@@ -47,7 +47,7 @@ namespace fs = std::filesystem;
 
 class SilentPrompts : public Prompts {
  public:
-  fs::path ChooseFile(DialogKind, std::string_view) override { return {}; }
+  fs::path ChooseFile(DialogKind, std::string_view, std::string_view) override { return {}; }
   Answer MessageBox(std::string_view, BoxStyle, std::string_view) override { return Answer::Ok; }
 };
 
