@@ -1,0 +1,163 @@
+// The window as a desktop program: files dropped on it or given on the command line take the
+// same path as its dialogs.
+#include <QDir>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include "app/command_line.h"
+#include "platform/qt_text.h"
+#include "window_session.h"
+
+Q_DECLARE_METATYPE(frondel::StartRequest::Kind)
+
+namespace frondel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Drags `urls` over `target` and drops them, as a file manager would; true if it was taken.
+bool DropOn(QWidget* target, const QList<QUrl>& urls) {
+  QMimeData data;
+  data.setUrls(urls);
+  const QPointF inside(target->width() / 2.0, target->height() / 2.0);
+  QDragEnterEvent enter(inside.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(inside, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(target, &drop);
+  return drop.isAccepted();
+}
+
+// A session whose user folder holds a texture and the menu file built from it.
+void MakeUserFiles(WindowSession& s) {
+  WriteWholeFile(s.user / "t.dds", {PatternBytes(5000, 4)});
+  s.Build(s.user / "t.dds", "Gallery", s.user / "menu.bin");
+  s.prompts.boxes.clear();
+  s.prompts.dialogs.clear();
+}
+
+// What a session shows and holds, with its own folder written as "<root>".
+QStringList Outcome(WindowSession& s) {
+  QStringList seen = Seen(s.prompts.boxes);
+  for (const char* box : {"Text1", "Text2", "Text3", "Text4"}) seen.append(s.TextOf(box));
+  for (const auto& [name, bytes] : Snapshot(s.program)) {
+    seen.append(QString::fromStdString(name) + " " + QString::number(bytes.size()));
+  }
+  seen.append(s.Find<QLabel>("TextureShown")->text());
+  return seen.replaceInStrings(ToQString(s.root.path()), "<root>");
+}
+
+}  // namespace
+
+class DesktopTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void dropDoesWhatTheDialogDoes_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("dropped");  // below the user folder; "http:" is remote
+    QTest::addColumn<QString>("button");       // the dialog's button, or none when refused
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("build frame") << "GroupBox3" << QStringList{"t.dds"} << "OpenDDS_Import"
+                                 << "t.dds";
+    QTest::newRow("preview box") << "TextureShown" << QStringList{"t.dds"} << "OpenDDS_Import"
+                                 << "t.dds";
+    QTest::newRow("export frame") << "GroupBox4" << QStringList{"menu.bin"} << "Open_Bin_Export"
+                                  << "menu.bin";
+    QTest::newRow("first file of several")
+        << "GroupBox3" << QStringList{".", "http:", "menu.bin", "t.dds"} << "OpenDDS_Import"
+        << "menu.bin";
+    QTest::newRow("folder") << "GroupBox4" << QStringList{"."} << ""
+                            << "";
+    QTest::newRow("remote") << "GroupBox3" << QStringList{"http:"} << ""
+                            << "";
+  }
+
+  void dropDoesWhatTheDialogDoes() {
+    QFETCH(QString, target);
+    QFETCH(QStringList, dropped);
+    QFETCH(QString, button);
+    QFETCH(QString, chosen);
+    WindowSession by_drop;
+    WindowSession by_dialog;
+    MakeUserFiles(by_drop);
+    MakeUserFiles(by_dialog);
+    QList<QUrl> urls;
+    for (const QString& name : dropped) {
+      urls.append(name == "http:" ? QUrl("https://example.org/t.dds")
+                                  : QUrl::fromLocalFile(ToQString(by_drop.user / ToPath(name))));
+    }
+    QCOMPARE(DropOn(by_drop.Find(target.toUtf8().constData()), urls), !button.isEmpty());
+
+    if (!button.isEmpty()) {
+      by_dialog.prompts.WillChoose(by_dialog.user / ToPath(chosen));
+      by_dialog.Click(button.toUtf8().constData());
+    }
+    QCOMPARE(Outcome(by_drop), Outcome(by_dialog));
+    QVERIFY(by_drop.prompts.dialogs.empty());
+  }
+
+  void givenFileDoesWhatTheDialogDoes_data() {
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("menu file") << "menu.bin"
+                               << "Open_Bin_Export";
+    QTest::newRow("menu file, capitals") << "MENU.BIN"
+                                         << "Open_Bin_Export";
+    QTest::newRow("texture") << "t.dds"
+                             << "OpenDDS_Import";
+    QTest::newRow("any other file") << "menu.bin.txt"
+                                    << "OpenDDS_Import";
+  }
+
+  void givenFileDoesWhatTheDialogDoes() {
+    QFETCH(QString, given);
+    QFETCH(QString, button);
+    WindowSession by_name;
+    WindowSession by_dialog;
+    for (WindowSession* s : {&by_name, &by_dialog}) {
+      MakeUserFiles(*s);
+      // The other names are copies of the menu file.
+      const fs::path file = s->user / ToPath(given);
+      if (!fs::exists(file)) fs::copy_file(s->user / "menu.bin", file);
+    }
+    by_name.form.OpenGiven(by_name.user / ToPath(given));
+    by_dialog.prompts.WillChoose(by_dialog.user / ToPath(given));
+    by_dialog.Click(button.toUtf8().constData());
+    QCOMPARE(Outcome(by_name), Outcome(by_dialog));
+  }
+
+  void commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<StartRequest::Kind>("kind");
+    QTest::addColumn<QString>("file");
+    const auto run = StartRequest::Kind::Run;
+    const QString cwd = QDir::currentPath() + "/";
+    QTest::newRow("nothing") << QStringList{} << run << "";
+    QTest::newRow("relative") << QStringList{"a menu.bin"} << run << cwd + "a menu.bin";
+    QTest::newRow("absolute") << QStringList{"/x/t.dds"} << run << "/x/t.dds";
+    QTest::newRow("help") << QStringList{"t.dds", "--help"} << StartRequest::Kind::Help << "";
+    QTest::newRow("version") << QStringList{"-v"} << StartRequest::Kind::Version << "";
+    QTest::newRow("two files") << QStringList{"a", "b"} << StartRequest::Kind::Error << "";
+    QTest::newRow("unknown option") << QStringList{"--nope"} << StartRequest::Kind::Error << "";
+  }
+
+  void commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(StartRequest::Kind, kind);
+    QFETCH(QString, file);
+    const StartRequest got = ReadCommandLine(QStringList{"frondel"} + arguments);
+    QCOMPARE(got.kind, kind);
+    QCOMPARE(ToQString(got.file), file);
+    if (kind == StartRequest::Kind::Help) QVERIFY(got.text.contains("[options] [FILE]"));
+    if (kind != StartRequest::Kind::Run) QVERIFY(got.text.endsWith('\n'));
+  }
+};
+
+}  // namespace frondel::testing
+
+QTEST_MAIN(frondel::testing::DesktopTest)
+#include "desktop_test.moc"
