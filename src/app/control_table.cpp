@@ -69,4 +69,11 @@ void CentreOnScreen(QWidget* window) {
   }
 }
 
+void BringForward(QWidget* window) {
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 }  // namespace frondel

@@ -28,6 +28,9 @@ void ChainFocus(QWidget* client, std::span<const char* const> order);
 // Moves a window to the centre of the screen it is on.
 void CentreOnScreen(QWidget* window);
 
+// Shows a window, restored if it was minimized, in front of the others.
+void BringForward(QWidget* window);
+
 // The control of `client` named `name`.
 template <typename Widget = QWidget>
 Widget* ControlNamed(const QWidget* client, const char* name) {

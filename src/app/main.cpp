@@ -1,11 +1,35 @@
 #include <QApplication>
 #include <QSettings>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/control_table.h"
 #include "app/main_form.h"
+#include "building/working_folder.h"
 #include "platform/heap_tuning.h"
 #include "platform/qt_prompts.h"
+#include "platform/single_instance.h"
+
+namespace {
+
+constexpr char kNoAnswer[] =
+    "Frondel is already running from this folder, but it does not answer. Close it and try "
+    "again.";
+
+// A file handed over while a dialog of the window is open waits until that dialog is
+// answered, so that one operation still runs to its end before the next.
+void TakeHanded(frondel::MainForm& form, const std::filesystem::path& file) {
+  if (QApplication::activeModalWidget()) {
+    frondel::BringForward(QApplication::activeModalWidget());
+    QTimer::singleShot(250, &form, [&form, file] { TakeHanded(form, file); });
+    return;
+  }
+  frondel::BringForward(&form);
+  if (!file.empty()) form.OpenGiven(file);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   frondel::KeepWorkBuffersMapped();
@@ -28,8 +52,18 @@ int main(int argc, char* argv[]) {
   // The registry on Windows, an INI file in the user's configuration folder elsewhere.
   QSettings folders(QSettings::NativeFormat, QSettings::UserScope, "Frondel", "frondel");
   frondel::QtPrompts prompts("Frondel", folders);
-  frondel::MainForm form(frondel::ProgramFolder(), prompts, frondel::StartCommand);
+
+  const std::filesystem::path program_folder = frondel::ProgramFolder();
+  frondel::SingleInstance instance(
+      frondel::WorkingPath(program_folder, frondel::WorkFile::InstanceLock));
+  if (!instance.TakeLead()) {
+    if (instance.HandOver(start.file)) return 0;
+    prompts.MessageBox(kNoAnswer, frondel::BoxStyle::Critical, "Error...");
+    return 1;
+  }
+  frondel::MainForm form(program_folder, prompts, frondel::StartCommand);
   form.show();
+  instance.Listen([&form](const std::filesystem::path& file) { TakeHanded(form, file); });
   if (!start.file.empty()) form.OpenGiven(start.file);
   return application.exec();
 }

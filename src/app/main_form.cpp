@@ -244,10 +244,7 @@ void MainForm::ExitClicked() { QCoreApplication::exit(0); }
 
 void MainForm::HelpClicked() {
   if (!help_) help_ = new Help(program_folder_, prompts_, *this);
-  help_->setWindowState(help_->windowState() & ~Qt::WindowMinimized);
-  help_->show();
-  help_->raise();
-  help_->activateWindow();
+  BringForward(help_);
 }
 
 void MainForm::AuthorClicked() {

@@ -4,8 +4,10 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QTest>
 #include <QUrl>
+#include <memory>
 
 #include "app/command_line.h"
 #include "platform/qt_text.h"
@@ -48,6 +50,22 @@ QStringList Outcome(WindowSession& s) {
   }
   seen.append(s.Find<QLabel>("TextureShown")->text());
   return seen.replaceInStrings(ToQString(s.root.path()), "<root>");
+}
+
+// A program folder of its own for the built frondel: the program beside its working folders.
+fs::path ProgramCopy(const fs::path& folder) {
+  for (const char* job : {"temp/dataimport", "temp/dataexport"}) {
+    fs::create_directories(folder / job);
+  }
+  fs::copy_file(FRONDEL_PROGRAM, folder / "frondel");
+  return folder;
+}
+
+// True once `folder`'s frondel has imported `file`.
+bool Imports(const fs::path& folder, const fs::path& file) {
+  const fs::path copy = WorkingPath(folder, WorkFile::ImportTexture);
+  return QTest::qWaitFor(
+      [&] { return FileExists(copy) && ReadWholeFile(copy) == ReadWholeFile(file); }, 10000);
 }
 
 }  // namespace
@@ -128,6 +146,49 @@ class DesktopTest : public QObject {
     by_dialog.prompts.WillChoose(by_dialog.user / ToPath(given));
     by_dialog.Click(button.toUtf8().constData());
     QCOMPARE(Outcome(by_name), Outcome(by_dialog));
+  }
+
+  // The built program: a second start from the same folder hands its file to the first and
+  // ends; one from another folder runs on its own; a killed first start does not block the next.
+  void oneProgramPerFolder() {
+    TempFolder root(fs::temp_directory_path(), u8"frondel one program \u00fc");
+    const fs::path first = ProgramCopy(root / "first");
+    const fs::path other = ProgramCopy(root / u8"other \u00e9");
+    for (int i = 1; i <= 3; ++i) {
+      WriteWholeFile(root / (std::to_string(i) + ".dds"), {PatternBytes(3000, i)});
+    }
+    const auto start = [&](const fs::path& folder, const char* file) {
+      auto process = std::make_unique<QProcess>();
+      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+      environment.insert("QT_QPA_PLATFORM", "offscreen");
+      environment.insert("XDG_CONFIG_HOME", ToQString(root / "config"));
+      process->setProcessEnvironment(environment);
+      process->start(ToQString(folder / "frondel"), {ToQString(root / file)});
+      return process;
+    };
+
+    const auto leader = start(first, "1.dds");
+    QVERIFY(Imports(first, root / "1.dds"));
+    const auto second = start(first, "2.dds");
+    QVERIFY(second->waitForFinished(10000));
+    QCOMPARE(second->exitCode(), 0);
+    QVERIFY(Imports(first, root / "2.dds"));
+    QCOMPARE(leader->state(), QProcess::Running);
+
+    const auto elsewhere = start(other, "3.dds");
+    QVERIFY(Imports(other, root / "3.dds"));
+
+    leader->kill();
+    QVERIFY(leader->waitForFinished(10000));
+    QVERIFY(FileExists(WorkingPath(first, WorkFile::InstanceLock)));
+    const auto after_kill = start(first, "3.dds");
+    QVERIFY(Imports(first, root / "3.dds"));
+    QCOMPARE(after_kill->state(), QProcess::Running);
+    QCOMPARE(elsewhere->state(), QProcess::Running);
+    for (QProcess* running : {after_kill.get(), elsewhere.get()}) {
+      running->kill();
+      running->waitForFinished();
+    }
   }
 
   void commandLine_data() {
