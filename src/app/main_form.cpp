@@ -59,6 +59,7 @@ MainForm::MainForm(std::filesystem::path program_folder, Prompts& prompts,
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setWindowIcon(ProgramIcon());
+  UseControlFont(this);
   BuildControls();
   BuildMenus();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
