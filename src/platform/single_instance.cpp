@@ -37,7 +37,10 @@ void SingleInstance::Listen(std::function<void(const std::filesystem::path&)> ha
   // A socket left by a killed start would refuse the name; the lock says it is ours now.
   QLocalServer::removeServer(name_);
   server_.setSocketOptions(QLocalServer::UserAccessOption);
-  server_.listen(name_);
+  // Without it this start still works; only later starts cannot reach it, and they say so.
+  if (!server_.listen(name_)) {
+    qWarning("frondel: cannot listen for later starts: %s", qPrintable(server_.errorString()));
+  }
   QObject::connect(&server_, &QLocalServer::newConnection, &server_,
                    [this, handed = std::move(handed)] {
                      while (QLocalSocket* socket = server_.nextPendingConnection()) {

@@ -33,10 +33,13 @@ bool DropOn(QWidget* target, const QList<QUrl>& urls) {
   return drop.isAccepted();
 }
 
-// A session whose user folder holds a texture and the menu file built from it.
+// A session whose user folder holds a texture and the menu file built from it, also under
+// two other names.
 void MakeUserFiles(WindowSession& s) {
   WriteWholeFile(s.user / "t.dds", {PatternBytes(5000, 4)});
   s.Build(s.user / "t.dds", "Gallery", s.user / "menu.bin");
+  for (const char* copy : {"MENU.BIN", "menu.bin.txt"})
+    fs::copy_file(s.user / "menu.bin", s.user / copy);
   s.prompts.boxes.clear();
   s.prompts.dialogs.clear();
 }
@@ -74,78 +77,57 @@ class DesktopTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void dropDoesWhatTheDialogDoes_data() {
-    QTest::addColumn<QString>("target");
+  // A file dropped on a frame or given from outside (the command line, a later start) takes
+  // the very steps of the job's dialog.
+  void fileFromOutsideDoesWhatTheDialogDoes_data() {
+    QTest::addColumn<QString>("target");       // where it is dropped; none: given from outside
     QTest::addColumn<QStringList>("dropped");  // below the user folder; "http:" is remote
     QTest::addColumn<QString>("button");       // the dialog's button, or none when refused
     QTest::addColumn<QString>("chosen");
-    QTest::newRow("build frame") << "GroupBox3" << QStringList{"t.dds"} << "OpenDDS_Import"
-                                 << "t.dds";
-    QTest::newRow("preview box") << "TextureShown" << QStringList{"t.dds"} << "OpenDDS_Import"
-                                 << "t.dds";
-    QTest::newRow("export frame") << "GroupBox4" << QStringList{"menu.bin"} << "Open_Bin_Export"
-                                  << "menu.bin";
-    QTest::newRow("first file of several")
-        << "GroupBox3" << QStringList{".", "http:", "menu.bin", "t.dds"} << "OpenDDS_Import"
-        << "menu.bin";
-    QTest::newRow("folder") << "GroupBox4" << QStringList{"."} << ""
-                            << "";
-    QTest::newRow("remote") << "GroupBox3" << QStringList{"http:"} << ""
-                            << "";
+    const auto row = [](const char* name, const char* target, QStringList dropped,
+                        const char* button, const char* chosen) {
+      QTest::newRow(name) << target << dropped << button << chosen;
+    };
+    row("build frame", "GroupBox3", {"t.dds"}, "OpenDDS_Import", "t.dds");
+    row("preview box", "TextureShown", {"t.dds"}, "OpenDDS_Import", "t.dds");
+    row("export frame", "GroupBox4", {"menu.bin"}, "Open_Bin_Export", "menu.bin");
+    row("first of several", "GroupBox3", {".", "http:", "menu.bin", "t.dds"}, "OpenDDS_Import",
+        "menu.bin");
+    row("folder", "GroupBox4", {"."}, "", "");
+    row("remote", "GroupBox3", {"http:"}, "", "");
+    row("given menu file", "", {"menu.bin"}, "Open_Bin_Export", "menu.bin");
+    row("given in capitals", "", {"MENU.BIN"}, "Open_Bin_Export", "MENU.BIN");
+    row("given texture", "", {"t.dds"}, "OpenDDS_Import", "t.dds");
+    row("given other file", "", {"menu.bin.txt"}, "OpenDDS_Import", "menu.bin.txt");
   }
 
-  void dropDoesWhatTheDialogDoes() {
+  void fileFromOutsideDoesWhatTheDialogDoes() {
     QFETCH(QString, target);
     QFETCH(QStringList, dropped);
     QFETCH(QString, button);
     QFETCH(QString, chosen);
-    WindowSession by_drop;
+    WindowSession from_outside;
     WindowSession by_dialog;
-    MakeUserFiles(by_drop);
+    MakeUserFiles(from_outside);
     MakeUserFiles(by_dialog);
     QList<QUrl> urls;
     for (const QString& name : dropped) {
-      urls.append(name == "http:" ? QUrl("https://example.org/t.dds")
-                                  : QUrl::fromLocalFile(ToQString(by_drop.user / ToPath(name))));
+      urls.append(name == "http:"
+                      ? QUrl("https://example.org/t.dds")
+                      : QUrl::fromLocalFile(ToQString(from_outside.user / ToPath(name))));
     }
-    QCOMPARE(DropOn(by_drop.Find(target.toUtf8().constData()), urls), !button.isEmpty());
+    if (target.isEmpty()) {
+      from_outside.form.OpenGiven(ToPath(urls[0].toLocalFile()));
+    } else {
+      QCOMPARE(DropOn(from_outside.Find(target.toUtf8().constData()), urls), !button.isEmpty());
+    }
 
     if (!button.isEmpty()) {
       by_dialog.prompts.WillChoose(by_dialog.user / ToPath(chosen));
       by_dialog.Click(button.toUtf8().constData());
     }
-    QCOMPARE(Outcome(by_drop), Outcome(by_dialog));
-    QVERIFY(by_drop.prompts.dialogs.empty());
-  }
-
-  void givenFileDoesWhatTheDialogDoes_data() {
-    QTest::addColumn<QString>("given");
-    QTest::addColumn<QString>("button");
-    QTest::newRow("menu file") << "menu.bin"
-                               << "Open_Bin_Export";
-    QTest::newRow("menu file, capitals") << "MENU.BIN"
-                                         << "Open_Bin_Export";
-    QTest::newRow("texture") << "t.dds"
-                             << "OpenDDS_Import";
-    QTest::newRow("any other file") << "menu.bin.txt"
-                                    << "OpenDDS_Import";
-  }
-
-  void givenFileDoesWhatTheDialogDoes() {
-    QFETCH(QString, given);
-    QFETCH(QString, button);
-    WindowSession by_name;
-    WindowSession by_dialog;
-    for (WindowSession* s : {&by_name, &by_dialog}) {
-      MakeUserFiles(*s);
-      // The other names are copies of the menu file.
-      const fs::path file = s->user / ToPath(given);
-      if (!fs::exists(file)) fs::copy_file(s->user / "menu.bin", file);
-    }
-    by_name.form.OpenGiven(by_name.user / ToPath(given));
-    by_dialog.prompts.WillChoose(by_dialog.user / ToPath(given));
-    by_dialog.Click(button.toUtf8().constData());
-    QCOMPARE(Outcome(by_name), Outcome(by_dialog));
+    QCOMPARE(Outcome(from_outside), Outcome(by_dialog));
+    QVERIFY(from_outside.prompts.dialogs.empty());
   }
 
   // The built program: a second start from the same folder hands its file to the first and
