@@ -1,14 +1,69 @@
 #include <QApplication>
+#include <QSettings>
+#include <QTimer>
+#include <cstdio>
 
+#include "app/command_line.h"
+#include "app/control_table.h"
 #include "app/main_form.h"
+#include "building/working_folder.h"
 #include "platform/heap_tuning.h"
 #include "platform/qt_prompts.h"
+#include "platform/single_instance.h"
+
+namespace {
+
+constexpr char kNoAnswer[] =
+    "Frondel is already running from this folder, but it does not answer. Close it and try "
+    "again.";
+
+// A file handed over while a dialog of the window is open waits until that dialog is
+// answered, so that one operation still runs to its end before the next.
+void TakeHanded(frondel::MainForm& form, const std::filesystem::path& file) {
+  if (QApplication::activeModalWidget()) {
+    frondel::BringForward(QApplication::activeModalWidget());
+    QTimer::singleShot(250, &form, [&form, file] { TakeHanded(form, file); });
+    return;
+  }
+  frondel::BringForward(&form);
+  if (!file.empty()) form.OpenGiven(file);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   frondel::KeepWorkBuffersMapped();
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  // Answered before the window system is opened, so that they work without a display.
+  const frondel::StartRequest asked = frondel::ReadCommandLine(arguments);
+  if (asked.kind == frondel::StartRequest::Kind::Help ||
+      asked.kind == frondel::StartRequest::Kind::Version) {
+    std::fputs(asked.text.toLocal8Bit().constData(), stdout);
+    return 0;
+  }
   QApplication application(argc, argv);
-  frondel::QtPrompts prompts("Frondel");
-  frondel::MainForm form(frondel::ProgramFolder(), prompts, frondel::StartCommand);
+  // Read again without the options that Qt has taken for itself.
+  const frondel::StartRequest start = frondel::ReadCommandLine(QApplication::arguments());
+  if (start.kind == frondel::StartRequest::Kind::Error) {
+    std::fputs(start.text.toLocal8Bit().constData(), stderr);
+    return 2;
+  }
+  // The registry on Windows, an INI file in the user's configuration folder elsewhere.
+  QSettings folders(QSettings::NativeFormat, QSettings::UserScope, "Frondel", "frondel");
+  frondel::QtPrompts prompts("Frondel", folders);
+
+  const std::filesystem::path program_folder = frondel::ProgramFolder();
+  frondel::SingleInstance instance(
+      frondel::WorkingPath(program_folder, frondel::WorkFile::InstanceLock));
+  if (!instance.TakeLead()) {
+    if (instance.HandOver(start.file)) return 0;
+    prompts.MessageBox(kNoAnswer, frondel::BoxStyle::Critical, "Error...");
+    return 1;
+  }
+  frondel::MainForm form(program_folder, prompts, frondel::StartCommand);
   form.show();
+  instance.Listen([&form](const std::filesystem::path& file) { TakeHanded(form, file); });
+  if (!start.file.empty()) form.OpenGiven(start.file);
   return application.exec();
 }

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "app/control_table.h"
+#include "app/file_drop.h"
 #include "app/help_window.h"
 #include "app/program_icon.h"
 #include "building/dds_import.h"
@@ -58,6 +59,7 @@ MainForm::MainForm(std::filesystem::path program_folder, Prompts& prompts,
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setWindowIcon(ProgramIcon());
+  UseControlFont(this);
   BuildControls();
   BuildMenus();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -121,6 +123,12 @@ void MainForm::BuildControls() {
   places_ = client->findChild<QListWidget*>(QStringLiteral("List1"));
   for (const MenuPlace& place : MenuPlaces()) places_->addItem(TextToQString(place.list_text));
 
+  // A file dropped on a job's frame, or on the preview, is taken as its dialog's choice.
+  TakeFileDrops(ControlNamed(client, "GroupBox3"),
+                [this](const auto& file) { ImportChosen(file); });
+  TakeFileDrops(preview_, [this](const auto& file) { ImportChosen(file); });
+  TakeFileDrops(ControlNamed(client, "GroupBox4"), [this](const auto& file) { OpenChosen(file); });
+
   ChainFocus(client, focus_order);
   ControlNamed(client, focus_order[0])->setFocus();
 }
@@ -157,17 +165,31 @@ void MainForm::BuildMenus() {
 
 std::optional<std::filesystem::path> MainForm::ChooseInto(FileHandler handler) {
   std::optional<std::filesystem::path> chosen = ChooseFile(prompts_, handler);
-  if (chosen) {
-    const QString box = QStringLiteral("Text%1").arg(SettingsOf(handler).text_box);
-    findChild<QLineEdit*>(box)->setText(ToQString(*chosen));
-  }
+  if (chosen) ShowChosen(handler, *chosen);
   return chosen;
 }
 
+void MainForm::ShowChosen(FileHandler handler, const std::filesystem::path& chosen) {
+  const QString box = QStringLiteral("Text%1").arg(SettingsOf(handler).text_box);
+  findChild<QLineEdit*>(box)->setText(ToQString(chosen));
+}
+
+void MainForm::OpenGiven(const std::filesystem::path& file) {
+  if (ToQString(file).endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive)) {
+    OpenChosen(file);
+  } else {
+    ImportChosen(file);
+  }
+}
+
 void MainForm::ImportDdsClicked() {
-  const auto chosen = ChooseInto(FileHandler::ImportDds);
-  if (!chosen) return;
-  if (RunReported(prompts_, "Import DDS", [&] { ImportDds(program_folder_, *chosen); })) {
+  const auto chosen = ChooseFile(prompts_, FileHandler::ImportDds);
+  if (chosen) ImportChosen(*chosen);
+}
+
+void MainForm::ImportChosen(const std::filesystem::path& chosen) {
+  ShowChosen(FileHandler::ImportDds, chosen);
+  if (RunReported(prompts_, "Import DDS", [&] { ImportDds(program_folder_, chosen); })) {
     ShowPreview(Job::Import);
   }
 }
@@ -187,10 +209,14 @@ void MainForm::SaveBinClicked() {
 }
 
 void MainForm::OpenBinClicked() {
-  const auto chosen = ChooseInto(FileHandler::OpenMenuFile);
-  if (!chosen) return;
+  const auto chosen = ChooseFile(prompts_, FileHandler::OpenMenuFile);
+  if (chosen) OpenChosen(*chosen);
+}
+
+void MainForm::OpenChosen(const std::filesystem::path& chosen) {
+  ShowChosen(FileHandler::OpenMenuFile, chosen);
   RunReported(prompts_, "Open BIN File",
-              [&] { OpenMenuFile(codec_, program_folder_, *chosen, prompts_); });
+              [&] { OpenMenuFile(codec_, program_folder_, chosen, prompts_); });
 }
 
 void MainForm::ExportDdsClicked() {
@@ -219,10 +245,7 @@ void MainForm::ExitClicked() { QCoreApplication::exit(0); }
 
 void MainForm::HelpClicked() {
   if (!help_) help_ = new Help(program_folder_, prompts_, *this);
-  help_->setWindowState(help_->windowState() & ~Qt::WindowMinimized);
-  help_->show();
-  help_->raise();
-  help_->activateWindow();
+  BringForward(help_);
 }
 
 void MainForm::AuthorClicked() {

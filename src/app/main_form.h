@@ -34,6 +34,11 @@ class MainForm : public QMainWindow {
            QWidget* parent = nullptr);
   ~MainForm() override;
 
+  // A file given from outside the window (the command line, another start of the program): a
+  // name ending in ".bin" is opened in the export job, any other file imported in the build
+  // job, as if it had been chosen in that job's dialog.
+  void OpenGiven(const std::filesystem::path& file);
+
  private:
   void ImportDdsClicked();
   void CreateFileClicked();
@@ -52,6 +57,10 @@ class MainForm : public QMainWindow {
   // The handler's file choice; the chosen path goes into its text box before any file is
   // touched.
   std::optional<std::filesystem::path> ChooseInto(FileHandler handler);
+  void ShowChosen(FileHandler handler, const std::filesystem::path& chosen);
+  // The import and the opening of a chosen file, whether from the dialog, a drop or outside.
+  void ImportChosen(const std::filesystem::path& chosen);
+  void OpenChosen(const std::filesystem::path& chosen);
   // Converts the job's texture and shows it in the preview box, or the note that it cannot
   // be shown. A bitmap that cannot be loaded leaves the box as it was.
   void ShowPreview(Job job);

@@ -11,10 +11,11 @@ constexpr std::string_view kNothingToOpen = "Please Select File For Open";
 constexpr std::string_view kNothingToSave = "Please Select Directory  For Save";
 
 constexpr std::array<FileHandlerSettings, 4> kHandlers{{
-    {FileHandler::ImportDds, DialogKind::Open, kDdsFilter, kNothingToOpen, 1},
-    {FileHandler::SaveBuiltFile, DialogKind::Save, kBinFilter, kNothingToSave, 2},
-    {FileHandler::OpenMenuFile, DialogKind::Open, kBinFilter, kNothingToOpen, 3},
-    {FileHandler::SaveExportedDds, DialogKind::Save, kDdsFilter, kNothingToSave, 4},
+    {FileHandler::ImportDds, DialogKind::Open, kDdsFilter, kNothingToOpen, 1, "CommonDialog1"},
+    {FileHandler::SaveBuiltFile, DialogKind::Save, kBinFilter, kNothingToSave, 2, "CommonDialog2"},
+    {FileHandler::OpenMenuFile, DialogKind::Open, kBinFilter, kNothingToOpen, 3, "CommonDialog3"},
+    {FileHandler::SaveExportedDds, DialogKind::Save, kDdsFilter, kNothingToSave, 4,
+     "CommonDialog4"},
 }};
 
 }  // namespace
@@ -25,7 +26,8 @@ const FileHandlerSettings& SettingsOf(FileHandler handler) {
 
 std::optional<std::filesystem::path> ChooseFile(Prompts& prompts, FileHandler handler) {
   const FileHandlerSettings& settings = SettingsOf(handler);
-  std::filesystem::path chosen = prompts.ChooseFile(settings.dialog, settings.filter);
+  std::filesystem::path chosen =
+      prompts.ChooseFile(settings.dialog, settings.filter, settings.dialog_name);
   if (chosen.empty()) {
     prompts.MessageBox(settings.cancel_message, BoxStyle::Critical, "Error...");
     return std::nullopt;

@@ -17,6 +17,7 @@ struct FileHandlerSettings {
   std::string_view filter;
   std::string_view cancel_message;  // shown when the user chooses nothing
   int text_box;                     // 1 to 4: the box that shows the chosen path
+  std::string_view dialog_name;     // the handler's own dialog, which remembers its folder
 };
 
 const FileHandlerSettings& SettingsOf(FileHandler handler);

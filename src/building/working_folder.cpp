@@ -6,7 +6,7 @@
 namespace frondel {
 namespace {
 
-constexpr std::array<std::pair<WorkFile, std::string_view>, 12> kWorkFiles{{
+constexpr std::array<std::pair<WorkFile, std::string_view>, 13> kWorkFiles{{
     {WorkFile::ImportTexture, "temp/dataimport/texture.dds"},
     {WorkFile::ImportBitmap, "temp/dataimport/texture.bmp"},
     {WorkFile::ImportPayload, "temp/dataimport/file.unzlib"},
@@ -19,6 +19,7 @@ constexpr std::array<std::pair<WorkFile, std::string_view>, 12> kWorkFiles{{
     {WorkFile::Tutorial1, "temp/help/1.jpg"},
     {WorkFile::Tutorial2, "temp/help/2.jpg"},
     {WorkFile::Tutorial3, "temp/help/3.jpg"},
+    {WorkFile::InstanceLock, "temp/frondel.lock"},
 }};
 
 }  // namespace

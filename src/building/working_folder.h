@@ -20,6 +20,7 @@ enum class WorkFile {
   Tutorial1,      // temp/help/1.jpg: the help window's pictures, shipped read only
   Tutorial2,      // temp/help/2.jpg
   Tutorial3,      // temp/help/3.jpg
+  InstanceLock,   // temp/frondel.lock: held by the one frondel that works in this folder
 };
 
 // The two jobs' folders; the preview and the clean-up work per job.

@@ -25,8 +25,10 @@ class Prompts {
   virtual ~Prompts() = default;
 
   // Shows a modal file dialog with a filter in the form "*.dds|*.dds" and returns the chosen
-  // full path, or an empty path when the user cancelled.
-  virtual std::filesystem::path ChooseFile(DialogKind kind, std::string_view filter) = 0;
+  // full path, or an empty path when the user cancelled. `dialog` names the dialog, so that it
+  // can start where it was last used.
+  virtual std::filesystem::path ChooseFile(DialogKind kind, std::string_view filter,
+                                           std::string_view dialog) = 0;
 
   // Shows a modal message box and returns the answer. An empty title shows the application's
   // title.

@@ -1,19 +1,43 @@
 #include "platform/qt_prompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include "platform/qt_text.h"
 
 namespace frondel {
 
-QtPrompts::QtPrompts(std::string application_title)
-    : application_title_(std::move(application_title)) {}
+namespace {
 
-std::filesystem::path QtPrompts::ChooseFile(DialogKind kind, std::string_view filter) {
-  // Only the filter and open/save are set; title, folder and suffix stay the dialog's own.
-  QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), QtFilter(filter));
+QString FolderKey(std::string_view dialog) {
+  return QStringLiteral("LastFolder/") + TextToQString(dialog);
+}
+
+}  // namespace
+
+QtPrompts::QtPrompts(std::string application_title, QSettings& folders)
+    : application_title_(std::move(application_title)), folders_(folders) {}
+
+QString QtPrompts::StartFolder(std::string_view dialog) const {
+  // A settings file that cannot be read gives no value, so the dialog starts as the first time.
+  const QString last = folders_.value(FolderKey(dialog)).toString();
+  if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  if (!pictures.isEmpty() && QFileInfo(pictures).isDir()) return pictures;
+  return QDir::homePath();
+}
+
+std::filesystem::path QtPrompts::ChooseFile(DialogKind kind, std::string_view filter,
+                                            std::string_view dialog_name) {
+  // Only the filter, open/save and the start folder are set; title and suffix stay the
+  // dialog's own.
+  QFileDialog dialog(QApplication::activeWindow(), QString(), StartFolder(dialog_name),
+                     QtFilter(filter));
   if (kind == DialogKind::Save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -25,7 +49,10 @@ std::filesystem::path QtPrompts::ChooseFile(DialogKind kind, std::string_view fi
   }
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
-  return chosen.isEmpty() ? std::filesystem::path() : ToPath(chosen.front());
+  if (chosen.isEmpty()) return {};
+  folders_.setValue(FolderKey(dialog_name), QFileInfo(chosen.front()).absolutePath());
+  folders_.sync();
+  return ToPath(chosen.front());
 }
 
 Answer QtPrompts::MessageBox(std::string_view text, BoxStyle style, std::string_view title) {

@@ -1,13 +1,18 @@
 // What the main window looks like and what its menus and keys lead to.
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <cstdlib>
 
+#include "app/control_table.h"
 #include "platform/file_error.h"
 #include "window_session.h"
 
@@ -140,17 +145,61 @@ class MainFormLayoutTest : public QObject {
     QCOMPARE(CaptionOf(s.Find(name.toUtf8().constData())), shown);
   }
 
-  void labelFont() {
+  // The labels' font and the controls' are found as asked, not replaced by a wider fallback.
+  void fontsAreFound() {
     WindowSession s;
-    for (const char* name : {"Label2", "Label3", "Label4"}) {
+    for (const char* name : {"Label2", "Label3", "Label4", "OpenDDS_Import", "List1"}) {
       const QFont font = s.Find(name)->font();
-      QCOMPARE(font.family(), QString("MS Sans Serif"));
-      QCOMPARE(font.pointSizeF(), 9.75);
+      QCOMPARE(QFontInfo(font).family(), font.family());
       QCOMPARE(font.weight(), QFont::Normal);
-      QVERIFY(!font.italic());
     }
+    QCOMPARE(s.Find("Label2")->font(), LabelFont());
     QCOMPARE(s.Find("OpenDDS_Import")->font(), s.form.font());
     QCOMPARE(s.Find("Text1")->font(), s.form.font());
+  }
+
+  // Every caption and list item fits the room its control gives it, in the font it is drawn in.
+  void captionsFit() {
+    WindowSession s;
+    QStringList cut;
+    const auto fits = [&](QWidget* control, const QString& text, QRect room) {
+      const QFontMetrics metrics(control->font());
+      const bool inside = control->rect().contains(room);
+      if (!inside || metrics.horizontalAdvance(text) > room.width() ||
+          metrics.height() > room.height()) {
+        cut.append(control->objectName() + ": " + text);
+      }
+    };
+    for (auto* label : s.form.findChildren<QLabel*>()) {
+      if (!label->text().isEmpty()) fits(label, label->text(), label->contentsRect());
+    }
+    for (auto* button : s.form.findChildren<QPushButton*>()) {
+      QStyleOptionButton option;
+      option.initFrom(button);
+      option.text = button->text();
+      fits(button, Shown(button->text()),
+           button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button));
+    }
+    for (auto* frame : s.form.findChildren<QGroupBox*>()) {
+      QStyleOptionGroupBox option;
+      option.initFrom(frame);
+      option.text = frame->title();
+      option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+      option.textAlignment = frame->alignment();
+      fits(frame, Shown(frame->title()),
+           frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
+                                          frame));
+    }
+    auto* list = s.Find<QListWidget>("List1");
+    // Item views keep a margin on both sides of an item's text.
+    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    for (int i = 0; i < list->count(); ++i) {
+      const QRect item = list->visualItemRect(list->item(i));
+      fits(list->viewport(), list->item(i)->text(),
+           QRect(margin, 0, list->viewport()->width() - 2 * margin, item.height()));
+    }
+    QCOMPARE(cut, QStringList());
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
   }
 
   void startsEmpty() {

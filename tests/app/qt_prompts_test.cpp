@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -76,7 +77,9 @@ class QtPromptsTest : public QObject {
     QFETCH(int, buttons);
     QFETCH(QString, shown_title);
     QFETCH(int, answer);
-    QtPrompts prompts("Frondel");
+    TempFolder scratch;
+    QSettings folders(ToQString(scratch / "settings.ini"), QSettings::IniFormat);
+    QtPrompts prompts("Frondel", folders);
     QString seen_title;
     QString seen_text;
     int seen_icon = -1;
@@ -128,7 +131,8 @@ class QtPromptsTest : public QObject {
     TempFolder folder(fs::temp_directory_path(), "frondel dialog \xc3\xa9");
     const fs::path chosen = folder / u8"my texture \u00fc \u30d5.dds";
     if (exists) WriteWholeFile(chosen, {Bytes{1, 2, 3}});
-    QtPrompts prompts("Frondel");
+    QSettings folders(ToQString(folder / "settings.ini"), QSettings::IniFormat);
+    QtPrompts prompts("Frondel", folders);
     QStringList filters;
     QFileDialog::AcceptMode mode{};
     bool asks_overwrite = true;
@@ -147,13 +151,60 @@ class QtPromptsTest : public QObject {
       return true;
     });
 
-    const fs::path got = prompts.ChooseFile(kind, "*.dds|*.dds");
+    const fs::path got = prompts.ChooseFile(kind, "*.dds|*.dds", "CommonDialog1");
 
     QCOMPARE(got, accept ? chosen : fs::path());
     QCOMPARE(filters, QStringList{"*.dds (*.dds)"});
     QCOMPARE(mode, kind == DialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (kind == DialogKind::Save) QVERIFY(!asks_overwrite);
     QVERIFY(suffix.isEmpty());
+  }
+
+  // Each dialog starts where it was last used; the first time, and when that folder or the
+  // settings are gone, in the user's Pictures, else home.
+  void startFolder() {
+    TempFolder home(fs::temp_directory_path(), u8"frondel home \u00fc");
+    const QByteArray real_home = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / ".config").string()));
+    const fs::path pictures = home / "Pictures";
+    const fs::path used = home / u8"used \u00e9";
+    fs::create_directories(used);
+    const auto starts_in = [](QtPrompts& prompts, const char* dialog, const fs::path& choose) {
+      QString start;
+      WhenModal([&](QWidget* modal) {
+        auto* shown = qobject_cast<QFileDialog*>(modal);
+        if (!shown) return modal->close();
+        start = shown->directory().absolutePath();
+        if (choose.empty()) return shown->close();
+        shown->findChild<QLineEdit*>("fileNameEdit")->setText(ToQString(choose));
+        static_cast<QDialog*>(shown)->accept();
+        return true;
+      });
+      prompts.ChooseFile(DialogKind::Save, "*.bin|*.bin", dialog);
+      return ToPath(start);
+    };
+
+    QSettings folders(ToQString(home / "settings.ini"), QSettings::IniFormat);
+    QtPrompts prompts("Frondel", folders);
+    QCOMPARE(starts_in(prompts, "CommonDialog2", {}), home.path());
+    fs::create_directories(pictures);
+    QCOMPARE(starts_in(prompts, "CommonDialog2", used / "built.bin"), pictures);
+    QCOMPARE(starts_in(prompts, "CommonDialog2", {}), used);
+    QCOMPARE(starts_in(prompts, "CommonDialog4", {}), pictures);
+    // Kept between runs: a new start reads the same settings.
+    QSettings next_run(ToQString(home / "settings.ini"), QSettings::IniFormat);
+    QtPrompts next_prompts("Frondel", next_run);
+    QCOMPARE(starts_in(next_prompts, "CommonDialog2", {}), used);
+    fs::remove_all(used);
+    QCOMPARE(starts_in(next_prompts, "CommonDialog2", {}), pictures);
+
+    fs::create_directories(home / "unreadable.ini");
+    QSettings unreadable(ToQString(home / "unreadable.ini"), QSettings::IniFormat);
+    QtPrompts unreadable_prompts("Frondel", unreadable);
+    QCOMPARE(starts_in(unreadable_prompts, "CommonDialog2", pictures / "a.bin"), pictures);
+    qputenv("HOME", real_home);
+    qunsetenv("XDG_CONFIG_HOME");
   }
 
   void filter_data() {

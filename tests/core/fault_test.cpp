@@ -92,7 +92,7 @@ TEST_F(Faults, MissingShippedTemplateKeepsTheEarlierBuild) {
 TEST_F(Faults, UserFileDeletedBetweenChoosingAndCopying) {
   WriteBytes(user / "gone.bin", users_file);
   prompts.WillChoose(user / "gone.bin");
-  const fs::path chosen = prompts.ChooseFile(DialogKind::Open, "*.bin|*.bin");
+  const fs::path chosen = prompts.ChooseFile(DialogKind::Open, "*.bin|*.bin", "CommonDialog3");
   fs::remove(user / "gone.bin");
   ExpectOneError([&] { OpenMenuFile(codec, folder.path(), chosen, prompts); }, chosen,
                  "No such file or directory");

@@ -29,13 +29,16 @@ TEST(FileChoice, EachHandlersDialogAndCancelBox) {
     DialogKind dialog;
     const char* filter;
     const char* message;
+    const char* dialog_name;  // each handler's own, so each remembers its own folder
   } expected[] = {
-      {FileHandler::ImportDds, DialogKind::Open, "*.dds|*.dds", "Please Select File For Open"},
+      {FileHandler::ImportDds, DialogKind::Open, "*.dds|*.dds", "Please Select File For Open",
+       "CommonDialog1"},
       {FileHandler::SaveBuiltFile, DialogKind::Save, "*.bin|*.bin",
-       "Please Select Directory  For Save"},
-      {FileHandler::OpenMenuFile, DialogKind::Open, "*.bin|*.bin", "Please Select File For Open"},
+       "Please Select Directory  For Save", "CommonDialog2"},
+      {FileHandler::OpenMenuFile, DialogKind::Open, "*.bin|*.bin", "Please Select File For Open",
+       "CommonDialog3"},
       {FileHandler::SaveExportedDds, DialogKind::Save, "*.dds|*.dds",
-       "Please Select Directory  For Save"},
+       "Please Select Directory  For Save", "CommonDialog4"},
   };
   for (const auto& e : expected) {
     ScriptedPrompts prompts;
@@ -44,6 +47,7 @@ TEST(FileChoice, EachHandlersDialogAndCancelBox) {
     ASSERT_EQ(prompts.dialogs.size(), 1u);
     EXPECT_EQ(prompts.dialogs[0].kind, e.dialog);
     EXPECT_EQ(prompts.dialogs[0].filter, e.filter);
+    EXPECT_EQ(prompts.dialogs[0].name, e.dialog_name);
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].text, e.message);
     EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Critical);

@@ -22,6 +22,7 @@ class ScriptedPrompts : public Prompts {
   struct Dialog {
     DialogKind kind;
     std::string filter;
+    std::string name;
   };
 
   // Queue the path the next file dialog returns (an empty path is a cancel).
@@ -29,8 +30,9 @@ class ScriptedPrompts : public Prompts {
   // Queue the answer of the next message box; unqueued boxes answer OK.
   void WillAnswer(Answer answer) { answers_.push_back(answer); }
 
-  std::filesystem::path ChooseFile(DialogKind kind, std::string_view filter) override {
-    dialogs.push_back({kind, std::string(filter)});
+  std::filesystem::path ChooseFile(DialogKind kind, std::string_view filter,
+                                   std::string_view dialog) override {
+    dialogs.push_back({kind, std::string(filter), std::string(dialog)});
     if (choices_.empty()) return {};
     std::filesystem::path next = std::move(choices_.front());
     choices_.pop_front();
