@@ -37,7 +37,9 @@ std::string OneField(std::string text) {
 BlocksRecord ReadBlocksRecord(const std::filesystem::path& program_folder) {
   const auto file = WorkingPath(program_folder, WorkFile::BlocksRecord);
   BlocksRecord record;
-  if (!FileExists(file)) return record;
+  // Anything at the record's name that is not a readable file is a failure, not a missing record.
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec) && !ec) return record;
   const Bytes bytes = ReadWholeFile(file);
   std::istringstream lines(std::string(bytes.begin(), bytes.end()));
   for (std::string line; std::getline(lines, line);) {
