@@ -14,6 +14,7 @@
 #include <new>
 #include <string>
 
+#include "bench_texture.h"
 #include "building/menu_format.h"
 #include "building/payload_assembly.h"
 #include "building/working_folder.h"
@@ -50,27 +51,6 @@ class SilentPrompts : public Prompts {
   fs::path ChooseFile(DialogKind, std::string_view) override { return {}; }
   Answer MessageBox(std::string_view, BoxStyle, std::string_view) override { return Answer::Ok; }
 };
-
-// A 1024x1024 32-bit DDS whose picture has gradients, shapes and grain, like a menu backdrop.
-Bytes MakeTexture() {
-  Bytes dds(payload::kTextureLength, 0);
-  const char magic[] = "DDS ";
-  std::copy(magic, magic + 4, dds.begin());
-  dds[4] = 124;
-  std::uint32_t grain = 12345;
-  for (std::size_t y = 0; y < 1024; ++y) {
-    for (std::size_t x = 0; x < 1024; ++x) {
-      grain = grain * 1664525u + 1013904223u;
-      const double r = std::hypot(double(x) - 400, double(y) - 600);
-      std::uint8_t* px = &dds[128 + (y * 1024 + x) * 4];
-      px[0] = static_cast<std::uint8_t>(x / 4 + (grain >> 29));
-      px[1] = static_cast<std::uint8_t>(y / 4 + (grain >> 30));
-      px[2] = static_cast<std::uint8_t>(128 + 127 * std::sin(r / 40) + (grain >> 30));
-      px[3] = 255;
-    }
-  }
-  return dds;
-}
 
 struct Fixture {
   Fixture() {

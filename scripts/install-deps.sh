@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build zlib1g-dev libfreeimage-dev qt6-base-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev)
 [ $# -gt 0 ] && packages=("$@")
 
 missing=()

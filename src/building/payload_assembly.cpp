@@ -8,24 +8,21 @@
 #include "platform/file_system.h"
 
 namespace frondel {
-namespace {
 
-Bytes ReadBlock(const std::filesystem::path& file) {
+Bytes ReadPayloadBlock(const std::filesystem::path& file) {
   Bytes block = ReadWholeFile(file);
   if (block.empty()) throw FileError("read", file, "the file is empty");
   return block;
 }
-
-}  // namespace
 
 void BuildPlacePayload(const Zlib& codec, const std::filesystem::path& program_folder,
                        const MenuPlace& place) {
   const auto payload_file = WorkingPath(program_folder, WorkFile::ImportPayload);
   Bytes payload_bytes;
   {
-    const Bytes head = ReadBlock(WorkingPath(program_folder, WorkFile::HeadBlock));
-    const Bytes texture = ReadBlock(WorkingPath(program_folder, WorkFile::ImportTexture));
-    const Bytes place_template = ReadBlock(WorkingPath(program_folder, place.template_file));
+    const Bytes head = ReadPayloadBlock(WorkingPath(program_folder, WorkFile::HeadBlock));
+    const Bytes texture = ReadPayloadBlock(WorkingPath(program_folder, WorkFile::ImportTexture));
+    const Bytes place_template = ReadPayloadBlock(WorkingPath(program_folder, place.template_file));
     try {
       payload_bytes = AssemblePayload(head, texture, place_template);
     } catch (const std::length_error& e) {

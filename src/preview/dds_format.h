@@ -24,6 +24,7 @@ inline constexpr std::size_t kFlagsAt = 8;
 inline constexpr std::size_t kHeightAt = 12;
 inline constexpr std::size_t kWidthAt = 16;
 inline constexpr std::size_t kPitchAt = 20;
+inline constexpr std::size_t kMipMapCountAt = 28;
 inline constexpr std::size_t kPixelFormatSizeAt = 76;
 inline constexpr std::size_t kPixelFormatFlagsAt = 80;
 inline constexpr std::size_t kFourCCAt = 84;

@@ -63,6 +63,19 @@ TEST_F(Payload, ShipsThirteenDistinctTemplates) {
   }
 }
 
+TEST(MenuPlaceNames, EveryPlaceIsFoundByListTextOrTemplateNameInAnyCase) {
+  for (const MenuPlace& place : MenuPlaces()) {
+    std::string upper(place.list_text), lower(TemplateName(place));
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(FindMenuPlaceByName(upper), &place) << upper;
+    EXPECT_EQ(FindMenuPlaceByName(lower), &place) << lower;
+  }
+  for (std::string_view unknown : {"", "Exhibition ", "temp/dataentery/EXDATA", "TOPDATA1"}) {
+    EXPECT_EQ(FindMenuPlaceByName(unknown), nullptr) << unknown;
+  }
+}
+
 TEST_F(Payload, ALongerTemplateThenAShorterLeavesOnlyTheSecond) {
   WriteBytes(At(WorkFile::ImportTexture), PatternBytes(5000, 1));
   WriteBytes(WorkingPath(folder.path(), "temp/dataentery/SYSDATA"), PatternBytes(90'000, 2));
