@@ -13,10 +13,6 @@ namespace {
 
 constexpr char kTitle[] = "Blocks...";
 
-std::string Label(const BlockFile& file) {
-  return file.place ? std::string(file.place->list_text) : std::string("Head Block");
-}
-
 // The question comes before the action, which takes the answer as a value.
 bool AskToTake(Prompts& prompts, std::string_view place, std::string_view file,
                bool replaces_game_head) {
@@ -40,21 +36,6 @@ std::string ChangeText(BlockChange change) {
       return "Replaced The Stand-in";
     case BlockChange::ReplacedGame:
       return "Replaced The Game's Block Taken Before";
-  }
-  return {};
-}
-
-std::string StateText(const BlockStatus& status) {
-  switch (status.state) {
-    case BlockState::StandIn:
-      return "stand-in";
-    case BlockState::Game:
-      if (!status.origin) return "the game's (from a file not on record)";
-      return "the game's (from " + status.origin->file_name + ", " + status.origin->date + ")";
-    case BlockState::Missing:
-      return "missing";
-    case BlockState::Unreadable:
-      return "cannot be read: " + status.reason;
   }
   return {};
 }
@@ -102,7 +83,7 @@ void ShowBlocks(const std::filesystem::path& program_folder, Prompts& prompts) {
   std::string text;
   for (const BlockStatus& status : list.blocks) {
     if (!text.empty()) text += "\r\n";
-    text += Label(status.file) + ": " + StateText(status);
+    text += BlockLabel(status.file) + ": " + DescribeState(status);
   }
   if (!list.record_problem.empty()) {
     text +=
@@ -131,7 +112,7 @@ void RestoreStandInBlocks(const std::filesystem::path& program_folder, Prompts& 
   }
   std::string restored;
   for (const BlockFile& file : RestoreStandIns(program_folder, files)) {
-    restored += (restored.empty() ? "" : ", ") + Label(file);
+    restored += (restored.empty() ? "" : ", ") + BlockLabel(file);
   }
   prompts.MessageBox("Stand-in Blocks Restored: " + restored + ".", BoxStyle::Information, kTitle);
 }

@@ -99,6 +99,10 @@ std::string BlockName(const BlockFile& block) {
   return std::filesystem::path(block.relative_name).filename().string();
 }
 
+std::string BlockLabel(const BlockFile& block) {
+  return block.place ? std::string(block.place->list_text) : std::string("Head Block");
+}
+
 std::filesystem::path KeptStandInPath(const std::filesystem::path& program_folder,
                                       const BlockFile& block) {
   std::filesystem::path kept = PathOf(program_folder, block);
@@ -169,6 +173,21 @@ BlocksList ListBlocks(const std::filesystem::path& program_folder) {
     list.blocks.push_back(std::move(status));
   }
   return list;
+}
+
+std::string DescribeState(const BlockStatus& status) {
+  switch (status.state) {
+    case BlockState::StandIn:
+      return "stand-in";
+    case BlockState::Game:
+      if (!status.origin) return "the game's (from a file not on record)";
+      return "the game's (from " + status.origin->file_name + ", " + status.origin->date + ")";
+    case BlockState::Missing:
+      return "missing";
+    case BlockState::Unreadable:
+      return "cannot be read: " + status.reason;
+  }
+  return {};
 }
 
 std::vector<BlockFile> RestoreStandIns(const std::filesystem::path& program_folder,

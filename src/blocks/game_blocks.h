@@ -52,6 +52,8 @@ BlockFile TemplateFile(const MenuPlace& place);
 std::vector<BlockFile> BlockFiles();
 // The file's own name, TOPDATA1 or EXDATA: the key of the record.
 std::string BlockName(const BlockFile& block);
+// "Head Block", or the place's list text.
+std::string BlockLabel(const BlockFile& block);
 // Where a replaced stand-in is kept: the block file's name + ".standin".
 std::filesystem::path KeptStandInPath(const std::filesystem::path& program_folder,
                                       const BlockFile& block);
@@ -97,6 +99,9 @@ struct BlocksList {
 };
 
 BlocksList ListBlocks(const std::filesystem::path& program_folder);
+
+// "stand-in", "the game's (from <file>, <date>)", "missing" or "cannot be read: <reason>".
+std::string DescribeState(const BlockStatus& status);
 
 // Puts the kept stand-ins of `which` back, by renaming, and drops their lines from the record.
 // Returns the blocks restored, in the order given. Throws FileError.
