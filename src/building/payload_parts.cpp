@@ -20,11 +20,12 @@ Bytes AssemblePayload(ByteView head, ByteView texture, ByteView place_template) 
 }
 
 Bytes ExtractTexture(ByteView payload_bytes) {
-  Bytes texture(payload::kTextureLength, 0);
-  if (payload_bytes.size() > payload::kTextureOffset) {
-    const ByteView window = payload_bytes.subspan(payload::kTextureOffset);
-    std::copy_n(window.begin(), std::min(window.size(), texture.size()), texture.begin());
-  }
+  const ByteView window = payload_bytes.size() > payload::kTextureOffset
+                              ? payload_bytes.subspan(payload::kTextureOffset)
+                              : ByteView();
+  // Copied, then only the missing tail zeroed: one pass over four megabytes, not two.
+  Bytes texture(window.begin(), window.begin() + std::min(window.size(), payload::kTextureLength));
+  texture.resize(payload::kTextureLength, 0);
   return texture;
 }
 

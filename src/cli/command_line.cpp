@@ -70,6 +70,7 @@ void OutputWriter::Write(const fs::path& file, ByteView bytes) {
     throw InputFailure(PathText(file) + " is the output of an earlier input of this run");
   }
   std::error_code ec;
+  if (fs::is_directory(file, ec)) throw InputFailure(PathText(file) + " is a folder");
   if (!force_ && fs::exists(file, ec)) {
     throw InputFailure(PathText(file) + " exists; use --force to replace it");
   }

@@ -22,9 +22,6 @@ enum ExitStatus : int {
   kUsage = 2,   // the command line was wrong; nothing was done
 };
 
-// A subcommand's work, run after parsing; returns the exit status.
-using Work = std::function<int()>;
-
 // An input that cannot be done, in words that follow its name on the failure line.
 class InputFailure : public std::runtime_error {
  public:

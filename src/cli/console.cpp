@@ -44,9 +44,10 @@ void Write(DWORD which, std::FILE* stream, std::string_view text) {
 #ifdef _WIN32
 // The narrow argv of a Windows program is in the ANSI code page, which cannot hold every
 // file name: the wide command line can.
-std::vector<std::string> Utf8Arguments(int, char**) {
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return {argv, argv + argc};
   std::vector<std::string> arguments;
   for (int i = 0; i < count; ++i) arguments.push_back(Utf8(wide[i]));
   LocalFree(wide);

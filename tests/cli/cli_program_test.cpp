@@ -129,6 +129,10 @@ TEST_F(CliProgram, NeverOverwritesWithoutForceAndStillDoesTheOtherInputs) {
   run = Cli(forced);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ReadWholeFile(out / "a.bin"), ReadWholeFile(out / "b.bin"));
+  // One input names its output file; a folder there is never replaced.
+  run = Cli({"build", Utf8(work / "a.dds"), "--place", "Edit", "-o", Utf8(out), "--force"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(Utf8(out) + " is a folder"), std::string::npos) << run.err;
 }
 
 TEST_F(CliProgram, UsageErrorsExitWithTwoAndWriteNothing) {
