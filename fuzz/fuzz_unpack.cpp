@@ -1,9 +1,12 @@
-// Any bytes as a menu texture file the user opens. Nothing may crash, leak or allocate without
-// bound, whatever the bytes. Extraction has a target of its own.
+// Any bytes as a menu texture file the user opens, and as one whose blocks the user takes.
+// Nothing may crash, leak or allocate without bound, whatever the bytes. Extraction has a
+// target of its own.
 #include <cstddef>
 #include <cstdint>
 
+#include "blocks/game_blocks.h"
 #include "building/menu_format.h"
+#include "building/payload_parts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace frondel;
@@ -18,6 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<MenuHeader> header = ReadMenuHeader(ByteView(data, size));
   if (IsMenuPayload(result.status) &&
       result.bytes.size() > static_cast<std::size_t>(header->payload_length)) {
+    __builtin_trap();
+  }
+  // Blocks come only from a whole payload, a full head block and a template of the game's.
+  const MenuBlocks blocks = BlocksOfMenuBytes(codec, ByteView(data, size));
+  if (blocks.problem == BlocksProblem::None &&
+      (result.status != UncompressStatus::Complete || blocks.head.size() != payload::kHeadLength ||
+       blocks.place_template.empty() || IsStandIn(blocks.head))) {
     __builtin_trap();
   }
   return 0;

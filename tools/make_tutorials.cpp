@@ -4,10 +4,11 @@
 // Run offscreen: QT_QPA_PLATFORM=offscreen make_tutorials OUTPUT_FOLDER
 #include <QApplication>
 #include <QDir>
-#include <QGroupBox>
 #include <QLinearGradient>
 #include <QListWidget>
-#include <QLocale>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextStream>
@@ -17,10 +18,9 @@
 
 #include "app/main_form.h"
 #include "building/menu_format.h"
-#include "building/menu_places.h"
+#include "building/payload_parts.h"
 #include "building/working_folder.h"
 #include "platform/file_system.h"
-#include "platform/qt_text.h"
 #include "support/dds_samples.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
@@ -156,6 +156,7 @@ QPoint CornerOf(const QRect& r, Qt::Corner corner) {
 // Outlines each step's controls on the grab of `window` drawn at `at`, with its number.
 void MarkSteps(QPainter& p, const QWidget& window, QPoint at, const std::vector<Step>& steps) {
   for (std::size_t i = 0; i < steps.size(); ++i) {
+    if (steps[i].controls.empty()) continue;  // a menu: its caller draws it open
     QRect outline;
     for (const char* name : steps[i].controls) outline |= PlaceIn(window, name);
     outline = outline.translated(at).adjusted(-3, -3, 3, 3);
@@ -288,137 +289,83 @@ QImage ExportTutorial(Session& s, const fs::path& built) {
                                    "build it back in as in Tutorial 1."));
 }
 
-QString FileName(std::string_view relative_name) {
-  return QString::fromStdString(fs::path(relative_name).filename().string());
+// A menu file of the game for the Exhibition place, as a user has one: a head block and a
+// template that are not our stand-ins (made here, of our own bytes) around a texture.
+Bytes GameMenuFile() {
+  Bytes head(payload::kHeadLength), place_template(24'000);
+  std::uint32_t x = 20'240'601;
+  for (Bytes* block : {&head, &place_template}) {
+    for (std::uint8_t& byte : *block)
+      byte = static_cast<std::uint8_t>((x = x * 1664525u + 1013904223u) >> 24);
+  }
+  Bytes payload = head;
+  const Bytes texture = MenuTexture();
+  payload.insert(payload.end(), texture.begin(), texture.end());
+  payload.insert(payload.end(), place_template.begin(), place_template.end());
+  return PackMenuBytes(Zlib(), payload);
 }
 
-QString FolderFiles(std::initializer_list<WorkFile> files) {
-  QStringList names;
-  for (WorkFile file : files) names.append(FileName(RelativeName(file)));
-  return names.join(QStringLiteral(", "));
+// The menu bar's title of `menu`, in the window's coordinates.
+QRect MenuTitleIn(QMainWindow& window, const char* menu) {
+  QMenu* found = window.findChild<QMenu*>(QString::fromUtf8(menu));
+  if (!found) qFatal("no menu %s", menu);
+  const QRect title = window.menuBar()->actionGeometry(found->menuAction());
+  return title.translated(window.menuBar()->mapTo(&window, QPoint(0, 0)));
 }
 
-QImage PlacesTutorial(Session& s) {
+QImage BlocksTutorial(Session& s) {
   MainForm form(s.program, s.prompts, [](const Command&) {});
   form.show();
-  QImage canvas = Canvas();
+  const fs::path game = s.user / "from my game" / "menu exhibition.bin";
+  fs::create_directories(game.parent_path());
+  WriteWholeFile(game, {GameMenuFile()});
+  s.prompts.WillChoose(game);
+  Click(form, "Open_Bin_Export");
+  auto* places = form.findChild<QListWidget*>(QStringLiteral("List1"));
+  places->setCurrentRow(0);
+  s.prompts.WillAnswer(Answer::Yes);
+  form.findChild<QAction*>(QStringLiteral("mnutakeblocks"))->trigger();
+  Expect(s.prompts, 2);  // the question, then what was taken
+  const QString place = places->currentItem()->text();
+  auto* blocks = form.findChild<QMenu*>(QStringLiteral("mnublocks"));
+  const std::vector<Step> steps = {
+      {{"Text3", "Open_Bin_Export"},
+       Qt::TopRightCorner,
+       QStringLiteral("%1: choose one of your game's own menu files (.bin) for a place.")
+           .arg(ButtonText(form, "Open_Bin_Export"))},
+      {{"List1"},
+       Qt::TopRightCorner,
+       QStringLiteral("Select Place: click the place that file is for, here \"%1\".").arg(place)},
+      {{},
+       Qt::TopRightCorner,
+       QStringLiteral("%1 > %2: answer Yes. frondel keeps the file's blocks for that place.")
+           .arg(Shown(blocks->title()), Shown(blocks->actions().at(0)->text()))},
+  };
+  QImage canvas = JobPicture(
+      form, QStringLiteral("Tutorial 3: use your game's own blocks"), steps,
+      QStringLiteral("%1 > %2 lists the places that still have stand-ins. A file built with a "
+                     "stand-in is not read by the game: Create File says so.")
+          .arg(Shown(blocks->title()), Shown(blocks->actions().at(1)->text())));
+  // The Blocks menu, open below its title, as the user sees it at step 3.
   QPainter p(&canvas);
   p.setRenderHint(QPainter::Antialiasing);
-  Heading(p, QStringLiteral("Tutorial 3: the menu places and where the files go"));
-
-  // The places, as in the list, with the template file each builds with.
-  p.setPen(kBand);
-  p.setFont(Font(14, true));
-  p.drawText(QPoint(14, 56), QStringLiteral("Menu places and their blocks"));
-  p.setFont(Font(12));
-  int y = 78;
-  for (const MenuPlace& place : MenuPlaces()) {
-    p.setPen(kInk);
-    p.drawText(QPoint(20, y), TextToQString(place.list_text));
-    p.setPen(kBand);
-    p.drawText(QPoint(148, y), FileName(place.template_file));
-    y += 17;
-  }
-  const QPixmap list = form.findChild<QWidget*>(QStringLiteral("GroupBox5"))->grab();
-  const QPoint list_at(236, 64);
-  p.drawPixmap(list_at, list);
-  p.setPen(kInk);
-  p.setFont(Font(11));
-  p.drawText(QRect(list_at.x() - 6, list_at.y() + list.height() + 4, list.width() + 12, 60),
-             Qt::AlignHCenter | Qt::TextWordWrap,
-             QStringLiteral("Every place builds with the head block TOPDATA1 and its own "
-                            "template."));
-
-  // The working folder.
-  const int right = 406;
-  p.fillRect(QRect(right - 10, 40, kCanvas.width() - right, 278), QColor(0xe7, 0xef, 0xe3));
-  p.setPen(kBand);
-  p.setFont(Font(14, true));
-  p.drawText(QPoint(right, 56), QStringLiteral("Where the files go"));
-  p.setFont(Font(12, true, true));
-  p.setPen(kInk);
-  p.drawText(QPoint(right, 80), QStringLiteral("frondel's folder/"));
-  const struct {
-    const char* folder;
-    QString what;
-  } folders[] = {
-      {"temp/dataentery/", QStringLiteral("TOPDATA1 and the 13 templates")},
-      {"temp/dataimport/", QStringLiteral("building: ") +
-                               FolderFiles({WorkFile::ImportTexture, WorkFile::ImportBitmap,
-                                            WorkFile::ImportPayload, WorkFile::ImportPacked})},
-      {"temp/dataexport/", QStringLiteral("exporting: ") +
-                               FolderFiles({WorkFile::ExportPacked, WorkFile::ExportPayload,
-                                            WorkFile::ExportTexture, WorkFile::ExportBitmap})},
-      {"temp/help/", QStringLiteral("these pictures")},
-  };
-  y = 104;
-  for (const auto& [folder, what] : folders) {
-    p.setPen(kInk);
-    p.setFont(Font(12, true, true));
-    p.drawText(QPoint(right + 12, y), QString::fromUtf8(folder));
-    p.setFont(Font(11));
-    p.setPen(kBand);
-    p.drawText(QRect(right + 24, y + 4, kCanvas.width() - right - 30, 40), Qt::TextWordWrap, what);
-    y += 46;
-  }
-  p.setPen(kInk);
-  p.setFont(Font(11));
-  p.drawText(QRect(right, y - 8, kCanvas.width() - right - 12, 40), Qt::TextWordWrap,
-             QStringLiteral("Saving moves the finished file out to the place you choose and "
-                            "clears the job's folder."));
-
-  // Putting the game's own blocks in place of the stand-ins, with the export row of the window.
-  const int top = 324;
-  p.setPen(kBand);
-  p.setFont(Font(14, true));
-  p.drawText(QPoint(14, top + 16),
-             QStringLiteral("Use the game's own blocks: the shipped ones are stand-ins"));
-  const QRect row = PlaceIn(form, "GroupBox4").adjusted(0, 0, 0, -120);
-  const QPoint row_at(14, top + 44);
-  p.drawPixmap(row_at, form.grab(row));
-  MarkSteps(p, form, row_at - row.topLeft(), {{{"Open_Bin_Export"}, Qt::TopRightCorner, {}}});
-  const std::size_t template_start = payload::kTextureOffset + payload::kTextureLength;
-  p.setPen(kInk);
-  p.setFont(Font(12));
-  p.drawText(QRect(row_at.x() + 4, row_at.y() + row.height() + 14, 440, 110), Qt::TextWordWrap,
-             QStringLiteral("In the unpacked file %1 the head block is the first %2 bytes and "
-                            "the place's template runs from byte %3 to the end. Any tool that "
-                            "copies bytes will do; in a Linux shell:")
-                 .arg(TextToQString(RelativeName(WorkFile::ExportPayload)),
-                      QString::number(payload::kTextureOffset),
-                      QLocale(QLocale::English).toString(qulonglong(template_start))));
-  const std::vector<QString> steps = {
-      QStringLiteral("Open the game's own menu file of one place with %1 in \"%2\" (see "
-                     "Tutorial 2).")
-          .arg(ButtonText(form, "Open_Bin_Export"),
-               Shown(form.findChild<QGroupBox*>(QStringLiteral("GroupBox4"))->title())),
-      QStringLiteral("In frondel's folder, copy the head block and the place's template out "
-                     "of the unpacked file (here for Exhibition):"),
-      QStringLiteral("Do the same for each place you build, with its template from the list "
-                     "above; TOPDATA1 is the same for all."),
-  };
-  const int text_left = 490;
-  int text_top = top + 28;
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    Badge(p, QPoint(text_left, text_top + 12), static_cast<int>(i) + 1);
-    p.setPen(kInk);
-    p.setFont(Font(12));
-    const QRect box(text_left + 18, text_top + 2, kCanvas.width() - text_left - 26, 60);
-    p.drawText(box, Qt::TextWordWrap, steps[i]);
-    text_top += 62;
-  }
-  const QString payload = TextToQString(RelativeName(WorkFile::ExportPayload));
-  p.fillRect(QRect(14, top + 226, kCanvas.width() - 28, 62), kInk);
-  p.setPen(QColor(0xc8, 0xf2, 0x7a));
-  p.setFont(Font(13, false, true));
-  const QStringList commands = {QStringLiteral("head -c %1 %2 > %3")
-                                    .arg(QString::number(payload::kTextureOffset), payload,
-                                         TextToQString(RelativeName(WorkFile::HeadBlock))),
-                                QStringLiteral("tail -c +%1 %2 > %3")
-                                    .arg(QString::number(template_start + 1), payload,
-                                         TextToQString(MenuPlaces().front().template_file))};
-  for (int i = 0; i < commands.size(); ++i) p.drawText(QPoint(26, top + 250 + i * 24), commands[i]);
+  const QPoint at((kCanvas.width() - form.width()) / 2, 36);
+  const QRect title = MenuTitleIn(form, "mnublocks").translated(at);
+  blocks->adjustSize();
+  const QPixmap menu = blocks->grab();
+  p.drawPixmap(title.bottomLeft(), menu);
+  p.setPen(QPen(kInk, 1));
+  p.drawRect(QRect(title.bottomLeft(), menu.size()).adjusted(0, 0, -1, -1));
+  const QRect outline = title.united(QRect(title.bottomLeft(), menu.size())).adjusted(-3, -3, 3, 3);
+  p.setPen(QPen(kMark, 3));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(outline, 4, 4);
+  Badge(p, outline.topRight(), 3);
   return canvas;
+}
+
+QString FileName(std::string_view relative_name) {
+  return QString::fromStdString(fs::path(relative_name).filename().string());
 }
 
 void Save(const QImage& picture, const QDir& folder, WorkFile file) {
@@ -440,8 +387,10 @@ int main(int argc, char* argv[]) {
   const QDir out(QString::fromLocal8Bit(argv[1]));
   Session session;
   const fs::path built = session.user / "my exhibition menu.bin";
+  // The game's blocks first, so that the build of Tutorial 1 is one the game reads.
+  Save(BlocksTutorial(session), out, WorkFile::Tutorial3);
+  session.prompts.boxes.clear();
   Save(BuildTutorial(session, built), out, WorkFile::Tutorial1);
   Save(ExportTutorial(session, built), out, WorkFile::Tutorial2);
-  Save(PlacesTutorial(session), out, WorkFile::Tutorial3);
   return 0;
 }

@@ -16,6 +16,7 @@
 #include "app/file_drop.h"
 #include "app/help_window.h"
 #include "app/program_icon.h"
+#include "blocks/block_commands.h"
 #include "building/dds_import.h"
 #include "building/menu_places.h"
 #include "building/payload_assembly.h"
@@ -145,6 +146,10 @@ void MainForm::BuildMenus() {
       {"mnuauthor", "Author", "mnucredits", &MainForm::AuthorClicked},
       {"mnuvisit", "Visit", "mnucredits", nullptr},
       {"mnuorvane", "Orvane", "mnuvisit", &MainForm::VisitClicked},
+      {"mnublocks", "Blocks", nullptr, nullptr},
+      {"mnutakeblocks", "Take Blocks From Opened File", "mnublocks", &MainForm::TakeBlocksClicked},
+      {"mnushowblocks", "Show Blocks", "mnublocks", &MainForm::ShowBlocksClicked},
+      {"mnurestoreblocks", "Restore Stand-in Blocks", "mnublocks", &MainForm::RestoreBlocksClicked},
   };
   for (const MenuSpec& row : menus) {
     const QString name = QString::fromUtf8(row.name);
@@ -194,12 +199,18 @@ void MainForm::ImportChosen(const std::filesystem::path& chosen) {
   }
 }
 
-void MainForm::CreateFileClicked() {
+std::string MainForm::SelectedPlace() const {
   const QList<QListWidgetItem*> selected = places_->selectedItems();
-  const std::string place =
-      selected.isEmpty() ? std::string() : selected.front()->text().toStdString();
-  RunReported(prompts_, "Create File",
-              [&] { CreateMenuFile(codec_, program_folder_, place, prompts_); });
+  return selected.isEmpty() ? std::string() : selected.front()->text().toStdString();
+}
+
+void MainForm::CreateFileClicked() {
+  const std::string place = SelectedPlace();
+  RunReported(prompts_, "Create File", [&] {
+    if (CreateMenuFile(codec_, program_folder_, place, prompts_)) {
+      TellOfStandIns(program_folder_, place, prompts_);
+    }
+  });
 }
 
 void MainForm::SaveBinClicked() {
@@ -215,8 +226,10 @@ void MainForm::OpenBinClicked() {
 
 void MainForm::OpenChosen(const std::filesystem::path& chosen) {
   ShowChosen(FileHandler::OpenMenuFile, chosen);
-  RunReported(prompts_, "Open BIN File",
-              [&] { OpenMenuFile(codec_, program_folder_, chosen, prompts_); });
+  if (RunReported(prompts_, "Open BIN File",
+                  [&] { OpenMenuFile(codec_, program_folder_, chosen, prompts_); })) {
+    opened_menu_file_ = chosen;
+  }
 }
 
 void MainForm::ExportDdsClicked() {
@@ -255,6 +268,19 @@ void MainForm::AuthorClicked() {
 
 void MainForm::VisitClicked() {
   RunReported(prompts_, "Visit Web Site", [&] { start_command_(OpenAddressCommand(kWebSite)); });
+}
+
+void MainForm::TakeBlocksClicked() {
+  RunReported(prompts_, "Take Blocks", [&] {
+    TakeBlocksFromOpenedFile(codec_, program_folder_, opened_menu_file_, SelectedPlace(), prompts_);
+  });
+}
+
+void MainForm::ShowBlocksClicked() { ShowBlocks(program_folder_, prompts_); }
+
+void MainForm::RestoreBlocksClicked() {
+  RunReported(prompts_, "Restore Stand-in Blocks",
+              [&] { RestoreStandInBlocks(program_folder_, prompts_); });
 }
 
 }  // namespace frondel

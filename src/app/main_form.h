@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "building/file_choice.h"
 #include "building/working_folder.h"
@@ -51,6 +52,9 @@ class MainForm : public QMainWindow {
   void HelpClicked();
   void AuthorClicked();
   void VisitClicked();
+  void TakeBlocksClicked();
+  void ShowBlocksClicked();
+  void RestoreBlocksClicked();
 
   void BuildControls();
   void BuildMenus();
@@ -64,6 +68,8 @@ class MainForm : public QMainWindow {
   // Converts the job's texture and shows it in the preview box, or the note that it cannot
   // be shown. A bitmap that cannot be loaded leaves the box as it was.
   void ShowPreview(Job job);
+  // List1's selected text, empty when nothing is selected.
+  std::string SelectedPlace() const;
 
   const std::filesystem::path program_folder_;
   Prompts& prompts_;
@@ -72,6 +78,8 @@ class MainForm : public QMainWindow {
   QListWidget* places_ = nullptr;
   QLabel* preview_ = nullptr;
   QPointer<Help> help_;
+  // The menu file the export job last opened, whose copy the Blocks menu takes blocks from.
+  std::filesystem::path opened_menu_file_;
 };
 
 }  // namespace frondel

@@ -33,18 +33,20 @@ void BuildPlacePayload(const Zlib& codec, const std::filesystem::path& program_f
   PackPayload(codec, program_folder, payload_bytes);
 }
 
-void CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
+bool CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
                     std::string_view list_text, Prompts& prompts) {
-  if (const MenuPlace* place = FindMenuPlace(list_text)) {
+  const MenuPlace* place = FindMenuPlace(list_text);
+  if (place) {
     if (!FileExists(WorkingPath(program_folder, WorkFile::ImportTexture))) {
       prompts.MessageBox("Please Open A DDS File First", BoxStyle::Information, "Data...");
-      return;
+      return false;
     }
     BuildPlacePayload(codec, program_folder, *place);
   }
   if (list_text.empty()) {
     prompts.MessageBox("Please Select A Data From List", BoxStyle::Information, "Data...");
   }
+  return place != nullptr;
 }
 
 }  // namespace frondel

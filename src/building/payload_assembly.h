@@ -21,8 +21,8 @@ void BuildPlacePayload(const Zlib& codec, const std::filesystem::path& program_f
                        const MenuPlace& place);
 
 // "Create File": builds for the place whose list text is `list_text` (empty when nothing
-// is selected) and tells the user what is missing. Throws FileError.
-void CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
+// is selected) and tells the user what is missing. Returns whether it built. Throws FileError.
+bool CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
                     std::string_view list_text, Prompts& prompts);
 
 }  // namespace frondel

@@ -16,6 +16,7 @@ constexpr std::array<std::pair<WorkFile, std::string_view>, 13> kWorkFiles{{
     {WorkFile::ExportTexture, "temp/dataexport/texture.dds"},
     {WorkFile::ExportBitmap, "temp/dataexport/texture.bmp"},
     {WorkFile::HeadBlock, "temp/dataentery/TOPDATA1"},
+    {WorkFile::BlocksRecord, "temp/dataentery/blocks.txt"},
     {WorkFile::Tutorial1, "temp/help/1.jpg"},
     {WorkFile::Tutorial2, "temp/help/2.jpg"},
     {WorkFile::Tutorial3, "temp/help/3.jpg"},

@@ -17,6 +17,7 @@ enum class WorkFile {
   ExportTexture,  // temp/dataexport/texture.dds: the texture cut out of the payload
   ExportBitmap,   // temp/dataexport/texture.bmp: its preview bitmap
   HeadBlock,      // temp/dataentery/TOPDATA1: the head block of every payload
+  BlocksRecord,   // temp/dataentery/blocks.txt: where the game's blocks were taken from
   Tutorial1,      // temp/help/1.jpg: the help window's pictures, shipped read only
   Tutorial2,      // temp/help/2.jpg
   Tutorial3,      // temp/help/3.jpg

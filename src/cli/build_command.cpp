@@ -1,6 +1,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "blocks/game_blocks.h"
 #include "building/menu_format.h"
 #include "building/menu_places.h"
 #include "building/payload_assembly.h"
@@ -8,6 +9,7 @@
 #include "building/working_folder.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/console.h"
 #include "platform/executable_folder.h"
 #include "platform/file_error.h"
 
@@ -55,7 +57,8 @@ int RunBuild(const BuildOptions& options) {
   const BlockFiles blocks = BlocksOf(place, options.blocks);
   const Zlib codec;
   OutputWriter writer(options.force);
-  return ForEachInput(options.textures, [&](const std::string& input, std::size_t i) {
+  bool used_stand_in = false;
+  const int status = ForEachInput(options.textures, [&](const std::string& input, std::size_t i) {
     // Read as the window's Create File reads them, so the payload is the window's.
     const Bytes head = ReadPayloadBlock(blocks.head);
     const Bytes texture = ReadPayloadBlock(PathFromUtf8(input));
@@ -67,9 +70,16 @@ int RunBuild(const BuildOptions& options) {
       throw InputFailure(e.what());
     }
     writer.Write(outputs[i], PackMenuBytes(codec, payload_bytes));
+    used_stand_in = used_stand_in || IsStandIn(head) || IsStandIn(place_template);
     Tell(options.verbose, "built " + PathText(outputs[i]) + " from " + input + " for " +
                               std::string(place.list_text));
   });
+  if (used_stand_in) {
+    WriteErr("frondel-cli: built with stand-in blocks for " + std::string(place.list_text) +
+             ", which the game does not read; take the game's own first (frondel-cli blocks "
+             "take MENU.bin --place PLACE)\n");
+  }
+  return status;
 }
 
 }  // namespace

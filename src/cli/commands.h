@@ -11,5 +11,6 @@ void AddInfoCommand(CLI::App& app, int& status);
 void AddBuildCommand(CLI::App& app, int& status);
 void AddExportCommand(CLI::App& app, int& status);
 void AddReplaceCommand(CLI::App& app, int& status);
+void AddBlocksCommand(CLI::App& app, int& status);
 
 }  // namespace frondel::cli

@@ -5,6 +5,7 @@
 #include "building/menu_format.h"
 #include "building/menu_places.h"
 #include "building/payload_parts.h"
+#include "building/working_folder.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/console.h"
@@ -40,8 +41,18 @@ class InstalledTemplates {
     return nullptr;
   }
 
+  // Whether `head` is the installed head block, byte for byte.
+  bool IsInstalledHead(ByteView head) {
+    if (!head_) {
+      const fs::path file = ExecutableFolder() / PathFromUtf8(RelativeName(WorkFile::HeadBlock));
+      head_ = FileExists(file) ? ReadWholeFile(file) : Bytes{};
+    }
+    return !head_->empty() && std::ranges::equal(*head_, head);
+  }
+
  private:
   std::optional<std::vector<Bytes>> loaded_;
+  std::optional<Bytes> head_;
 };
 
 JsonObject TextureJson(const DdsSummary& dds) {
@@ -104,10 +115,13 @@ Description DescribeMenuFile(const Zlib& codec, InstalledTemplates& templates,
     d.text += "  texture: no DDS at payload offset 48\n";
   }
   const ByteView place_template = TemplateOf(payload_bytes);
+  const bool head_installed = templates.IsInstalledHead(HeadBlockOf(payload_bytes));
   d.json.Number("head_block_length", std::ssize(HeadBlockOf(payload_bytes)))
-      .Number("template_length", std::ssize(place_template));
-  d.text += "  head block: " + std::to_string(HeadBlockOf(payload_bytes).size()) +
-            " bytes, template: " + std::to_string(place_template.size()) + " bytes\n";
+      .Number("template_length", std::ssize(place_template))
+      .Bool("head_block_installed", head_installed);
+  d.text += "  head block: " + std::to_string(HeadBlockOf(payload_bytes).size()) + " bytes (" +
+            (head_installed ? "the installed one" : "not the installed one") +
+            "), template: " + std::to_string(place_template.size()) + " bytes\n";
   if (const MenuPlace* place = templates.Carried(place_template)) {
     d.json.Object("place", JsonObject()
                                .String("list_text", place->list_text)

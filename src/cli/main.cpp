@@ -23,6 +23,7 @@ int Run(const std::vector<std::string>& arguments) {
   AddReplaceCommand(app, status);
   AddInfoCommand(app, status);
   AddPlacesCommand(app, status);
+  AddBlocksCommand(app, status);
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   try {

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "building/menu_format.h"
 #include "codec/zlib_codec.h"
 #include "platform/file_error.h"
 #include "platform/little_endian.h"
@@ -352,6 +353,48 @@ class MainFormFlowTest : public QObject {
                           "Data... | 64 | Please Open A BIN File First"}));
     QCOMPARE(s.TextOf("Text3"), ToQString(bad));
     QVERIFY(!FileExists(s.Working(WorkFile::ExportTexture)));
+  }
+
+  // The window alone takes a game file's blocks; the next build carries them and says nothing.
+  void blocksTakenInTheWindowGoIntoTheNextBuild() {
+    WindowSession s;
+    for (const char* shipped : {"temp/dataentery/TOPDATA1", "temp/dataentery/EXDATA"}) {
+      fs::copy_file(fs::path(FRONDEL_DATA_DIR) / shipped, WorkingPath(s.program, shipped),
+                    fs::copy_options::overwrite_existing);
+    }
+    const fs::path dds = s.user / "t.dds";
+    const fs::path game = s.user / u8"game é.bin";
+    WriteWholeFile(dds, {PatternBytes(kDdsLength, 30)});
+    const Bytes game_head = PatternBytes(48, 31), game_template = PatternBytes(5000, 33);
+    WriteWholeFile(
+        game,
+        {PackMenuBytes(Zlib(), Join({game_head, PatternBytes(kDdsLength, 32), game_template}))});
+
+    s.Choose("mnutakeblocks");
+    s.prompts.WillChoose(game);
+    s.Click("Open_Bin_Export");
+    s.Choose("mnutakeblocks");
+    s.prompts.WillChoose(dds);
+    s.Click("OpenDDS_Import");
+    s.SelectPlace("Exhibition");
+    s.Click("CreateFile");
+    s.prompts.WillAnswer(Answer::Yes);
+    s.Choose("mnutakeblocks");
+    s.Click("CreateFile");
+
+    QCOMPARE(Seen(s.prompts.boxes),
+             (QStringList{"Data... | 64 | Please Open A BIN File First",
+                          "Data... | 64 | Please Select A Data From List",
+                          "Data... | 64 | Built With Stand-in Blocks For Exhibition.\r\nThe Game "
+                          "Will Not Read This File: Take The Game's Own Blocks First (Blocks > "
+                          "Take Blocks From Opened File).",
+                          "Blocks... | 68 | Take The Game's Blocks For Exhibition From \"game "
+                          "\xc3\xa9.bin\"?",
+                          "Blocks... | 64 | Blocks Taken For Exhibition From \"game \xc3\xa9.bin\"."
+                          "\r\nHead Block: Replaced The Stand-in\r\nTemplate: Replaced The "
+                          "Stand-in"}));
+    QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportPayload)) ==
+            Join({game_head, PatternBytes(kDdsLength, 30), game_template}));
   }
 
   // A failed file access is one critical box naming the operation, the file and the reason;

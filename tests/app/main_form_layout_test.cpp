@@ -247,8 +247,9 @@ class MainFormLayoutTest : public QObject {
       }
       return seen;
     };
-    QCOMPARE(entries(s.form.menuBar()->actions()),
-             (QStringList{"mnufile=File", "mnuhelp1=Help", "mnucredits=Credits"}));
+    QCOMPARE(
+        entries(s.form.menuBar()->actions()),
+        (QStringList{"mnufile=File", "mnuhelp1=Help", "mnucredits=Credits", "mnublocks=Blocks"}));
     // A single "&" marks the next character, here a blank, as the access key and is not shown.
     QCOMPARE(
         entries(s.Find<QMenu>("mnufile")->actions()),
@@ -258,6 +259,9 @@ class MainFormLayoutTest : public QObject {
     QCOMPARE(entries(s.Find<QMenu>("mnucredits")->actions()),
              (QStringList{"mnuauthor=Author", "mnuvisit=Visit"}));
     QCOMPARE(entries(s.Find<QMenu>("mnuvisit")->actions()), QStringList{"mnuorvane=Orvane"});
+    QCOMPARE(entries(s.Find<QMenu>("mnublocks")->actions()),
+             (QStringList{"mnutakeblocks=Take Blocks From Opened File", "mnushowblocks=Show Blocks",
+                          "mnurestoreblocks=Restore Stand-in Blocks"}));
   }
 
   void author() {

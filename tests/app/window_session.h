@@ -8,7 +8,6 @@
 #include <QTest>
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,16 +22,6 @@
 #include "support/temp_folder.h"
 
 namespace frondel::testing {
-
-// Every file below `folder` with its bytes, to show that an operation changed nothing.
-inline std::map<std::string, Bytes> Snapshot(const std::filesystem::path& folder) {
-  std::map<std::string, Bytes> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-    const std::string name = entry.path().lexically_relative(folder).generic_string();
-    files[name] = entry.is_regular_file() ? ReadWholeFile(entry.path()) : Bytes{};
-  }
-  return files;
-}
 
 // The boxes shown, as "title | style | text", so a failed comparison shows the words.
 inline QStringList Seen(const std::vector<ScriptedPrompts::Box>& boxes) {

@@ -23,6 +23,12 @@ using testing::WriteBytes;
 
 std::string Utf8(const fs::path& path) { return PathText(path); }
 
+std::string StandInLine(const std::string& place) {
+  return "frondel-cli: built with stand-in blocks for " + place +
+         ", which the game does not read; take the game's own first (frondel-cli blocks take "
+         "MENU.bin --place PLACE)\n";
+}
+
 class CliProgram : public ::testing::Test {
  protected:
   CliProgram() {
@@ -59,7 +65,7 @@ TEST_F(CliProgram, BuildsAFolderOfTexturesAndExportsThemBack) {
   auto run = Cli(
       {"build", Utf8(textures[0]), Utf8(textures[1]), "--place", "master LEAGUE", "-o", Utf8(out)});
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out + run.err, "");
+  EXPECT_EQ(run.out + run.err, StandInLine("Master League"));
   const std::vector<fs::path> built{out / "a b.bin", out / u8"ñ 日本.bin"};
   const fs::path back = work / "back";
   fs::create_directories(back);
@@ -115,7 +121,7 @@ TEST_F(CliProgram, NeverOverwritesWithoutForceAndStillDoesTheOtherInputs) {
   auto run = Cli(build);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "frondel-cli: " + Utf8(work / "a.dds") + ": " + Utf8(out / "a.bin") +
-                         " exists; use --force to replace it\n");
+                         " exists; use --force to replace it\n" + StandInLine("Exhibition"));
   EXPECT_EQ(ReadWholeFile(out / "a.bin"), (Bytes{1, 2, 3}));
   EXPECT_TRUE(FileExists(out / "b.bin"));
   auto forced = build;
@@ -181,12 +187,51 @@ TEST_F(CliProgram, InfoDescribesGoodAndDamagedFilesAndExportRefusesIncompleteOne
   const auto run = Cli({"info", "--json", Utf8(good), Utf8(work / "damaged.bin")});
   EXPECT_EQ(run.status, 0) << run.err;
   for (const char* expected : {R"("kind": "menu", "length": )", R"("status": "complete")",
-                               R"("place": {"list_text": "Gallery", "template_file": "GALDATA"})",
+                               R"("head_block_installed": true, "place": {"list_text": "Gallery")",
                                R"("texture": null)", R"("status": "damaged", "payload_length": )",
                                R"("header": {"fixed_bytes_match": true, "packed_length": )"}) {
     EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
   }
   EXPECT_EQ(run.out.front(), '[');
+}
+
+TEST_F(CliProgram, BlocksAreTakenForcedOverAnotherHeadListedAndRestored) {
+  const Bytes shipped_head = Installed("temp/dataentery/TOPDATA1");
+  const Bytes shipped_ml = Installed("temp/dataentery/MLDATA");
+  const auto game_file = [&](const fs::path& file, const Bytes& head) {
+    WriteBytes(file, PackMenuBytes(codec, Join({head, texture, PatternBytes(6000, 8)})));
+    return Utf8(file);
+  };
+  const std::string first = game_file(work / u8"ml ü.bin", PatternBytes(48, 6));
+  const std::string second = game_file(work / "ex.bin", PatternBytes(48, 7));
+  auto run = Cli({"blocks", "take", first, "--place", "mldata"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "TOPDATA1: replaced the stand-in\nMLDATA: replaced the stand-in\n");
+  run = Cli({"blocks", "take", second, "--place", "Exhibition"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("differs; use --force"), std::string::npos) << run.err;
+  EXPECT_TRUE(SameBytes(PatternBytes(48, 6), Installed("temp/dataentery/TOPDATA1")));
+  run = Cli({"blocks", "take", second, "--place", "Exhibition", "--force"});
+  EXPECT_EQ(run.status, 0) << run.err;
+
+  WriteBytes(work / "a.dds", texture);
+  run = Cli({"build", Utf8(work / "a.dds"), "--place", "Exhibition", "-o", Utf8(out / "a.bin")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+
+  run = Cli({"blocks", "list", "--json"});
+  for (
+      const char* expected :
+      {R"({"block": "MLDATA", "place": "Master League", "state": "game", "from_file": "ml ü.bin")",
+       R"({"block": "CLDATA", "place": "Champion League", "state": "stand_in", "from_file": null)"}) {
+    EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+  }
+  run = Cli({"blocks", "restore"});
+  EXPECT_EQ(run.out,
+            "restored the stand-in TOPDATA1\nrestored the stand-in EXDATA\nrestored the stand-in "
+            "MLDATA\n");
+  EXPECT_TRUE(SameBytes(shipped_head, Installed("temp/dataentery/TOPDATA1")));
+  EXPECT_TRUE(SameBytes(shipped_ml, Installed("temp/dataentery/MLDATA")));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,16 @@ inline Bytes Join(std::initializer_list<ByteView> parts) {
 
 inline void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
   WriteWholeFile(file, {bytes});
+}
+
+// Every file below `folder` with its bytes, to show that an operation changed nothing.
+inline std::map<std::string, Bytes> Snapshot(const std::filesystem::path& folder) {
+  std::map<std::string, Bytes> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const std::string name = entry.path().lexically_relative(folder).generic_string();
+    files[name] = entry.is_regular_file() ? ReadWholeFile(entry.path()) : Bytes{};
+  }
+  return files;
 }
 
 // Equality that names the first differing byte instead of dumping two megabytes.

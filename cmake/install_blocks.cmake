@@ -1,0 +1,20 @@
+# Installs the shipped blocks into the program folder's temp/dataentery, but never over a block
+# that the user took from their game: only where a block is missing or is one of our stand-ins,
+# which are known by the tags they begin with.
+set(to "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/temp/dataentery")
+string(HEX "FRONDEL STAND-IN" head_tag)
+string(HEX "STAND-IN TEMPLATE" template_tag)
+file(GLOB blocks "${FRONDEL_BLOCKS_SOURCE}/*")
+foreach(block IN LISTS blocks)
+  get_filename_component(name "${block}" NAME)
+  if(EXISTS "${to}/${name}")
+    file(READ "${to}/${name}" start LIMIT 17 HEX)
+    string(FIND "${start}" "${head_tag}" at_head)
+    string(FIND "${start}" "${template_tag}" at_template)
+    if(NOT at_head EQUAL 0 AND NOT at_template EQUAL 0)
+      message(STATUS "Kept the game's block: ${to}/${name}")
+      continue()
+    endif()
+  endif()
+  file(INSTALL "${block}" DESTINATION "${to}")
+endforeach()
