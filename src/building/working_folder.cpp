@@ -6,7 +6,7 @@
 namespace frondel {
 namespace {
 
-constexpr std::array<std::pair<WorkFile, std::string_view>, 13> kWorkFiles{{
+constexpr std::array<std::pair<WorkFile, std::string_view>, 14> kWorkFiles{{
     {WorkFile::ImportTexture, "temp/dataimport/texture.dds"},
     {WorkFile::ImportBitmap, "temp/dataimport/texture.bmp"},
     {WorkFile::ImportPayload, "temp/dataimport/file.unzlib"},
