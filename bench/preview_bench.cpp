@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
-#include "preview/free_image.h"
+#include "texture/free_image.h"
 #include "preview/preview_conversion.h"
 #include "preview/preview_display.h"
 #include "support/dds_samples.h"

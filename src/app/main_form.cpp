@@ -167,8 +167,15 @@ std::optional<std::filesystem::path> MainForm::ChooseInto(FileHandler handler) {
 void MainForm::ImportDdsClicked() {
   const auto chosen = ChooseInto(FileHandler::ImportDds);
   if (!chosen) return;
-  if (RunReported(prompts_, "Import DDS", [&] { ImportDds(program_folder_, *chosen); })) {
+  ImportResult imported = ImportResult::NotKept;
+  if (!RunReported(prompts_, "Import DDS",
+                   [&] { imported = ImportTexture(program_folder_, *chosen, prompts_); })) {
+    return;
+  }
+  if (imported == ImportResult::Kept) {
     ShowPreview(Job::Import);
+  } else {
+    preview_->setText(QString::fromUtf8(kNotPreviewableNote));
   }
 }
 

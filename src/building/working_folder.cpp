@@ -6,7 +6,7 @@
 namespace frondel {
 namespace {
 
-constexpr std::array<std::pair<WorkFile, std::string_view>, 12> kWorkFiles{{
+constexpr std::array<std::pair<WorkFile, std::string_view>, 13> kWorkFiles{{
     {WorkFile::ImportTexture, "temp/dataimport/texture.dds"},
     {WorkFile::ImportBitmap, "temp/dataimport/texture.bmp"},
     {WorkFile::ImportPayload, "temp/dataimport/file.unzlib"},
@@ -15,6 +15,7 @@ constexpr std::array<std::pair<WorkFile, std::string_view>, 12> kWorkFiles{{
     {WorkFile::ExportPayload, "temp/dataexport/file.unzlib"},
     {WorkFile::ExportTexture, "temp/dataexport/texture.dds"},
     {WorkFile::ExportBitmap, "temp/dataexport/texture.bmp"},
+    {WorkFile::ExportPicture, "temp/dataexport/texture.png"},
     {WorkFile::HeadBlock, "temp/dataentery/TOPDATA1"},
     {WorkFile::Tutorial1, "temp/help/1.jpg"},
     {WorkFile::Tutorial2, "temp/help/2.jpg"},

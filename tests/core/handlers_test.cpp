@@ -30,11 +30,13 @@ TEST(FileChoice, EachHandlersDialogAndCancelBox) {
     const char* filter;
     const char* message;
   } expected[] = {
-      {FileHandler::ImportDds, DialogKind::Open, "*.dds|*.dds", "Please Select File For Open"},
+      {FileHandler::ImportDds, DialogKind::Open,
+       "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.tga;*.bmp;*.tif;*.tiff|All files|*",
+       "Please Select File For Open"},
       {FileHandler::SaveBuiltFile, DialogKind::Save, "*.bin|*.bin",
        "Please Select Directory  For Save"},
       {FileHandler::OpenMenuFile, DialogKind::Open, "*.bin|*.bin", "Please Select File For Open"},
-      {FileHandler::SaveExportedDds, DialogKind::Save, "*.dds|*.dds",
+      {FileHandler::SaveExportedDds, DialogKind::Save, "*.dds|*.dds|*.png|*.png",
        "Please Select Directory  For Save"},
   };
   for (const auto& e : expected) {
