@@ -31,6 +31,7 @@ std::string ChannelOrder(ByteView file, std::uint32_t bits) {
                                                            {dds::kGreenMaskAt, 'G'},
                                                            {dds::kBlueMaskAt, 'B'},
                                                            {dds::kAlphaMaskAt, 'A'}}};
+  if (bits == 0 || bits > 32 || bits % 8 != 0) return {};
   std::string order;
   for (std::uint32_t byte = 0; byte < bits / 8; ++byte) {
     char channel = 'X';

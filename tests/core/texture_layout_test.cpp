@@ -22,6 +22,8 @@ TEST(DescribeTexture, OnlyTheGameLayoutIsTheGameLayout) {
   longer.push_back(0);
   Bytes two_levels = game;  // the header promises a second level the file does not hold
   PutU32(two_levels, 28, 2);
+  Bytes hundred_bits = testing::MakeDds(DdsKind::Bgra32, 4, 4);  // found by the fuzzer: no
+  PutU32(hundred_bits, 88, 100);                                 // shift past 32 bits
   struct Case {
     Bytes file;
     std::string description;
@@ -37,6 +39,7 @@ TEST(DescribeTexture, OnlyTheGameLayoutIsTheGameLayout) {
       {MakeDds(DdsKind::Bgr24, 1024, 1024), "DDS 1024x1024, 24-bit B,G,R, 1 level", false},
       {MakeDds(DdsKind::Bgra32, 512, 512), "DDS 512x512, 32-bit B,G,R,A, 1 level", false},
       {MakeDds(DdsKind::Dxt5, 512, 512, 10), "DDS 512x512 DXT5, 10 levels", false},
+      {hundred_bits, "DDS 4x4, 100-bit, 1 level", false},
       {Bytes(game.begin(), game.begin() + 100), "DDS with a damaged header", false},
   };
   for (const Case& c : cases) {
