@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "texture/dds_format.h"
 #include "support/bytes.h"
 #include "support/dds_samples.h"
+#include "texture/dds_format.h"
 
 namespace frondel {
 namespace {
