@@ -1,7 +1,6 @@
 #include "export/save_exported_dds.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "building/save_target.h"
@@ -12,11 +11,14 @@
 namespace frondel {
 namespace {
 
+// Compared in UTF-8, which every path can be written in (a Windows path need not fit the
+// ANSI code page); only ASCII letters fold.
 bool WantsPng(const std::filesystem::path& chosen) {
-  std::string extension = chosen.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension == ".png";
+  std::u8string extension = chosen.extension().u8string();
+  std::transform(extension.begin(), extension.end(), extension.begin(), [](char8_t c) {
+    return c >= u8'A' && c <= u8'Z' ? static_cast<char8_t>(c - u8'A' + u8'a') : c;
+  });
+  return extension == u8".png";
 }
 
 // The texture as a PNG in the export folder, ready to be moved out like the texture itself.

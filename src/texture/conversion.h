@@ -26,7 +26,7 @@ struct Conversion {
 // 8192x8192: far beyond any menu picture, and its 256 MiB of pixels fit in memory.
 inline constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{8192} * 8192;
 
-inline constexpr std::string_view kTakenKinds = "DDS, PNG, JPEG, TGA, BMP and TIFF";
+inline constexpr std::string_view kTakenKinds = "DDS, PNG, JPEG, BMP and TIFF";
 
 // Whether this build has the image library; without it only the game's layout is taken.
 bool CanConvertPictures();

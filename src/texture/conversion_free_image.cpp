@@ -23,9 +23,10 @@ struct Decoded {
   bool opaque = false;  // the file stores no alpha, whatever the library fills in
 };
 
+// Not TGA: the library's TGA decoder crashes on some damaged files.
 bool IsTaken(FREE_IMAGE_FORMAT format) {
-  return format == FIF_DDS || format == FIF_PNG || format == FIF_JPEG || format == FIF_TARGA ||
-         format == FIF_BMP || format == FIF_TIFF;
+  return format == FIF_DDS || format == FIF_PNG || format == FIF_JPEG || format == FIF_BMP ||
+         format == FIF_TIFF;
 }
 
 Decoded Decode(ByteView file) {

@@ -31,7 +31,7 @@ TEST(FileChoice, EachHandlersDialogAndCancelBox) {
     const char* message;
   } expected[] = {
       {FileHandler::ImportDds, DialogKind::Open,
-       "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.tga;*.bmp;*.tif;*.tiff|All files|*",
+       "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff|All files|*",
        "Please Select File For Open"},
       {FileHandler::SaveBuiltFile, DialogKind::Save, "*.bin|*.bin",
        "Please Select Directory  For Save"},

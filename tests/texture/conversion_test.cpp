@@ -99,7 +99,7 @@ TEST(ConvertToGameTexture, OtherSizesAreStretchedWithTheirCornersInPlace) {
   EXPECT_EQ(texture.from_height, 100u);
   // JPEG blurs the edges only; the middles of the quadrants keep their colours within a step.
   const auto tall = testing::MakePicture(60, 200, 24, quadrants(60, 200));
-  ExpectQuadrants(ConvertToGameTexture(testing::Encode(FIF_TARGA, tall.get())), 255);
+  ExpectQuadrants(ConvertToGameTexture(testing::Encode(FIF_BMP, tall.get())), 255);
 }
 
 TEST(ConvertToGameTexture, DdsTexturesOfOtherLayouts) {
@@ -133,7 +133,11 @@ TEST(ConvertToGameTexture, RefusalsSayWhy) {
             ConversionStatus::Unreadable);
   EXPECT_EQ(ConvertToGameTexture(testing::PatternBytes(500, 4)).status,
             ConversionStatus::UnknownKind);
-  EXPECT_NE(RefusalReason(ConversionStatus::UnknownKind).find("PNG, JPEG, TGA, BMP and TIFF"),
+  // A damaged TGA, found by fuzz_convert, on which the library's own decoder crashes.
+  const Bytes tga = {0x32, 0, 0x0a, 0, 0, 0, 0, 0,    0, 0x3d, 0,    0,    0x66, 0x09, 0x08, 0,
+                     0x18, 0, 0x07, 0, 0, 0, 0, 0x18, 0, 0,    0x1f, 0xff, 0xff, 0x2e, 0};
+  EXPECT_EQ(ConvertToGameTexture(tga).status, ConversionStatus::UnknownKind);
+  EXPECT_NE(RefusalReason(ConversionStatus::UnknownKind).find("PNG, JPEG, BMP and TIFF"),
             std::string::npos);
   const Conversion same = ConvertToGameTexture(game);
   EXPECT_TRUE(same.status == ConversionStatus::Done && same.bytes == game);
