@@ -63,7 +63,7 @@ bool IsGameLayout(ByteView file) {
          GetU32(file, dds::kGreenMaskAt) == dds::kMiddleByte &&
          GetU32(file, dds::kBlueMaskAt) == dds::kLowByte &&
          (alpha == 0 || alpha == dds::kTopByte) && GetU32(file, dds::kWidthAt) == kGameSide &&
-         GetU32(file, dds::kHeightAt) == kGameSide && GetU32(file, dds::kMipCountAt) <= 1;
+         GetU32(file, dds::kHeightAt) == kGameSide && GetU32(file, dds::kMipMapCountAt) <= 1;
 }
 
 TextureLayout DescribeDds(ByteView file) {
@@ -81,7 +81,7 @@ TextureLayout DescribeDds(ByteView file) {
   } else {
     format = "of an unknown pixel format";
   }
-  const std::uint32_t levels = std::max(GetU32(file, dds::kMipCountAt), 1u);
+  const std::uint32_t levels = std::max(GetU32(file, dds::kMipMapCountAt), 1u);
   // "DDS 1024x1024, 32-bit B,G,R,A" but "DDS 512x512 DXT5": a code reads as part of the size.
   const char* between = kind == dds::kPixelRgb ? ", " : " ";
   std::string text =
