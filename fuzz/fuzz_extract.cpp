@@ -1,21 +1,14 @@
 // Any bytes as an unpacked payload: the texture window is cut out, zero-filled where short.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-#include "building/menu_format.h"
-#include "building/working_folder.h"
-#include "export/dds_extraction.h"
-#include "scratch_folder.h"
-#include "support/scripted_prompts.h"
+#include "building/payload_parts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace frondel;
-  testing::ScriptedPrompts prompts;
-  const auto& folder = fuzz::ScratchProgramFolder("extract");
-  WriteWholeFile(WorkingPath(folder, WorkFile::ExportPayload), {ByteView(data, size)});
-  if (!ExtractDds(folder, prompts)) __builtin_trap();
-  const Bytes texture = ReadWholeFile(WorkingPath(folder, WorkFile::ExportTexture));
+  const Bytes texture = ExtractTexture(ByteView(data, size));
   const std::size_t offset = payload::kTextureOffset;
   const std::size_t supplied = size > offset ? std::min(size - offset, texture.size()) : 0;
   if (texture.size() != payload::kTextureLength ||

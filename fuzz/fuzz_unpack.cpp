@@ -1,20 +1,24 @@
-// Any bytes as a menu texture file the user opens: copied in and unpacked. Nothing may crash,
-// leak or allocate without bound, whatever the bytes. Extraction has a target of its own.
+// Any bytes as a menu texture file the user opens. Nothing may crash, leak or allocate without
+// bound, whatever the bytes. Extraction has a target of its own.
 #include <cstddef>
 #include <cstdint>
 
 #include "building/menu_format.h"
-#include "building/working_folder.h"
-#include "scratch_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace frondel;
   const Zlib codec;
-  const auto& folder = fuzz::ScratchProgramFolder("unpack");
-  WriteWholeFile(WorkingPath(folder, WorkFile::ExportPacked), {ByteView(data, size)});
-  const UncompressStatus status = UnpackMenuFile(codec, folder);
-  if (IsMenuPayload(status) != FileExists(WorkingPath(folder, WorkFile::ExportPayload))) {
-    __builtin_trap();  // a payload must exist exactly when the file was a menu texture file
+  const Uncompressed result = UnpackMenuBytes(codec, ByteView(data, size));
+  // Only a file shorter than a header is too short, and it gives nothing.
+  const bool too_short = result.status == UncompressStatus::TooShort;
+  if (too_short != (size < menu_file::kMinimumLength) || (too_short && !result.bytes.empty())) {
+    __builtin_trap();
+  }
+  // A usable payload is never longer than its header says.
+  const std::optional<MenuHeader> header = ReadMenuHeader(ByteView(data, size));
+  if (IsMenuPayload(result.status) &&
+      result.bytes.size() > static_cast<std::size_t>(header->payload_length)) {
+    __builtin_trap();
   }
   return 0;
 }

@@ -3,8 +3,8 @@
 # Given package names, it installs just those instead.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build zlib1g-dev libfreeimage-dev qt6-base-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(g++ cmake ninja-build zlib1g-dev libdeflate-dev libfreeimage-dev qt6-base-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev)
 [ $# -gt 0 ] && packages=("$@")
 
 missing=()

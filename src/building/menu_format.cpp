@@ -1,7 +1,7 @@
 #include "building/menu_format.h"
 
+#include <algorithm>
 #include <array>
-#include <span>
 
 #include "building/working_folder.h"
 #include "platform/file_system.h"
@@ -9,15 +9,42 @@
 
 namespace frondel {
 
+std::optional<MenuHeader> ReadMenuHeader(ByteView file) {
+  if (file.size() < menu_file::kMinimumLength) return std::nullopt;
+  std::array<std::uint8_t, menu_file::kFixedLength> fixed{};
+  PutInt16(fixed, 0, menu_file::kHeadWord);
+  fixed[2] = menu_file::kHeadByte;
+  std::copy(std::begin(menu_file::kMagic), std::end(menu_file::kMagic), fixed.begin() + 3);
+  return MenuHeader{std::equal(fixed.begin(), fixed.end(), file.begin()),
+                    GetInt32(file, menu_file::kPackedLengthOffset),
+                    GetInt32(file, menu_file::kPayloadLengthOffset)};
+}
+
+Bytes PackMenuBytes(const Zlib& codec, ByteView payload_bytes) {
+  Bytes file = codec.CompressStream(payload_bytes);
+  const auto packed_length = static_cast<std::int32_t>(file.size());
+  // The stream's buffer has room to spare, so the header goes in front without a second copy.
+  file.insert(file.begin(), menu_file::kStreamOffset, 0);
+  PutInt16(file, 0, menu_file::kHeadWord);
+  file[2] = menu_file::kHeadByte;
+  std::copy(std::begin(menu_file::kMagic), std::end(menu_file::kMagic), file.begin() + 3);
+  PutInt32(file, menu_file::kPackedLengthOffset, packed_length);
+  return file;
+}
+
+Uncompressed UnpackMenuBytes(const Zlib& codec, ByteView file) {
+  if (file.size() < menu_file::kMinimumLength) return {{}, UncompressStatus::TooShort};
+  return codec.UncompressStream(file.subspan(menu_file::kStreamOffset));
+}
+
+bool IsMenuPayload(UncompressStatus status) {
+  return status == UncompressStatus::Complete || status == UncompressStatus::CutAtStoredLength;
+}
+
 void PackPayload(const Zlib& codec, const std::filesystem::path& program_folder,
                  ByteView payload_bytes) {
-  const Bytes stream = codec.CompressStream(payload_bytes);
-  std::array<std::uint8_t, menu_file::kStreamOffset> header{};
-  PutInt16(header, 0, menu_file::kHeadWord);
-  header[2] = menu_file::kHeadByte;
-  std::copy(std::begin(menu_file::kMagic), std::end(menu_file::kMagic), header.begin() + 3);
-  PutInt32(header, menu_file::kPackedLengthOffset, static_cast<std::int32_t>(stream.size()));
-  WriteWholeFile(WorkingPath(program_folder, WorkFile::ImportPacked), {header, stream});
+  WriteWholeFile(WorkingPath(program_folder, WorkFile::ImportPacked),
+                 {PackMenuBytes(codec, payload_bytes)});
 }
 
 void PackPayload(const Zlib& codec, const std::filesystem::path& program_folder) {
@@ -26,25 +53,15 @@ void PackPayload(const Zlib& codec, const std::filesystem::path& program_folder)
 }
 
 UncompressStatus UnpackMenuFile(const Zlib& codec, const std::filesystem::path& program_folder) {
-  const auto packed = WorkingPath(program_folder, WorkFile::ExportPacked);
   const auto unpacked = WorkingPath(program_folder, WorkFile::ExportPayload);
-  const Bytes file = ReadWholeFile(packed);
-  if (file.size() < menu_file::kMinimumLength) {
-    DeleteFileIfPresent(unpacked);
-    return UncompressStatus::TooShort;
-  }
   const Uncompressed result =
-      codec.UncompressStream(std::span(file).subspan(menu_file::kStreamOffset));
-  if (!IsMenuPayload(result.status)) {
+      UnpackMenuBytes(codec, ReadWholeFile(WorkingPath(program_folder, WorkFile::ExportPacked)));
+  if (IsMenuPayload(result.status)) {
+    WriteWholeFile(unpacked, {result.bytes});
+  } else {
     DeleteFileIfPresent(unpacked);
-    return result.status;
   }
-  WriteWholeFile(unpacked, {result.bytes});
   return result.status;
-}
-
-bool IsMenuPayload(UncompressStatus status) {
-  return status == UncompressStatus::Complete || status == UncompressStatus::CutAtStoredLength;
 }
 
 }  // namespace frondel

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
+#include "building/payload_parts.h"
 #include "codec/zlib_codec.h"
 
 namespace frondel {
@@ -20,17 +22,34 @@ namespace menu_file {
 inline constexpr std::int16_t kHeadWord = 256;
 inline constexpr std::uint8_t kHeadByte = 1;
 inline constexpr char kMagic[5] = {'W', 'E', 'S', 'Y', 'S'};
+inline constexpr std::size_t kFixedLength = 8;  // head word, head byte and magic
 inline constexpr std::size_t kPackedLengthOffset = 8;
-inline constexpr std::size_t kStreamOffset = 12;   // where the length-prefixed stream starts
+inline constexpr std::size_t kStreamOffset = 12;  // where the length-prefixed stream starts
+inline constexpr std::size_t kPayloadLengthOffset = kStreamOffset;
 inline constexpr std::size_t kMinimumLength = 16;  // header and payload length field
 }  // namespace menu_file
 
-// The menu payload: head block, texture, place template, joined. The texture is taken to
-// start after a 48-byte head block and to be a 1024x1024 32-bit DDS with its header.
-namespace payload {
-inline constexpr std::size_t kTextureOffset = 48;
-inline constexpr std::size_t kTextureLength = 4'194'432;
-}  // namespace payload
+// The header's fields as they stand, for describing a file; unpacking never looks at them.
+struct MenuHeader {
+  bool fixed_bytes_match;  // 00 01 01 "WESYS"
+  std::int32_t packed_length;
+  std::int32_t payload_length;
+};
+
+// Nothing when the file is shorter than a header.
+std::optional<MenuHeader> ReadMenuHeader(ByteView file);
+
+// The whole menu texture file for a payload: header, then the payload's stream.
+Bytes PackMenuBytes(const Zlib& codec, ByteView payload_bytes);
+
+// The payload inside a menu texture file and what became of its stream. A file shorter than
+// a header is TooShort with no bytes; otherwise as the codec decodes the stream at offset 12.
+Uncompressed UnpackMenuBytes(const Zlib& codec, ByteView file);
+
+// True for the outcomes of unpacking that give a usable payload.
+bool IsMenuPayload(UncompressStatus status);
+
+// The window's working files over the two above.
 
 // Packs `payload_bytes` into temp/dataimport/file.bin.
 void PackPayload(const Zlib& codec, const std::filesystem::path& program_folder,
@@ -43,8 +62,5 @@ void PackPayload(const Zlib& codec, const std::filesystem::path& program_folder)
 // leaves no payload behind, so no earlier file's payload can be taken for it.
 // Throws FileError when a file cannot be read or written.
 UncompressStatus UnpackMenuFile(const Zlib& codec, const std::filesystem::path& program_folder);
-
-// True for the outcomes of unpacking that give a usable payload.
-bool IsMenuPayload(UncompressStatus status);
 
 }  // namespace frondel

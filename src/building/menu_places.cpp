@@ -1,5 +1,6 @@
 #include "building/menu_places.h"
 
+#include <algorithm>
 #include <array>
 
 namespace frondel {
@@ -21,6 +22,12 @@ constexpr std::array<MenuPlace, 13> kPlaces{{
     {"System Setting", "temp/dataentery/SYSDATA"},
 }};
 
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 }  // namespace
 
 std::span<const MenuPlace> MenuPlaces() { return kPlaces; }
@@ -30,6 +37,19 @@ const MenuPlace* FindMenuPlace(std::string_view list_text) {
     if (place.list_text == list_text) return &place;
   }
   return nullptr;
+}
+
+const MenuPlace* FindMenuPlaceByName(std::string_view name) {
+  for (const MenuPlace& place : kPlaces) {
+    if (SameIgnoringCase(place.list_text, name) || SameIgnoringCase(TemplateName(place), name)) {
+      return &place;
+    }
+  }
+  return nullptr;
+}
+
+std::string_view TemplateName(const MenuPlace& place) {
+  return place.template_file.substr(place.template_file.rfind('/') + 1);
 }
 
 }  // namespace frondel

@@ -17,4 +17,11 @@ std::span<const MenuPlace> MenuPlaces();
 // The first place whose list text equals `list_text` exactly (case and blanks count), or null.
 const MenuPlace* FindMenuPlace(std::string_view list_text);
 
+// The place whose list text ("Master League") or template file name ("MLDATA") equals `name`
+// ignoring ASCII case, or null: how a place is named on a command line.
+const MenuPlace* FindMenuPlaceByName(std::string_view name);
+
+// The template's file name alone, e.g. "MLDATA".
+std::string_view TemplateName(const MenuPlace& place);
+
 }  // namespace frondel

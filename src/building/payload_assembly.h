@@ -9,6 +9,10 @@
 
 namespace frondel {
 
+// One block of a payload read whole. An empty file is refused ("the file is empty"): no
+// block of a payload may be empty. Throws FileError.
+Bytes ReadPayloadBlock(const std::filesystem::path& file);
+
 // Joins the head block, the imported texture and the place's template into
 // temp/dataimport/file.unzlib and packs it into temp/dataimport/file.bin. All three inputs
 // are read before anything is written, so a missing or empty one leaves the files of an

@@ -7,6 +7,10 @@
 
 #include "platform/little_endian.h"
 
+#ifdef FRONDEL_WITH_LIBDEFLATE
+#include "codec/libdeflate_buffers.h"
+#endif
+
 namespace frondel {
 namespace {
 
@@ -18,11 +22,21 @@ constexpr std::uint64_t kMaxInflateRatio = 1032;
 }  // namespace
 
 Bytes Zlib::CompressStream(ByteView data) const {
-  const uLong n = static_cast<uLong>(data.size());
-  Bytes out(kLengthField + compressBound(n));
-  PutInt32(out, 0, static_cast<std::int32_t>(n));
+#ifdef FRONDEL_WITH_LIBDEFLATE
+  const DeflateCompressor compressor(kPackingLevel);
+  Bytes out(kLengthField + compressor.Bound(data.size()));
+  const std::size_t m = compressor.Compress(data, std::span(out).subspan(kLengthField));
+#else
+  Bytes out(kLengthField + compressBound(static_cast<uLong>(data.size())));
   uLongf m = static_cast<uLongf>(out.size() - kLengthField);
-  if (compress(out.data() + kLengthField, &m, data.data(), n) != Z_OK) throw std::bad_alloc();
+  if (compress(out.data() + kLengthField, &m, data.data(), static_cast<uLong>(data.size())) !=
+      Z_OK) {
+    m = 0;
+  }
+#endif
+  // With room for the bound, only a failed allocation inside the library stops it.
+  if (m == 0) throw std::bad_alloc();
+  PutInt32(out, 0, static_cast<std::int32_t>(data.size()));
   out.resize(kLengthField + m);
   return out;
 }
@@ -41,6 +55,14 @@ Uncompressed Zlib::UncompressStream(ByteView stream) const {
   } catch (const std::bad_alloc&) {
     return {Bytes(body.begin(), body.end()), UncompressStatus::NotDecoded};
   }
+#ifdef FRONDEL_WITH_LIBDEFLATE
+  // The usual case, a whole good stream of exactly the stored length. Every other case is
+  // zlib's: what it keeps of a cut or damaged stream is the output callers have always had.
+  if (capacity == static_cast<std::uint64_t>(stored) &&
+      DeflateDecompressor().DecodesToExactly(body, out)) {
+    return {std::move(out), UncompressStatus::Complete};
+  }
+#endif
   uLongf produced = capacity;
   const int rc = uncompress(out.data(), &produced, body.data(), static_cast<uLong>(body.size()));
   out.resize(produced);

@@ -32,8 +32,8 @@ struct Uncompressed {
 };
 
 // Whole-file zlib compression into, and decompression from, a length-prefixed stream:
-// a signed 32-bit little-endian uncompressed length, then one zlib stream at the default
-// level. The class keeps nothing between calls.
+// a signed 32-bit little-endian uncompressed length, then one standard zlib stream. The class
+// keeps nothing between calls.
 class Zlib {
  public:
   // Compresses the whole of `source` into `destination`. Throws FileError for a missing,

@@ -1,6 +1,6 @@
 #include "export/dds_extraction.h"
 
-#include "building/menu_format.h"
+#include "building/payload_parts.h"
 #include "building/working_folder.h"
 #include "platform/file_system.h"
 
@@ -12,9 +12,8 @@ bool ExtractDds(const std::filesystem::path& program_folder, Prompts& prompts) {
     prompts.MessageBox("Please Open A BIN File First", BoxStyle::Information, "Data...");
     return false;
   }
-  Bytes texture(payload::kTextureLength, 0);
-  ReadFileAt(payload_file, payload::kTextureOffset, texture);
-  WriteWholeFile(WorkingPath(program_folder, WorkFile::ExportTexture), {texture});
+  WriteWholeFile(WorkingPath(program_folder, WorkFile::ExportTexture),
+                 {ExtractTexture(ReadWholeFile(payload_file))});
   return true;
 }
 

@@ -73,7 +73,8 @@ void FlushToDisk(std::FILE* f, const fs::path& file) {
 enum class Owner { Tool, User };
 
 // Writes the parts to a temporary name beside `file`, then renames it into place.
-void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts, Owner owner) {
+void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts, Owner owner,
+                    Replace replace = Replace::Existing) {
   std::int64_t total = 0;
   for (ByteView part : parts) total += static_cast<std::int64_t>(part.size());
   if (total > kMaxFileLength) {
@@ -95,7 +96,15 @@ void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts,
     }
     if (std::fclose(f.release()) != 0) throw FileError("write", file, SystemReason(errno));
     if (owner == Owner::Tool) DeleteFileIfPresent(file);
-    if (const std::error_code ec = RenameFile(temporary, file)) ThrowErrorCode("write", file, ec);
+    if (replace == Replace::Never) {
+      const std::error_code ec = RenameFileNoReplace(temporary, file);
+      if (ec == std::errc::file_exists) {
+        throw FileError("write", file, "a file of that name already exists");
+      }
+      if (ec) ThrowErrorCode("write", file, ec);
+    } else if (const std::error_code ec = RenameFile(temporary, file)) {
+      ThrowErrorCode("write", file, ec);
+    }
   } catch (...) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
@@ -142,6 +151,10 @@ std::size_t ReadFileAt(const fs::path& file, std::int64_t offset, std::span<std:
 
 void WriteWholeFile(const fs::path& file, std::initializer_list<ByteView> parts) {
   WriteReplacing(file, parts, Owner::Tool);
+}
+
+void WriteUserFile(const fs::path& file, std::initializer_list<ByteView> parts, Replace replace) {
+  WriteReplacing(file, parts, Owner::User, replace);
 }
 
 bool FileExists(const fs::path& file) {

@@ -37,6 +37,14 @@ void DeleteFileIfPresent(const std::filesystem::path& file);
 void CopyFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 enum class Replace { Never, Existing };
+
+// Replaces `file` whole with the parts joined: a file the user owns. The bytes are flushed to
+// disk under a temporary name beside it and then renamed into place, so `file` is the old or
+// the new whole file at every moment. With Replace::Never an existing `file` is an error and
+// stays as it was, even when it appears while the bytes are written.
+void WriteUserFile(const std::filesystem::path& file, std::initializer_list<ByteView> parts,
+                   Replace replace);
+
 // Moves `from` to `to`. With Replace::Never an existing `to` is an error. With
 // Replace::Existing an existing `to` is replaced in one step, and only once `from` is known
 // to be there. Across file systems the file is copied, flushed to disk, renamed into place,

@@ -10,4 +10,9 @@ namespace frondel {
 // std::errc::cross_device_link and both files are as they were.
 std::error_code RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// As RenameFile, but an existing `to` is never replaced: the result is then
+// std::errc::file_exists and both files are as they were. The test and the rename are one step.
+std::error_code RenameFileNoReplace(const std::filesystem::path& from,
+                                    const std::filesystem::path& to);
+
 }  // namespace frondel

@@ -3,7 +3,9 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <new>
+#include <optional>
 
 #include "codec/zlib_codec.h"
 #include "platform/little_endian.h"
@@ -42,11 +44,63 @@ using testing::SameBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-// A length-prefixed stream with a chosen stored length in front of the zlib stream of `data`.
+// A length-prefixed stream: `stored`, then the zlib stream of `data` made by zlib itself, so
+// that where a test's damage lands does not depend on the library the codec packs with.
 Bytes StreamWithStoredLength(const Bytes& data, std::int32_t stored) {
-  Bytes stream = Zlib().CompressStream(data);
+  uLongf length = compressBound(data.size());
+  Bytes stream(4 + length);
+  compress(stream.data() + 4, &length, data.data(), data.size());
+  stream.resize(4 + length);
   PutInt32(stream, 0, stored);
   return stream;
+}
+
+// What zlib's uncompress alone makes of a length-prefixed stream with a positive stored length.
+Uncompressed ZlibAlone(const Bytes& stream) {
+  Bytes out(std::min<std::size_t>(GetInt32(stream, 0), (stream.size() - 3) * 1032));
+  uLongf length = out.size();
+  const int rc = uncompress(out.data(), &length, stream.data() + 4, stream.size() - 4);
+  out.resize(length);
+  return {out, rc == Z_OK          ? UncompressStatus::Complete
+               : rc == Z_BUF_ERROR ? UncompressStatus::CutAtStoredLength
+                                   : UncompressStatus::Damaged};
+}
+
+TEST(CodecEngines, EveryStoredLengthAndDamageGivesWhatZlibGives) {
+  const Bytes data = PatternBytes(30'000, 42);
+  const auto n = static_cast<std::int32_t>(data.size());
+  const auto flip = [](std::size_t at) { return [at](Bytes& s) { s[at % s.size()] ^= 0x5a; }; };
+  const struct {
+    const char* name;
+    std::int32_t stored;
+    std::function<void(Bytes&)> edit;
+    std::optional<UncompressStatus> expected;  // where it does not depend on the packer
+  } cases[] = {
+      {"whole", n, [](Bytes&) {}, UncompressStatus::Complete},
+      {"stored larger", n + 999, [](Bytes&) {}, UncompressStatus::Complete},
+      {"stored forged", 0x7fffffff, [](Bytes&) {}, UncompressStatus::Complete},
+      {"stored smaller", 1000, [](Bytes&) {}, UncompressStatus::CutAtStoredLength},
+      {"stored one short", n - 1, [](Bytes&) {}, UncompressStatus::CutAtStoredLength},
+      {"bad checksum", n, flip(std::size_t(-1)), std::nullopt},
+      {"bad header", n, flip(4), UncompressStatus::Damaged},
+      {"damaged middle", n, flip(10'000), std::nullopt},
+      {"truncated", n, [](Bytes& s) { s.resize(s.size() / 3); }, UncompressStatus::Damaged},
+      {"trailing bytes", n, [](Bytes& s) { s.resize(s.size() + 777, 9); },
+       UncompressStatus::Complete},
+  };
+  for (const bool by_codec : {false, true}) {
+    for (const auto& c : cases) {
+      Bytes stream = by_codec ? Zlib().CompressStream(data) : StreamWithStoredLength(data, 0);
+      PutInt32(stream, 0, c.stored);
+      c.edit(stream);
+      SCOPED_TRACE(std::string(c.name) + (by_codec ? ", packed by the codec" : ""));
+      const Uncompressed ours = Zlib().UncompressStream(stream);
+      const Uncompressed zlib = ZlibAlone(stream);
+      EXPECT_EQ(ours.status, zlib.status);
+      EXPECT_EQ(ours.status, c.expected.value_or(zlib.status));
+      EXPECT_TRUE(SameBytes(zlib.bytes, ours.bytes));
+    }
+  }
 }
 
 class CodecFiles : public ::testing::Test {
@@ -75,6 +129,19 @@ TEST_F(CodecFiles, CompressedFileIsLengthThenOneZlibStream) {
   uLongf length = decoded.size();
   EXPECT_EQ(uncompress(decoded.data(), &length, packed.data() + 4, packed.size() - 4), Z_OK);
   EXPECT_TRUE(SameBytes(data, decoded));
+}
+
+TEST_F(CodecFiles, PythonsZlibDecodesAPackedFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no Python beside the Windows build";
+#endif
+  WriteBytes(dir / "src", data);
+  codec.CompressFile(dir / "src", dir / "packed");
+  const std::string check =
+      "python3 -c \"import sys, zlib; p, s = (open(f, 'rb').read() for f in sys.argv[1:]); "
+      "sys.exit(zlib.decompress(p[4:]) != s)\" '" +
+      (dir / "packed").string() + "' '" + (dir / "src").string() + "'";
+  EXPECT_EQ(std::system(check.c_str()), 0);
 }
 
 TEST_F(CodecFiles, RoundTripsToAnotherFileAndInPlace) {

@@ -11,6 +11,7 @@
 namespace frondel {
 namespace {
 
+using testing::Join;
 using testing::PatternBytes;
 using testing::SameBytes;
 using testing::TempFolder;
@@ -123,6 +124,19 @@ TEST(MoveFile, AcrossFileSystemsAFailedCopyKeepsBothFiles) {
   EXPECT_THROW(MoveFile(here / "src", there / "dst", Replace::Existing), FileError);
   EXPECT_TRUE(SameBytes(theirs, ReadWholeFile(there / "dst")));
   EXPECT_TRUE(SameBytes(mine, ReadWholeFile(here / "src")));
+}
+
+TEST(WriteUserFile, NeverReplacesUnlessAsked) {
+  TempFolder dir;
+  const Bytes theirs = PatternBytes(20, 13), mine = PatternBytes(30, 14);
+  WriteBytes(dir / "f", theirs);
+  EXPECT_THROW(WriteUserFile(dir / "f", {mine}, Replace::Never), FileError);
+  EXPECT_TRUE(SameBytes(theirs, ReadWholeFile(dir / "f")));
+  WriteUserFile(dir / "f", {mine}, Replace::Existing);
+  WriteUserFile(dir / "g", {mine, theirs}, Replace::Never);
+  EXPECT_TRUE(SameBytes(mine, ReadWholeFile(dir / "f")));
+  EXPECT_TRUE(SameBytes(Join({mine, theirs}), ReadWholeFile(dir / "g")));
+  EXPECT_FALSE(std::filesystem::exists(dir / "f.partial"));
 }
 
 TEST(DeleteFile, MissingIsAnErrorUnlessOptional) {

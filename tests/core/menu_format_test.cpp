@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "building/working_folder.h"
 #include "platform/little_endian.h"
 #include "support/bytes.h"
@@ -10,6 +13,7 @@
 namespace frondel {
 namespace {
 
+using testing::Join;
 using testing::PatternBytes;
 using testing::ProgramFolder;
 using testing::SameBytes;
@@ -19,11 +23,6 @@ class MenuFormat : public ::testing::Test {
  protected:
   std::filesystem::path At(WorkFile file) { return WorkingPath(folder.path(), file); }
 
-  // Packs `payload_bytes` on the build side and hands the result to the export side.
-  Bytes Pack(const Bytes& payload_bytes) {
-    PackPayload(codec, folder.path(), payload_bytes);
-    return ReadWholeFile(At(WorkFile::ImportPacked));
-  }
   UncompressStatus Unpack(const Bytes& menu_file) {
     WriteBytes(At(WorkFile::ExportPacked), menu_file);
     return UnpackMenuFile(codec, folder.path());
@@ -35,7 +34,7 @@ class MenuFormat : public ::testing::Test {
 };
 
 TEST_F(MenuFormat, HeaderBytesAndBothLengthFields) {
-  const Bytes packed = Pack(payload_bytes);
+  const Bytes packed = PackMenuBytes(codec, payload_bytes);
   const Bytes stream = codec.CompressStream(payload_bytes);
   const std::size_t m = stream.size() - 4;
   ASSERT_EQ(packed.size(), 16 + m);
@@ -44,66 +43,82 @@ TEST_F(MenuFormat, HeaderBytesAndBothLengthFields) {
   EXPECT_EQ(GetInt32(packed, 8), static_cast<std::int32_t>(4 + m));
   EXPECT_EQ(GetInt32(packed, 12), static_cast<std::int32_t>(payload_bytes.size()));
   EXPECT_TRUE(SameBytes(stream, Bytes(packed.begin() + 12, packed.end())));
+  const std::optional<MenuHeader> header = ReadMenuHeader(packed);
+  ASSERT_TRUE(header);
+  EXPECT_TRUE(header->fixed_bytes_match);
+  EXPECT_EQ(header->packed_length, static_cast<std::int32_t>(4 + m));
+  EXPECT_EQ(header->payload_length, static_cast<std::int32_t>(payload_bytes.size()));
+  EXPECT_FALSE(ReadMenuHeader(ByteView(packed).first(15)));
 }
 
-TEST_F(MenuFormat, PackingTheWorkingPayloadFileGivesTheSameFile) {
+TEST_F(MenuFormat, TheWorkingFilesHoldWhatTheBytesGive) {
   WriteBytes(At(WorkFile::ImportPayload), payload_bytes);
   PackPayload(codec, folder.path());
-  const Bytes from_file = ReadWholeFile(At(WorkFile::ImportPacked));
-  EXPECT_TRUE(SameBytes(Pack(payload_bytes), from_file));
-}
-
-TEST_F(MenuFormat, UnpackingGivesThePayloadBackWhateverTheHeaderSays) {
-  Bytes packed = Pack(payload_bytes);
-  for (std::size_t i = 0; i < 12; ++i) packed[i] = static_cast<std::uint8_t>(0xA5 ^ (i * 31));
+  const Bytes packed = ReadWholeFile(At(WorkFile::ImportPacked));
+  EXPECT_TRUE(SameBytes(PackMenuBytes(codec, payload_bytes), packed));
   EXPECT_EQ(Unpack(packed), UncompressStatus::Complete);
   EXPECT_TRUE(SameBytes(payload_bytes, ReadWholeFile(At(WorkFile::ExportPayload))));
 }
 
-TEST_F(MenuFormat, TrailingBytesAndAShortPayloadLength) {
-  Bytes packed = Pack(payload_bytes);
-  const Bytes junk = PatternBytes(100, 2);
-  packed.insert(packed.end(), junk.begin(), junk.end());
-  EXPECT_EQ(Unpack(packed), UncompressStatus::Complete);
-  EXPECT_TRUE(SameBytes(payload_bytes, ReadWholeFile(At(WorkFile::ExportPayload))));
+struct Crafted {
+  const char* what;
+  Bytes file;
+  UncompressStatus status;
+  Bytes payload;  // what unpacking gives; for a damaged stream, unknown but a prefix
+};
 
-  PutInt32(packed, 12, 5000);
-  EXPECT_EQ(Unpack(packed), UncompressStatus::CutAtStoredLength);
-  EXPECT_TRUE(SameBytes(Bytes(payload_bytes.begin(), payload_bytes.begin() + 5000),
-                        ReadWholeFile(At(WorkFile::ExportPayload))));
-}
-
-TEST_F(MenuFormat, UnpackingReplacesALongerEarlierPayloadWhole) {
-  WriteBytes(At(WorkFile::ExportPayload), PatternBytes(2'000'000, 4));
-  const Bytes small = PatternBytes(1000, 5);
-  EXPECT_EQ(Unpack(Pack(small)), UncompressStatus::Complete);
-  EXPECT_TRUE(SameBytes(small, ReadWholeFile(At(WorkFile::ExportPayload))));
-}
-
-// Each kind of file that is not a menu texture file, told apart, and none of them leaves the
-// payload of an earlier opening behind for Export DDS to cut a texture from.
-TEST_F(MenuFormat, NotAMenuFileLeavesNoEarlierPayload) {
-  Bytes damaged = Pack(payload_bytes);
+// Every outcome of unpacking, from files made to give it.
+std::vector<Crafted> CraftedFiles(const Zlib& codec, const Bytes& payload_bytes) {
+  const Bytes packed = PackMenuBytes(codec, payload_bytes);
+  Bytes foreign_header = packed;
+  for (std::size_t i = 0; i < 12; ++i) foreign_header[i] = static_cast<std::uint8_t>(0xA5 ^ i);
+  const Bytes trailing = Join({packed, PatternBytes(100, 2)});
+  Bytes short_length = trailing;
+  PutInt32(short_length, 12, 5000);
+  Bytes damaged = packed;
   for (std::size_t i = 40; i < 90; ++i) damaged[i] ^= 0xff;
-  const Bytes packed = Pack(payload_bytes);
   Bytes unsized = packed;
   PutInt32(unsized, 12, 0);
-  const struct {
-    const char* what;
-    Bytes file;
-    UncompressStatus status;
-  } cases[] = {
-      {"empty", {}, UncompressStatus::TooShort},
-      {"15 bytes", Bytes(packed.begin(), packed.begin() + 15), UncompressStatus::TooShort},
-      {"damaged stream", damaged, UncompressStatus::Damaged},
-      {"stored length zero", unsized, UncompressStatus::NotDecoded},
-      {"no stream at all", Bytes(16, 0), UncompressStatus::NotDecoded},
+  const Bytes none;
+  return {
+      {"good", packed, UncompressStatus::Complete, payload_bytes},
+      {"any header", foreign_header, UncompressStatus::Complete, payload_bytes},
+      {"trailing bytes", trailing, UncompressStatus::Complete, payload_bytes},
+      {"stored length short", short_length, UncompressStatus::CutAtStoredLength,
+       Bytes(payload_bytes.begin(), payload_bytes.begin() + 5000)},
+      {"empty", {}, UncompressStatus::TooShort, none},
+      {"15 bytes", Bytes(packed.begin(), packed.begin() + 15), UncompressStatus::TooShort, none},
+      {"damaged stream", damaged, UncompressStatus::Damaged, none},
+      {"stored length zero", unsized, UncompressStatus::NotDecoded,
+       Bytes(packed.begin() + 16, packed.end())},
+      {"no stream at all", Bytes(16, 0), UncompressStatus::NotDecoded, none},
   };
-  for (const auto& c : cases) {
-    WriteBytes(At(WorkFile::ExportPayload), payload_bytes);
+}
+
+TEST_F(MenuFormat, UnpackingInMemoryGivesEachStatusAndItsBytes) {
+  for (const Crafted& c : CraftedFiles(codec, payload_bytes)) {
+    const Uncompressed result = UnpackMenuBytes(codec, c.file);
+    EXPECT_EQ(result.status, c.status) << c.what;
+    if (c.status == UncompressStatus::Damaged) {
+      ASSERT_LE(result.bytes.size(), payload_bytes.size());
+      EXPECT_TRUE(std::equal(result.bytes.begin(), result.bytes.end(), payload_bytes.begin()));
+    } else {
+      EXPECT_TRUE(SameBytes(c.payload, result.bytes)) << c.what;
+    }
+  }
+}
+
+// A file that is no menu texture file leaves no payload of an earlier opening behind for
+// Export DDS to cut a texture from; one that is replaces a longer earlier payload whole.
+TEST_F(MenuFormat, UnpackingToTheWorkingFileLeavesOnlyAUsablePayload) {
+  for (const Crafted& c : CraftedFiles(codec, payload_bytes)) {
+    WriteBytes(At(WorkFile::ExportPayload), PatternBytes(2'000'000, 4));
     EXPECT_EQ(Unpack(c.file), c.status) << c.what;
-    EXPECT_FALSE(IsMenuPayload(c.status)) << c.what;
-    EXPECT_FALSE(FileExists(At(WorkFile::ExportPayload))) << c.what;
+    const bool usable = IsMenuPayload(c.status);
+    ASSERT_EQ(FileExists(At(WorkFile::ExportPayload)), usable) << c.what;
+    if (usable) {
+      EXPECT_TRUE(SameBytes(c.payload, ReadWholeFile(At(WorkFile::ExportPayload)))) << c.what;
+    }
   }
 }
 
@@ -121,10 +136,11 @@ TEST_F(MenuFormat, ReadsAFileThatAnotherProgramWrote) {
   expected.insert(expected.end(), tail.begin(), tail.end());
 
   const Bytes foreign = ReadWholeFile(std::filesystem::path(FRONDEL_FIXTURES_DIR) / "foreign.bin");
-  EXPECT_EQ(Unpack(foreign), UncompressStatus::Complete);
-  EXPECT_TRUE(SameBytes(expected, ReadWholeFile(At(WorkFile::ExportPayload))));
+  const Uncompressed unpacked = UnpackMenuBytes(codec, foreign);
+  EXPECT_EQ(unpacked.status, UncompressStatus::Complete);
+  EXPECT_TRUE(SameBytes(expected, unpacked.bytes));
   // And what we pack from the same payload is laid out like theirs.
-  const Bytes ours = Pack(expected);
+  const Bytes ours = PackMenuBytes(codec, expected);
   EXPECT_TRUE(SameBytes(Bytes(foreign.begin(), foreign.begin() + 8),
                         Bytes(ours.begin(), ours.begin() + 8)));
   EXPECT_EQ(GetInt32(ours, 12), GetInt32(foreign, 12));

@@ -3,6 +3,7 @@
 
 #include "building/menu_format.h"
 #include "building/payload_assembly.h"
+#include "building/payload_parts.h"
 #include "building/working_folder.h"
 #include "export/dds_extraction.h"
 #include "support/bytes.h"
@@ -62,6 +63,19 @@ TEST_F(Payload, ShipsThirteenDistinctTemplates) {
   }
 }
 
+TEST(MenuPlaceNames, EveryPlaceIsFoundByListTextOrTemplateNameInAnyCase) {
+  for (const MenuPlace& place : MenuPlaces()) {
+    std::string upper(place.list_text), lower(TemplateName(place));
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(FindMenuPlaceByName(upper), &place) << upper;
+    EXPECT_EQ(FindMenuPlaceByName(lower), &place) << lower;
+  }
+  for (std::string_view unknown : {"", "Exhibition ", "temp/dataentery/EXDATA", "TOPDATA1"}) {
+    EXPECT_EQ(FindMenuPlaceByName(unknown), nullptr) << unknown;
+  }
+}
+
 TEST_F(Payload, ALongerTemplateThenAShorterLeavesOnlyTheSecond) {
   WriteBytes(At(WorkFile::ImportTexture), PatternBytes(5000, 1));
   WriteBytes(WorkingPath(folder.path(), "temp/dataentery/SYSDATA"), PatternBytes(90'000, 2));
@@ -111,14 +125,7 @@ TEST_F(Payload, AMissingOrEmptyInputLeavesTheEarlierBuildAsItWas) {
   EXPECT_TRUE(SameBytes(packed_before, ReadWholeFile(At(WorkFile::ImportPacked))));
 }
 
-class Extraction : public Payload {
- protected:
-  Bytes ExtractFrom(const Bytes& payload_bytes) {
-    WriteBytes(At(WorkFile::ExportPayload), payload_bytes);
-    EXPECT_TRUE(ExtractDds(folder.path(), prompts));
-    return ReadWholeFile(At(WorkFile::ExportTexture));
-  }
-};
+using Extraction = Payload;
 
 TEST_F(Extraction, ABuiltTextureComesBackByteForByte) {
   WriteBytes(At(WorkFile::ImportTexture), texture);
@@ -133,22 +140,33 @@ TEST_F(Extraction, ABuiltTextureComesBackByteForByte) {
   EXPECT_TRUE(SameBytes(payload_before, ReadWholeFile(At(WorkFile::ExportPayload))));
 }
 
-TEST_F(Extraction, TheWindowIsFixedWhateverTheTextureReallyIs) {
+// The parts are cut at fixed places, whatever the texture really is.
+TEST(PayloadParts, CutAtFixedPlacesWhateverTheTextureIs) {
   const Bytes head = PatternBytes(48, 1), tail = PatternBytes(3000, 2);
+  const Bytes exact = PatternBytes(payload::kTextureLength, 7);
+  const Bytes joined = AssemblePayload(head, exact, tail);
+  EXPECT_TRUE(SameBytes(Join({head, exact, tail}), joined));
+  EXPECT_TRUE(SameBytes(head, Bytes(HeadBlockOf(joined).begin(), HeadBlockOf(joined).end())));
+  EXPECT_TRUE(SameBytes(exact, ExtractTexture(joined)));
+  EXPECT_TRUE(SameBytes(tail, Bytes(TemplateOf(joined).begin(), TemplateOf(joined).end())));
+
   const Bytes longer = PatternBytes(payload::kTextureLength + 500, 3);
   EXPECT_TRUE(SameBytes(Bytes(longer.begin(), longer.begin() + payload::kTextureLength),
-                        ExtractFrom(Join({head, longer, tail}))));
+                        ExtractTexture(Join({head, longer, tail}))));
+  EXPECT_EQ(TemplateOf(Join({head, longer, tail})).size(), tail.size() + 500);
 
   const Bytes shorter = PatternBytes(payload::kTextureLength - 1000, 4);
   Bytes expected = Join({shorter, Bytes(tail.begin(), tail.begin() + 1000)});
-  EXPECT_TRUE(SameBytes(expected, ExtractFrom(Join({head, shorter, tail}))));
+  EXPECT_TRUE(SameBytes(expected, ExtractTexture(Join({head, shorter, tail}))));
 
-  // A payload too short to fill the window: the rest is zero.
+  // A payload too short to fill the window: the rest is zero, and there is no template.
   const Bytes little = PatternBytes(48 + 700, 5);
   expected = Bytes(little.begin() + 48, little.end());
   expected.resize(payload::kTextureLength, 0);
-  EXPECT_TRUE(SameBytes(expected, ExtractFrom(little)));
-  EXPECT_TRUE(SameBytes(Bytes(payload::kTextureLength, 0), ExtractFrom(PatternBytes(20, 6))));
+  EXPECT_TRUE(SameBytes(expected, ExtractTexture(little)));
+  EXPECT_TRUE(TemplateOf(little).empty());
+  EXPECT_TRUE(SameBytes(Bytes(payload::kTextureLength, 0), ExtractTexture(PatternBytes(20, 6))));
+  EXPECT_EQ(HeadBlockOf(PatternBytes(20, 6)).size(), 20u);
 }
 
 TEST_F(Extraction, NoPayloadAsksForAFileAndWritesNothing) {

@@ -1,0 +1,103 @@
+#include <memory>
+#include <stdexcept>
+
+#include "building/menu_format.h"
+#include "building/menu_places.h"
+#include "building/payload_assembly.h"
+#include "building/payload_parts.h"
+#include "building/working_folder.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "platform/executable_folder.h"
+#include "platform/file_error.h"
+
+namespace frondel::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct BuildOptions {
+  std::vector<std::string> textures;
+  std::string place;
+  std::string out;
+  std::string blocks;
+  bool force = false;
+  bool verbose = false;
+};
+
+std::string PlaceNames() {
+  std::string names;
+  for (const MenuPlace& place : MenuPlaces()) {
+    if (!names.empty()) names += ", ";
+    names += std::string(place.list_text) + " (" + std::string(TemplateName(place)) + ")";
+  }
+  return names;
+}
+
+struct BlockFiles {
+  fs::path head, place_template;
+};
+
+// The installed blocks beside the program, or those of the folder given with --blocks.
+BlockFiles BlocksOf(const MenuPlace& place, const std::string& blocks) {
+  if (blocks.empty()) {
+    const fs::path folder = ExecutableFolder();
+    return {WorkingPath(folder, WorkFile::HeadBlock), WorkingPath(folder, place.template_file)};
+  }
+  const fs::path folder = PathFromUtf8(blocks);
+  return {folder / WorkingPath({}, WorkFile::HeadBlock).filename(),
+          folder / PathFromUtf8(TemplateName(place))};
+}
+
+int RunBuild(const BuildOptions& options) {
+  const MenuPlace& place = *FindMenuPlaceByName(options.place);
+  const std::vector<fs::path> outputs = OutputsFor(options.textures, options.out, ".bin");
+  const BlockFiles blocks = BlocksOf(place, options.blocks);
+  const Zlib codec;
+  OutputWriter writer(options.force);
+  return ForEachInput(options.textures, [&](const std::string& input, std::size_t i) {
+    // Read as the window's Create File reads them, so the payload is the window's.
+    const Bytes head = ReadPayloadBlock(blocks.head);
+    const Bytes texture = ReadPayloadBlock(PathFromUtf8(input));
+    const Bytes place_template = ReadPayloadBlock(blocks.place_template);
+    Bytes payload_bytes;
+    try {
+      payload_bytes = AssemblePayload(head, texture, place_template);
+    } catch (const std::length_error& e) {
+      throw InputFailure(e.what());
+    }
+    writer.Write(outputs[i], PackMenuBytes(codec, payload_bytes));
+    Tell(options.verbose, "built " + PathText(outputs[i]) + " from " + input + " for " +
+                              std::string(place.list_text));
+  });
+}
+
+}  // namespace
+
+void AddBuildCommand(CLI::App& app, int& status) {
+  CLI::App* build = app.add_subcommand(
+      "build", "Builds a menu texture file from each DDS texture for one menu place");
+  auto options = std::make_shared<BuildOptions>();
+  build->add_option("TEXTURE", options->textures, "DDS textures")->required();
+  build
+      ->add_option("--place", options->place,
+                   "Menu place: list text or template file name, any case (see 'places')")
+      ->required()
+      ->check(CLI::Validator(
+          [](std::string& name) {
+            return FindMenuPlaceByName(name)
+                       ? std::string()
+                       : "unknown place \"" + name + "\"; the places are: " + PlaceNames();
+          },
+          "PLACE"));
+  build->add_option("-o,--output", options->out, "Output file, or folder for several textures")
+      ->required();
+  build->add_option("--blocks", options->blocks,
+                    "Folder of TOPDATA1 and the place templates (default: temp/dataentery "
+                    "beside the program)");
+  build->add_flag("--force", options->force, "Replace existing outputs");
+  build->add_flag("-v,--verbose", options->verbose, "Print what was done");
+  build->callback([options, &status] { status = RunBuild(*options); });
+}
+
+}  // namespace frondel::cli

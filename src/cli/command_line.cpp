@@ -1,0 +1,105 @@
+#include "cli/command_line.h"
+
+#include "building/menu_format.h"
+#include "cli/console.h"
+#include "platform/file_error.h"
+
+namespace frondel::cli {
+
+namespace fs = std::filesystem;
+
+fs::path PathFromUtf8(std::string_view text) {
+  return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+namespace {
+
+struct StatusWords {
+  UncompressStatus status;
+  std::string_view key, text;
+};
+
+constexpr StatusWords kStatusWords[] = {
+    {UncompressStatus::Complete, "complete", "complete"},
+    {UncompressStatus::CutAtStoredLength, "cut_at_stored_length", "cut at the stored length"},
+    {UncompressStatus::Damaged, "damaged", "damaged"},
+    {UncompressStatus::NotDecoded, "not_decoded", "not decoded (stored length zero or less)"},
+    {UncompressStatus::TooShort, "too_short", "too short"},
+    {UncompressStatus::FileFailed, "not_read", "not read"},
+};
+
+const StatusWords& WordsOf(UncompressStatus status) {
+  for (const StatusWords& words : kStatusWords) {
+    if (words.status == status) return words;
+  }
+  return kStatusWords[std::size(kStatusWords) - 1];
+}
+
+}  // namespace
+
+std::string_view StatusText(UncompressStatus status) { return WordsOf(status).text; }
+std::string_view StatusKey(UncompressStatus status) { return WordsOf(status).key; }
+
+Bytes UnpackComplete(const Zlib& codec, const fs::path& menu_file) {
+  Uncompressed unpacked = UnpackMenuBytes(codec, ReadWholeFile(menu_file));
+  if (unpacked.status != UncompressStatus::Complete) {
+    throw InputFailure("not a complete menu texture file: its stream is " +
+                       std::string(StatusText(unpacked.status)));
+  }
+  return std::move(unpacked.bytes);
+}
+
+std::vector<fs::path> OutputsFor(const std::vector<std::string>& inputs, const std::string& out,
+                                 std::string_view extension) {
+  const fs::path out_path = PathFromUtf8(out);
+  if (inputs.size() == 1) return {out_path};
+  std::error_code ec;
+  if (!fs::is_directory(out_path, ec)) {
+    throw CLI::ValidationError("--output",
+                               "with several inputs OUT must be an existing folder: " + out);
+  }
+  std::vector<fs::path> outputs;
+  for (const std::string& input : inputs) {
+    outputs.push_back(out_path / PathFromUtf8(input).filename().replace_extension(extension));
+  }
+  return outputs;
+}
+
+void OutputWriter::Write(const fs::path& file, ByteView bytes) {
+  if (written_.contains(file)) {
+    throw InputFailure(PathText(file) + " is the output of an earlier input of this run");
+  }
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) throw InputFailure(PathText(file) + " is a folder");
+  if (!force_ && fs::exists(file, ec)) {
+    throw InputFailure(PathText(file) + " exists; use --force to replace it");
+  }
+  WriteUserFile(file, {bytes}, force_ ? Replace::Existing : Replace::Never);
+  written_.insert(file);
+}
+
+int ForEachInput(const std::vector<std::string>& inputs,
+                 const std::function<void(const std::string&, std::size_t)>& one) {
+  int status = kDone;
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    std::string failure;
+    try {
+      one(inputs[i], i);
+    } catch (const FileError& e) {
+      failure = "could not " + e.action() + " " + PathText(e.path()) + ": " + e.reason();
+    } catch (const InputFailure& e) {
+      failure = e.what();
+    }
+    if (!failure.empty()) {
+      WriteErr("frondel-cli: " + inputs[i] + ": " + failure + "\n");
+      status = kFailed;
+    }
+  }
+  return status;
+}
+
+void Tell(bool verbose, const std::string& line) {
+  if (verbose) WriteOut(line + "\n");
+}
+
+}  // namespace frondel::cli

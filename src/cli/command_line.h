@@ -1,0 +1,68 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codec/zlib_codec.h"
+#include "platform/file_system.h"
+
+// What the subcommands of frondel-cli share: exit statuses, naming outputs, writing them, and
+// the one line per failed input.
+namespace frondel::cli {
+
+enum ExitStatus : int {
+  kDone = 0,    // every input was done
+  kFailed = 1,  // at least one input failed; the others were done
+  kUsage = 2,   // the command line was wrong; nothing was done
+};
+
+// An input that cannot be done, in words that follow its name on the failure line.
+class InputFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A path from UTF-8 text, so that any character survives on every platform.
+std::filesystem::path PathFromUtf8(std::string_view text);
+
+// What became of a menu file's stream in words ("cut at the stored length") and as a JSON
+// value ("cut_at_stored_length").
+std::string_view StatusText(UncompressStatus status);
+std::string_view StatusKey(UncompressStatus status);
+
+// The payload of a menu file, refused unless its stream unpacked completely.
+Bytes UnpackComplete(const Zlib& codec, const std::filesystem::path& menu_file);
+
+// Where each input's output goes. One input: `out` itself. Several: `out` must be an
+// existing folder, and each output is named after its input with `extension`. Throws
+// CLI::ValidationError otherwise.
+std::vector<std::filesystem::path> OutputsFor(const std::vector<std::string>& inputs,
+                                              const std::string& out, std::string_view extension);
+
+// Writes outputs under a temporary name renamed into place. Refuses an existing file unless
+// forced, and a second write to one name in a run, which would lose the first input's output.
+class OutputWriter {
+ public:
+  explicit OutputWriter(bool force) : force_(force) {}
+  void Write(const std::filesystem::path& file, ByteView bytes);
+
+ private:
+  bool force_;
+  std::set<std::filesystem::path> written_;
+};
+
+// Runs `one` for each input. A FileError or InputFailure becomes one line on standard error
+// naming the input, and the other inputs still run. Returns kDone or kFailed.
+int ForEachInput(const std::vector<std::string>& inputs,
+                 const std::function<void(const std::string& input, std::size_t index)>& one);
+
+// "-v": tells what was done, on standard output.
+void Tell(bool verbose, const std::string& line);
+
+}  // namespace frondel::cli

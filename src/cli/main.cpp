@@ -1,0 +1,51 @@
+// frondel-cli: builds, exports, replaces and describes menu texture files from the command
+// line, over the same core as the window. It never prompts and never touches the window's
+// working files.
+#include <sstream>
+
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "platform/file_error.h"
+
+namespace frondel::cli {
+namespace {
+
+int Run(const std::vector<std::string>& arguments) {
+  CLI::App app("Builds, exports, replaces and describes menu texture files.", "frondel-cli");
+  app.set_version_flag("--version", "frondel-cli " FRONDEL_VERSION);
+  // Checked after parsing rather than with require_subcommand, so that a mistyped subcommand
+  // is named in the message.
+  app.require_subcommand(0, 1);
+  int status = kDone;
+  AddBuildCommand(app, status);
+  AddExportCommand(app, status);
+  AddReplaceCommand(app, status);
+  AddInfoCommand(app, status);
+  AddPlacesCommand(app, status);
+  std::vector<const char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  try {
+    app.parse(static_cast<int>(argv.size()), argv.data());
+    if (app.get_subcommands().empty()) throw CLI::RequiredError("A subcommand");
+  } catch (const CLI::ParseError& e) {
+    // Help and version are "errors" that end parsing with status 0.
+    std::ostringstream out, err;
+    const int code = app.exit(e, out, err);
+    WriteOut(out.str());
+    WriteErr(err.str());
+    return code == 0 ? kDone : kUsage;
+  } catch (const FileError& e) {
+    WriteErr("frondel-cli: could not " + e.action() + " " + PathText(e.path()) + ": " + e.reason() +
+             "\n");
+    return kFailed;
+  }
+  return status;
+}
+
+}  // namespace
+}  // namespace frondel::cli
+
+int main(int argc, char** argv) {
+  return frondel::cli::Run(frondel::cli::Utf8Arguments(argc, argv));
+}

@@ -1,0 +1,63 @@
+#include <memory>
+#include <stdexcept>
+
+#include "building/menu_format.h"
+#include "building/payload_assembly.h"
+#include "building/payload_parts.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "platform/file_error.h"
+
+namespace frondel::cli {
+namespace {
+
+struct ReplaceOptions {
+  std::string menu_file;
+  std::string texture;
+  std::string out;
+  bool force = false;
+  bool verbose = false;
+};
+
+int RunReplace(const ReplaceOptions& options) {
+  const Zlib codec;
+  OutputWriter writer(options.force);
+  const std::filesystem::path out = PathFromUtf8(options.out);
+  return ForEachInput({options.menu_file}, [&](const std::string& input, std::size_t) {
+    const Bytes old_payload = UnpackComplete(codec, PathFromUtf8(input));
+    // A payload that ends inside the texture window has no template to keep.
+    if (old_payload.size() < payload::kTemplateOffset) {
+      throw InputFailure("its payload of " + std::to_string(old_payload.size()) +
+                         " bytes ends before the template, at byte " +
+                         std::to_string(payload::kTemplateOffset));
+    }
+    const Bytes texture = ReadPayloadBlock(PathFromUtf8(options.texture));
+    Bytes payload_bytes;
+    try {
+      payload_bytes = AssemblePayload(HeadBlockOf(old_payload), texture, TemplateOf(old_payload));
+    } catch (const std::length_error& e) {
+      throw InputFailure(e.what());
+    }
+    writer.Write(out, PackMenuBytes(codec, payload_bytes));
+    Tell(options.verbose,
+         "wrote " + PathText(out) + ": " + input + " with the texture " + options.texture);
+  });
+}
+
+}  // namespace
+
+void AddReplaceCommand(CLI::App& app, int& status) {
+  CLI::App* command =
+      app.add_subcommand("replace",
+                         "Puts a new texture into a menu texture file, keeping its head block and "
+                         "template");
+  auto options = std::make_shared<ReplaceOptions>();
+  command->add_option("MENU", options->menu_file, "Menu texture file (.bin)")->required();
+  command->add_option("TEXTURE", options->texture, "The new DDS texture")->required();
+  command->add_option("-o,--output", options->out, "Output file (.bin)")->required();
+  command->add_flag("--force", options->force, "Replace an existing output");
+  command->add_flag("-v,--verbose", options->verbose, "Print what was done");
+  command->callback([options, &status] { status = RunReplace(*options); });
+}
+
+}  // namespace frondel::cli

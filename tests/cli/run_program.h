@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace frondel::testing {
+
+// What a finished program left: its exit status and what it wrote to its two outputs.
+struct ProgramRun {
+  int status;
+  std::string out, err;
+};
+
+// Runs `program` with `arguments` (UTF-8) and waits for it; its outputs go through files in
+// `scratch`. Kept apart from the tests, since windows.h would rename their MessageBox.
+ProgramRun RunProgram(const std::filesystem::path& program,
+                      const std::vector<std::string>& arguments,
+                      const std::filesystem::path& scratch);
+
+}  // namespace frondel::testing
