@@ -38,7 +38,8 @@ bool CanConvertPictures();
 Conversion ConvertToGameTexture(ByteView picture);
 
 // A picture of the kinds taken (a texture in the game's layout included) as a PNG of its own
-// size, 8 bits for each of R, G, B and A, with the picture's alpha kept.
+// size, 8 bits for each of R, G, B and A, with the picture's alpha kept. The library leaves
+// the alpha channel out when every pixel is opaque.
 Conversion EncodePng(ByteView picture);
 
 // The words for a status other than Done, to follow "could not convert <file>: ".
