@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
-#include "preview/free_image.h"
 #include "preview/preview_conversion.h"
 #include "preview/preview_display.h"
 #include "support/dds_samples.h"
 #include "support/temp_folder.h"
+#include "texture/free_image.h"
 
 namespace fs = std::filesystem;
 

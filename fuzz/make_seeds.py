@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the fuzz targets: menu texture files good and bad, and payloads
-of the lengths around the texture window. Run from this folder.
+"""Writes the seed corpus of the fuzz targets: menu texture files good and bad, payloads of the
+lengths around the texture window, DDS textures, and small pictures of every kind that the
+conversion takes, written by the image library itself (through ctypes). Run from this folder.
 
 corpus/unpack/built_by_frondel is not made here: it is the file.bin of a build by frondel
 itself (the stand-in Edit template and a 2,048-byte texture).
 """
+import ctypes
 import struct
 import zlib
 from pathlib import Path
@@ -81,7 +83,74 @@ preview = {
     "short_pixels": dds(8, 8, BGRA, bytes(100)),
     "all_zero": bytes(4096),
 }
-for folder, seeds in (("unpack", unpack), ("extract", extract), ("preview", preview)):
+
+
+def pictures():
+    """8x8 pictures in each kind and depth the conversion takes, with a gradient in every
+    channel, alpha included where the depth has one. No TGA: the conversion refuses it."""
+    lib = ctypes.CDLL("libfreeimage.so.3")
+    lib.FreeImage_Allocate.restype = ctypes.c_void_p
+    lib.FreeImage_ConvertTo24Bits.restype = ctypes.c_void_p
+    lib.FreeImage_ConvertTo8Bits.restype = ctypes.c_void_p
+    lib.FreeImage_ConvertToGreyscale.restype = ctypes.c_void_p
+    lib.FreeImage_ConvertToType.restype = ctypes.c_void_p
+    lib.FreeImage_GetBits.restype = ctypes.POINTER(ctypes.c_uint8)
+    lib.FreeImage_OpenMemory.restype = ctypes.c_void_p
+    for name in ("FreeImage_ConvertTo24Bits", "FreeImage_ConvertTo8Bits",
+                 "FreeImage_ConvertToGreyscale", "FreeImage_GetBits", "FreeImage_Unload"):
+        getattr(lib, name).argtypes = [ctypes.c_void_p]
+    lib.FreeImage_ConvertToType.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+    lib.FreeImage_SaveToMemory.argtypes = [ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p,
+                                           ctypes.c_int]
+    lib.FreeImage_AcquireMemory.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_void_p]
+    lib.FreeImage_CloseMemory.argtypes = [ctypes.c_void_p]
+    lib.FreeImage_OpenMemory.argtypes = [ctypes.c_void_p, ctypes.c_uint32]
+
+    rgba = lib.FreeImage_Allocate(8, 8, 32, 0xFF0000, 0xFF00, 0xFF)
+    bits = lib.FreeImage_GetBits(rgba)
+    for i in range(8 * 8):
+        x, y = i % 8, i // 8
+        for k, value in enumerate((x * 32, y * 32, (x + y) * 16, 255 - x * y * 4)):
+            bits[4 * i + k] = value
+    rgb = lib.FreeImage_ConvertTo24Bits(rgba)
+    grey = lib.FreeImage_ConvertToGreyscale(rgba)
+    rgb16 = lib.FreeImage_ConvertToType(rgb, 9, 1)  # FIT_RGB16
+
+    def save(fif, bitmap, flags=0):
+        memory = lib.FreeImage_OpenMemory(None, 0)
+        assert lib.FreeImage_SaveToMemory(fif, bitmap, memory, flags)
+        data = ctypes.POINTER(ctypes.c_uint8)()
+        size = ctypes.c_uint32()
+        lib.FreeImage_AcquireMemory(memory, ctypes.byref(data), ctypes.byref(size))
+        out = bytes(data[:size.value])
+        lib.FreeImage_CloseMemory(memory)
+        return out
+
+    BMP, JPEG, PNG, TIFF = 0, 2, 13, 18
+    made = {
+        "png_rgba": save(PNG, rgba),
+        "png_rgb": save(PNG, rgb),
+        "png_grey": save(PNG, grey),
+        "png_48bit": save(PNG, rgb16),
+        "jpeg_rgb": save(JPEG, rgb),
+        "jpeg_progressive": save(JPEG, rgb, 0x2000),
+        "jpeg_grey": save(JPEG, grey),
+        "bmp_rgba": save(BMP, rgba),
+        "bmp_rgb": save(BMP, rgb),
+        "bmp_grey_rle": save(BMP, grey, 1),
+        "tiff_rgba_lzw": save(TIFF, rgba, 0x4000),
+        "tiff_rgb": save(TIFF, rgb, 0x0800),
+        "tiff_48bit": save(TIFF, rgb16),
+    }
+    for bitmap in (rgba, rgb, grey, rgb16):
+        lib.FreeImage_Unload(bitmap)
+    return made
+
+
+convert = dict(preview)
+convert.update(pictures())
+for folder, seeds in (("unpack", unpack), ("extract", extract), ("preview", preview),
+                      ("convert", convert)):
     Path("corpus", folder).mkdir(parents=True, exist_ok=True)
     for name, data in seeds.items():
         Path("corpus", folder, name).write_bytes(data)

@@ -194,8 +194,15 @@ void MainForm::ImportDdsClicked() {
 
 void MainForm::ImportChosen(const std::filesystem::path& chosen) {
   ShowChosen(FileHandler::ImportDds, chosen);
-  if (RunReported(prompts_, "Import DDS", [&] { ImportDds(program_folder_, chosen); })) {
+  ImportResult imported = ImportResult::NotKept;
+  if (!RunReported(prompts_, "Import DDS",
+                   [&] { imported = ImportTexture(program_folder_, chosen, prompts_); })) {
+    return;
+  }
+  if (imported == ImportResult::Kept) {
     ShowPreview(Job::Import);
+  } else {
+    preview_->setText(QString::fromUtf8(kNotPreviewableNote));
   }
 }
 

@@ -5,16 +5,19 @@
 namespace frondel {
 namespace {
 
-constexpr std::string_view kDdsFilter = "*.dds|*.dds";
+// A texture or any picture to convert; the DDS first, as the dialog opens on it.
+constexpr std::string_view kImportFilter =
+    "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff|All files|*";
+constexpr std::string_view kExportFilter = "*.dds|*.dds|*.png|*.png";
 constexpr std::string_view kBinFilter = "*.bin|*.bin";
 constexpr std::string_view kNothingToOpen = "Please Select File For Open";
 constexpr std::string_view kNothingToSave = "Please Select Directory  For Save";
 
 constexpr std::array<FileHandlerSettings, 4> kHandlers{{
-    {FileHandler::ImportDds, DialogKind::Open, kDdsFilter, kNothingToOpen, 1, "CommonDialog1"},
+    {FileHandler::ImportDds, DialogKind::Open, kImportFilter, kNothingToOpen, 1, "CommonDialog1"},
     {FileHandler::SaveBuiltFile, DialogKind::Save, kBinFilter, kNothingToSave, 2, "CommonDialog2"},
     {FileHandler::OpenMenuFile, DialogKind::Open, kBinFilter, kNothingToOpen, 3, "CommonDialog3"},
-    {FileHandler::SaveExportedDds, DialogKind::Save, kDdsFilter, kNothingToSave, 4,
+    {FileHandler::SaveExportedDds, DialogKind::Save, kExportFilter, kNothingToSave, 4,
      "CommonDialog4"},
 }};
 

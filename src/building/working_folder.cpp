@@ -1,12 +1,11 @@
 #include "building/working_folder.h"
 
-#include <array>
 #include <utility>
 
 namespace frondel {
 namespace {
 
-constexpr std::array<std::pair<WorkFile, std::string_view>, 14> kWorkFiles{{
+constexpr std::pair<WorkFile, std::string_view> kWorkFiles[] = {
     {WorkFile::ImportTexture, "temp/dataimport/texture.dds"},
     {WorkFile::ImportBitmap, "temp/dataimport/texture.bmp"},
     {WorkFile::ImportPayload, "temp/dataimport/file.unzlib"},
@@ -15,13 +14,14 @@ constexpr std::array<std::pair<WorkFile, std::string_view>, 14> kWorkFiles{{
     {WorkFile::ExportPayload, "temp/dataexport/file.unzlib"},
     {WorkFile::ExportTexture, "temp/dataexport/texture.dds"},
     {WorkFile::ExportBitmap, "temp/dataexport/texture.bmp"},
+    {WorkFile::ExportPicture, "temp/dataexport/texture.png"},
     {WorkFile::HeadBlock, "temp/dataentery/TOPDATA1"},
     {WorkFile::BlocksRecord, "temp/dataentery/blocks.txt"},
     {WorkFile::Tutorial1, "temp/help/1.jpg"},
     {WorkFile::Tutorial2, "temp/help/2.jpg"},
     {WorkFile::Tutorial3, "temp/help/3.jpg"},
     {WorkFile::InstanceLock, "temp/frondel.lock"},
-}};
+};
 
 }  // namespace
 

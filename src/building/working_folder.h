@@ -16,6 +16,7 @@ enum class WorkFile {
   ExportPayload,  // temp/dataexport/file.unzlib: its unpacked payload
   ExportTexture,  // temp/dataexport/texture.dds: the texture cut out of the payload
   ExportBitmap,   // temp/dataexport/texture.bmp: its preview bitmap
+  ExportPicture,  // temp/dataexport/texture.png: the texture as a PNG, on its way out
   HeadBlock,      // temp/dataentery/TOPDATA1: the head block of every payload
   BlocksRecord,   // temp/dataentery/blocks.txt: where the game's blocks were taken from
   Tutorial1,      // temp/help/1.jpg: the help window's pictures, shipped read only

@@ -5,7 +5,7 @@
 
 #include "building/payload_parts.h"
 #include "platform/little_endian.h"
-#include "preview/dds_format.h"
+#include "texture/dds_format.h"
 
 namespace frondel::cli {
 namespace {

@@ -14,6 +14,19 @@ inline std::uint32_t GetU32(std::span<const std::uint8_t> bytes, std::size_t at)
          std::uint32_t{bytes[at + 2]} << 16 | std::uint32_t{bytes[at + 3]} << 24;
 }
 
+inline std::uint16_t GetU16(std::span<const std::uint8_t> bytes, std::size_t at) {
+  return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+
+// The few big-endian fields: sizes in the headers of PNG and JPEG pictures.
+inline std::uint16_t GetU16BigEndian(std::span<const std::uint8_t> bytes, std::size_t at) {
+  return static_cast<std::uint16_t>(bytes[at] << 8 | bytes[at + 1]);
+}
+
+inline std::uint32_t GetU32BigEndian(std::span<const std::uint8_t> bytes, std::size_t at) {
+  return std::uint32_t{GetU16BigEndian(bytes, at)} << 16 | GetU16BigEndian(bytes, at + 2);
+}
+
 inline std::int32_t GetInt32(std::span<const std::uint8_t> bytes, std::size_t at) {
   return static_cast<std::int32_t>(GetU32(bytes, at));
 }

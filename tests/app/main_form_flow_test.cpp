@@ -1,5 +1,6 @@
 // The build and export jobs driven through the window's buttons and menus, with scripted
 // answers, against a program folder of the test's own.
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -8,6 +9,9 @@
 #include "platform/file_error.h"
 #include "platform/little_endian.h"
 #include "platform/qt_text.h"
+#include "preview/preview_display.h"
+#include "support/pictures.h"
+#include "texture/texture_layout.h"
 #include "window_session.h"
 
 Q_DECLARE_METATYPE(frondel::Answer)
@@ -17,7 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kDdsLength = 4'194'432;
 const QString kSaved = "Save... | 64 | File Saved Succesful";
 const QString kOverwrite = " | 68 | File Already Exists, Overwrite Existing File?";
 
@@ -48,7 +51,7 @@ class MainFormFlowTest : public QObject {
     WindowSession s;
     const fs::path dds = s.user / u8"texture \u00fc.dds";
     const fs::path target = s.user / u8"menu \u00e9.bin";
-    WriteWholeFile(dds, {PatternBytes(kDdsLength, 7)});
+    WriteWholeFile(dds, {GameTexture(7)});
 
     s.Build(dds, "Edit", target);
 
@@ -68,7 +71,7 @@ class MainFormFlowTest : public QObject {
     const fs::path dds = s.user / "built in.dds";
     const fs::path menu_file = s.user / "menu.bin";
     const fs::path exported = s.user / u8"exported \u00fc.dds";
-    WriteWholeFile(dds, {PatternBytes(kDdsLength, 8)});
+    WriteWholeFile(dds, {GameTexture(8)});
     s.Build(dds, "Exhibition", menu_file);
     s.prompts.boxes.clear();
 
@@ -95,18 +98,19 @@ class MainFormFlowTest : public QObject {
     QTest::addColumn<QString>("message");
     const QString open = "Please Select File For Open";
     const QString save = "Please Select Directory  For Save";
-    QTest::newRow("import") << "OpenDDS_Import" << false << false << "*.dds|*.dds"
-                            << "Text1" << open;
-    QTest::newRow("import menu") << "mnunew" << true << false << "*.dds|*.dds"
-                                 << "Text1" << open;
+    const QString pictures =
+        "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff|All files|*";
+    QTest::newRow("import") << "OpenDDS_Import" << false << false << pictures << "Text1" << open;
+    QTest::newRow("import menu") << "mnunew" << true << false << pictures << "Text1" << open;
     QTest::newRow("save built") << "SaveBIN" << false << true << "*.bin|*.bin"
                                 << "Text2" << save;
     QTest::newRow("open") << "Open_Bin_Export" << false << false << "*.bin|*.bin"
                           << "Text3" << open;
     QTest::newRow("open menu") << "mnuexport" << true << false << "*.bin|*.bin"
                                << "Text3" << open;
-    QTest::newRow("save exported") << "Save_DDS_Export" << false << true << "*.dds|*.dds"
-                                   << "Text4" << save;
+    QTest::newRow("save exported")
+        << "Save_DDS_Export" << false << true << "*.dds|*.dds|*.png|*.png"
+        << "Text4" << save;
   }
 
   // A cancelled dialog shows one critical box and leaves boxes and working files alone.
@@ -162,11 +166,13 @@ class MainFormFlowTest : public QObject {
     const QByteArray item_name = item.toUtf8();
     const QByteArray button_name = button.toUtf8();
     for (WindowSession* s : {&by_menu, &by_button}) {
-      // A menu texture file for the open rows; the import takes any file.
+      // A menu texture file for the open rows, a texture in the game's layout for the import.
       const fs::path chosen = s->user / "chosen file";
-      if (chosen_exists) {
+      if (chosen_exists && item == "mnunew") {
+        WriteWholeFile(chosen, {GameTexture(9)});
+      } else if (chosen_exists) {
         const fs::path dds = s->user / "t.dds";
-        WriteWholeFile(dds, {PatternBytes(kDdsLength, 9)});
+        WriteWholeFile(dds, {GameTexture(9)});
         s->Build(dds, "Online", chosen);
         s->prompts.boxes.clear();
         s->prompts.dialogs.clear();
@@ -200,7 +206,7 @@ class MainFormFlowTest : public QObject {
     WindowSession s;
     const fs::path dds = s.user / "t.dds";
     const fs::path target = s.user / "existing.bin";
-    WriteWholeFile(dds, {PatternBytes(5000, 10)});
+    WriteWholeFile(dds, {GameTexture(10)});
     WriteWholeFile(target, {PatternBytes(77, 11)});
     s.prompts.WillAnswer(answer);
 
@@ -235,7 +241,7 @@ class MainFormFlowTest : public QObject {
     const fs::path dds = s.user / "t.dds";
     const fs::path menu_file = s.user / "m.bin";
     const fs::path target = s.user / "existing.dds";
-    WriteWholeFile(dds, {PatternBytes(kDdsLength, 12)});
+    WriteWholeFile(dds, {GameTexture(12)});
     WriteWholeFile(target, {PatternBytes(99, 13)});
     s.Build(dds, "Community", menu_file);
     s.prompts.WillChoose(menu_file);
@@ -266,8 +272,8 @@ class MainFormFlowTest : public QObject {
     const fs::path first_bin = s.user / "first.bin";
     const fs::path second_bin = s.user / "second.bin";
     const fs::path exported = s.user / "exported.dds";
-    WriteWholeFile(first, {PatternBytes(kDdsLength, 14)});
-    WriteWholeFile(second, {PatternBytes(kDdsLength, 15)});
+    WriteWholeFile(first, {GameTexture(14)});
+    WriteWholeFile(second, {GameTexture(15)});
     s.Build(first, "League & Cup", first_bin);
 
     s.prompts.WillChoose(second);
@@ -293,15 +299,15 @@ class MainFormFlowTest : public QObject {
     WindowSession s;
     const fs::path typed = s.user / "typed.dds";
     const fs::path chosen = s.user / "chosen.dds";
-    WriteWholeFile(typed, {PatternBytes(300, 16)});
-    WriteWholeFile(chosen, {PatternBytes(400, 17)});
+    WriteWholeFile(typed, {GameTexture(16)});
+    WriteWholeFile(chosen, {GameTexture(17)});
     s.Find<QLineEdit>("Text1")->insert(ToQString(typed));  // as pasted by the user
 
     s.prompts.WillChoose(chosen);
     s.Click("OpenDDS_Import");
 
     QCOMPARE(s.TextOf("Text1"), ToQString(chosen));
-    QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportTexture)) == PatternBytes(400, 17));
+    QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportTexture)) == GameTexture(17));
   }
 
   // A current item in the list (as after it took the focus) is no selection.
@@ -337,7 +343,7 @@ class MainFormFlowTest : public QObject {
     const fs::path dds = s.user / "t.dds";
     const fs::path good = s.user / "good.bin";
     const fs::path bad = s.user / "bad.bin";
-    WriteWholeFile(dds, {PatternBytes(kDdsLength, 19)});
+    WriteWholeFile(dds, {GameTexture(19)});
     WriteWholeFile(bad, {PatternBytes(40, 20)});
     s.Build(dds, "Master League", good);
     s.prompts.WillChoose(good);
@@ -364,7 +370,7 @@ class MainFormFlowTest : public QObject {
     }
     const fs::path dds = s.user / "t.dds";
     const fs::path game = s.user / u8"game é.bin";
-    WriteWholeFile(dds, {PatternBytes(kDdsLength, 30)});
+    WriteWholeFile(dds, {GameTexture(30)});
     const Bytes game_head = PatternBytes(48, 31), game_template = PatternBytes(5000, 33);
     WriteWholeFile(
         game,
@@ -394,7 +400,85 @@ class MainFormFlowTest : public QObject {
                           "\r\nHead Block: Replaced The Stand-in\r\nTemplate: Replaced The "
                           "Stand-in"}));
     QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportPayload)) ==
-            Join({game_head, PatternBytes(kDdsLength, 30), game_template}));
+            Join({game_head, GameTexture(30), game_template}));
+  }
+
+  void importAPicture_data() {
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("told");  // the box after the question
+    QTest::newRow("converted") << false << Answer::Yes << QString();
+    QTest::newRow("not converted")
+        << false << Answer::No
+        << "Convert... | 64 | A picture must be converted to the game's layout before it can be "
+           "used.";
+    QTest::newRow("damaged") << true << Answer::Yes
+                             << "Error... | 16 | Could not convert \"<root>/user's files \u00f1/"
+                                "picture.png\": the picture is damaged or of a variant that "
+                                "cannot be read.";
+  }
+
+  // A picture is converted only when the user agrees; otherwise, or when it cannot be read,
+  // the build job is left without a texture. The user's file never changes.
+  void importAPicture() {
+    QFETCH(bool, damaged);
+    QFETCH(Answer, answer);
+    QFETCH(QString, told);
+    WindowSession s;
+    const fs::path png = s.user / "picture.png";
+    const auto picture = MakePicture(64, 48, 32, [](unsigned x, unsigned y) {
+      return Rgba{std::uint8_t(x * 4), std::uint8_t(y * 5), 7, 200};
+    });
+    Bytes file = Encode(FIF_PNG, picture.get());
+    if (damaged) file.resize(file.size() / 2);
+    WriteWholeFile(png, {file});
+    s.prompts.WillChoose(png);
+    s.prompts.WillAnswer(answer);
+    s.Click("OpenDDS_Import");
+
+    QStringList expected{
+        "Convert... | 68 | PNG 64x48\r\nThe game's menu textures are 1024x1024 32-bit DDS "
+        "files.\r\nConvert it to that layout?"};
+    if (!told.isEmpty()) expected.append(told);
+    QCOMPARE(SeenBelowRoot(s), expected);
+    QVERIFY(ReadWholeFile(png) == file);
+    auto* box = s.Find<QLabel>("TextureShown");
+    if (told.isEmpty()) {
+      QVERIFY(DescribeTexture(ReadWholeFile(s.Working(WorkFile::ImportTexture))).is_game_layout);
+      QCOMPARE(box->pixmap().size(), kPreviewBoxSize);
+    } else {
+      QVERIFY(!FileExists(s.Working(WorkFile::ImportTexture)));
+      QCOMPARE(box->text(), QString::fromUtf8(kNotPreviewableNote));
+    }
+  }
+
+  // A name ending in ".png" gets the exported texture as a PNG, every pixel and its alpha.
+  void exportAsPng() {
+    WindowSession s;
+    const fs::path dds = s.user / "t.dds";
+    const fs::path exported = s.user / "exported.PNG";
+    const Bytes texture = MakeDds(DdsKind::Bgra32, 1024, 1024);
+    WriteWholeFile(dds, {texture});
+    s.Build(dds, "Exhibition", s.user / "m.bin");
+    s.prompts.WillChoose(s.user / "m.bin");
+    s.Click("Open_Bin_Export");
+    s.Click("ExportDDS");
+    s.prompts.WillChoose(exported);
+    s.Click("Save_DDS_Export");
+
+    QCOMPARE(Seen(s.prompts.boxes), (QStringList{kSaved, kSaved}));
+    QCOMPARE(Snapshot(s.program / "temp/dataexport").size(), std::size_t{1});
+    const auto back = Decode(ReadWholeFile(exported));
+    QVERIFY(back && FreeImage_GetWidth(back.get()) == 1024 &&
+            FreeImage_GetHeight(back.get()) == 1024);
+    for (unsigned y = 0; y < 1024; ++y) {
+      for (unsigned x = 0; x < 1024; ++x) {
+        const std::uint8_t* p = texture.data() + 128 + 4 * (y * 1024 + x);
+        if (PixelOf(back.get(), x, y) != Rgba{p[2], p[1], p[0], p[3]}) {
+          QFAIL(qPrintable(QString("pixel %1, %2 differs").arg(x).arg(y)));
+        }
+      }
+    }
   }
 
   // A failed file access is one critical box naming the operation, the file and the reason;
@@ -402,7 +486,7 @@ class MainFormFlowTest : public QObject {
   void failedFileAccessIsReportedOnce() {
     WindowSession s;
     const fs::path dds = s.user / "t.dds";
-    WriteWholeFile(dds, {PatternBytes(600, 21)});
+    WriteWholeFile(dds, {GameTexture(21)});
     fs::remove_all(s.program / "temp/dataimport");
 
     s.prompts.WillChoose(dds);
@@ -423,7 +507,7 @@ class MainFormFlowTest : public QObject {
     s.prompts.WillChoose(dds);
     s.Click("OpenDDS_Import");
     QCOMPARE(s.prompts.boxes.size(), std::size_t{1});
-    QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportTexture)) == PatternBytes(600, 21));
+    QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportTexture)) == GameTexture(21));
   }
 };
 

@@ -18,6 +18,7 @@
 #include "platform/file_system.h"
 #include "platform/program.h"
 #include "support/bytes.h"
+#include "support/dds_samples.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 
@@ -31,6 +32,16 @@ inline QStringList Seen(const std::vector<ScriptedPrompts::Box>& boxes) {
                 " | " + QString::fromStdString(box.text));
   }
   return seen;
+}
+
+// A texture in the game's layout with pattern bytes for pixels: imported without a question.
+inline Bytes GameTexture(std::uint32_t seed) {
+  static const Bytes header = [] {
+    Bytes texture = MakeDds(DdsKind::Bgra32, 1024, 1024);
+    texture.resize(128);
+    return texture;
+  }();
+  return Join({header, PatternBytes(1024 * 1024 * 4, seed)});
 }
 
 // A main window over a program folder of its own: a small copy of the shipped temp/ tree,

@@ -31,13 +31,14 @@ TEST(FileChoice, EachHandlersDialogAndCancelBox) {
     const char* message;
     const char* dialog_name;  // each handler's own, so each remembers its own folder
   } expected[] = {
-      {FileHandler::ImportDds, DialogKind::Open, "*.dds|*.dds", "Please Select File For Open",
-       "CommonDialog1"},
+      {FileHandler::ImportDds, DialogKind::Open,
+       "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff|All files|*",
+       "Please Select File For Open", "CommonDialog1"},
       {FileHandler::SaveBuiltFile, DialogKind::Save, "*.bin|*.bin",
        "Please Select Directory  For Save", "CommonDialog2"},
       {FileHandler::OpenMenuFile, DialogKind::Open, "*.bin|*.bin", "Please Select File For Open",
        "CommonDialog3"},
-      {FileHandler::SaveExportedDds, DialogKind::Save, "*.dds|*.dds",
+      {FileHandler::SaveExportedDds, DialogKind::Save, "*.dds|*.dds|*.png|*.png",
        "Please Select Directory  For Save", "CommonDialog4"},
   };
   for (const auto& e : expected) {

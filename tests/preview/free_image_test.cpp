@@ -1,4 +1,4 @@
-#include "preview/free_image.h"
+#include "texture/free_image.h"
 
 #include <gtest/gtest.h>
 

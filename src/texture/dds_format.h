@@ -3,8 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-// The DDS texture file as the preview reads it: byte offsets from the start of the file, the
-// values the fields may hold, and their meaning. Every field is a little-endian 32-bit value.
+// The DDS texture file as the preview, the layout check and the conversion read and write it: byte
+// offsets from the start of the file, the values the fields may hold, and their meaning. Every
+// field is a little-endian 32-bit value.
 namespace frondel::dds {
 
 inline constexpr std::uint32_t FourCC(char a, char b, char c, char d) {
@@ -33,13 +34,22 @@ inline constexpr std::size_t kRedMaskAt = 92;
 inline constexpr std::size_t kGreenMaskAt = 96;
 inline constexpr std::size_t kBlueMaskAt = 100;
 inline constexpr std::size_t kAlphaMaskAt = 104;
+inline constexpr std::size_t kCapsAt = 108;
 inline constexpr std::size_t kCaps2At = 112;
 
-// Header flags.
+// Header flags: which fields hold a value.
+inline constexpr std::uint32_t kFlagCaps = 0x1;
+inline constexpr std::uint32_t kFlagHeight = 0x2;
+inline constexpr std::uint32_t kFlagWidth = 0x4;
 inline constexpr std::uint32_t kFlagPitch = 0x8;
+inline constexpr std::uint32_t kFlagPixelFormat = 0x1000;
 
-// Pixel-format flags that name a layout. The flag for alpha pixels (0x1) may accompany any of
-// them and changes nothing for the preview.
+// First capability flags.
+inline constexpr std::uint32_t kCapsTexture = 0x1000;
+
+// Pixel-format flags that name a layout. The flag for alpha pixels may accompany any of them
+// and changes nothing for the preview.
+inline constexpr std::uint32_t kPixelAlphaPixels = 0x1;
 inline constexpr std::uint32_t kPixelAlphaOnly = 0x2;
 inline constexpr std::uint32_t kPixelFourCC = 0x4;
 inline constexpr std::uint32_t kPixelRgb = 0x40;

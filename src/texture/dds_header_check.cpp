@@ -1,9 +1,9 @@
-#include "preview/dds_header_check.h"
+#include "texture/dds_header_check.h"
 
 #include <cstdint>
 
 #include "platform/little_endian.h"
-#include "preview/dds_format.h"
+#include "texture/dds_format.h"
 
 namespace frondel {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 // MFreeImage: the binding to the image library, over the library's own header. The preview
-// decodes DDS textures and writes Windows bitmaps through it and through nothing else.
+// and the conversion to the game's layout reach the library through it.
 
 #include <FreeImage.h>
 
@@ -17,6 +17,16 @@ struct UnloadBitmap {
 // Owns one decoded image, so every way out of the step that loaded it releases it. An empty
 // owner (the library yielded no image) is never passed to the library's release.
 using Bitmap = std::unique_ptr<FIBITMAP, UnloadBitmap>;
+
+struct CloseMemory {
+  void operator()(FIMEMORY* memory) const { FreeImage_CloseMemory(memory); }
+};
+
+// Owns one of the library's memory streams.
+using Memory = std::unique_ptr<FIMEMORY, CloseMemory>;
+
+// For textures stored R,G,B(,A): the library copies their bytes as they are.
+void SwapRedAndBlue(FIBITMAP* picture);
 
 // File names reach the library in the system's own encoding, so a program folder with
 // characters outside ASCII works like any other.

@@ -1,4 +1,4 @@
-#include "preview/dds_header_check.h"
+#include "texture/dds_header_check.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "preview/dds_format.h"
 #include "support/bytes.h"
 #include "support/dds_samples.h"
+#include "texture/dds_format.h"
 
 namespace frondel {
 namespace {
