@@ -36,7 +36,7 @@ bool DropOn(QWidget* target, const QList<QUrl>& urls) {
 // A session whose user folder holds a texture and the menu file built from it, also under
 // two other names.
 void MakeUserFiles(WindowSession& s) {
-  WriteWholeFile(s.user / "t.dds", {PatternBytes(5000, 4)});
+  WriteWholeFile(s.user / "t.dds", {GameTexture(4)});
   s.Build(s.user / "t.dds", "Gallery", s.user / "menu.bin");
   for (const char* copy : {"MENU.BIN", "menu.bin.txt"})
     fs::copy_file(s.user / "menu.bin", s.user / copy);
@@ -137,7 +137,7 @@ class DesktopTest : public QObject {
     const fs::path first = ProgramCopy(root / "first");
     const fs::path other = ProgramCopy(root / u8"other \u00e9");
     for (int i = 1; i <= 3; ++i) {
-      WriteWholeFile(root / (std::to_string(i) + ".dds"), {PatternBytes(3000, i)});
+      WriteWholeFile(root / (std::to_string(i) + ".dds"), {GameTexture(i)});
     }
     const auto start = [&](const fs::path& folder, const char* file) {
       auto process = std::make_unique<QProcess>();

@@ -372,9 +372,8 @@ class MainFormFlowTest : public QObject {
     const fs::path game = s.user / u8"game é.bin";
     WriteWholeFile(dds, {GameTexture(30)});
     const Bytes game_head = PatternBytes(48, 31), game_template = PatternBytes(5000, 33);
-    WriteWholeFile(
-        game,
-        {PackMenuBytes(Zlib(), Join({game_head, PatternBytes(kDdsLength, 32), game_template}))});
+    WriteWholeFile(game,
+                   {PackMenuBytes(Zlib(), Join({game_head, GameTexture(32), game_template}))});
 
     s.Choose("mnutakeblocks");
     s.prompts.WillChoose(game);
