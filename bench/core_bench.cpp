@@ -15,6 +15,7 @@
 #include "bench_texture.h"
 #include "building/menu_format.h"
 #include "building/payload_parts.h"
+#include "median_reporter.h"
 #ifdef FRONDEL_WITH_LIBDEFLATE
 #include "codec/libdeflate_buffers.h"
 #endif
@@ -124,23 +125,6 @@ BENCHMARK(Packing)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(RawUncompress)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(UnpackingAndExtraction)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Keeps each benchmark's time per iteration (or median of repetitions) for the ratios.
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      // With --benchmark_repetitions the median stands for the benchmark.
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      const std::string name = run.benchmark_name();
-      const std::string base = name.substr(0, name.find('/'));
-      real[base] = run.GetAdjustedRealTime();
-      cpu[base] = run.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> real, cpu;
-};
-
 void PrintPackedSize() {
   const Fixture& f = Shared();
   const std::size_t stream = f.packed.size() - kZlibAt;
@@ -165,7 +149,7 @@ int main(int argc, char** argv) {
   // As the program does at start.
   frondel::KeepWorkBuffersMapped();
   benchmark::Initialize(&argc, argv);
-  frondel::RecordingReporter reporter;
+  frondel::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const auto ratio = [&](const char* what, const char* ours, const char* raw, double target) {
     if (!reporter.real.count(ours) || !reporter.real.count(raw)) return;

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "median_reporter.h"
 #include "platform/heap_tuning.h"
 #include "support/pictures.h"
 #include "texture/conversion.h"
@@ -59,21 +60,6 @@ void LibraryLoadAndRescale(benchmark::State& state) {
 BENCHMARK(Convert)->Arg(1920)->Arg(1024)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(LibraryLoadAndRescale)->Arg(1920)->Arg(1024)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Keeps each benchmark's time per iteration (or median of repetitions) for the ratios.
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      const std::string name = run.benchmark_name();
-      real[name.substr(0, name.find("/min_time"))] = run.GetAdjustedRealTime();
-      cpu[name.substr(0, name.find("/min_time"))] = run.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> real, cpu;
-};
-
 }  // namespace
 }  // namespace frondel
 
@@ -81,7 +67,7 @@ int main(int argc, char** argv) {
   // As the program does at start.
   frondel::KeepWorkBuffersMapped();
   benchmark::Initialize(&argc, argv);
-  frondel::RecordingReporter reporter;
+  frondel::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   for (const char* size : {"1920", "1024"}) {
     const std::string ours = std::string("Convert/") + size;

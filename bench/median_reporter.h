@@ -1,0 +1,29 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace frondel {
+
+// Prints as the console reporter does and keeps each benchmark's time per iteration, the
+// median where there are repetitions, under its name without the "/min_time" suffix
+// ("Packing", "Convert/1920"), for the ratios the targets are set on.
+class MedianReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+      const std::string name = run.benchmark_name();
+      const std::string key = name.substr(0, name.find("/min_time"));
+      real[key] = run.GetAdjustedRealTime();
+      cpu[key] = run.GetAdjustedCPUTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> real, cpu;
+};
+
+}  // namespace frondel
