@@ -260,7 +260,9 @@ TEST_F(CliProgram, BuildsAPngAndExportsItBackAsPngWithItsPixels) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(FileExists(back / "g.png"));
   for (const fs::path file : {back / "one.PNG", back / u8"ü.png"}) {
-    const auto picture = testing::Decode(ReadWholeFile(file));
+    const Bytes written = ReadWholeFile(file);
+    EXPECT_EQ(DescribeTexture(written).kind, PictureKind::Png) << Utf8(file);
+    const auto picture = testing::Decode(written);
     ASSERT_TRUE(picture) << Utf8(file);
     unsigned differ = 0;
     for (unsigned y = 0; y < 1024; ++y) {
