@@ -24,6 +24,7 @@ struct BuildOptions {
   std::string out;
   std::string blocks;
   bool force = false;
+  bool as_is = false;
   bool verbose = false;
 };
 
@@ -61,7 +62,7 @@ int RunBuild(const BuildOptions& options) {
   const int status = ForEachInput(options.textures, [&](const std::string& input, std::size_t i) {
     // Read as the window's Create File reads them, so the payload is the window's.
     const Bytes head = ReadPayloadBlock(blocks.head);
-    const Bytes texture = ReadPayloadBlock(PathFromUtf8(input));
+    const Bytes texture = TextureToPack(input, options.as_is);
     const Bytes place_template = ReadPayloadBlock(blocks.place_template);
     Bytes payload_bytes;
     try {
@@ -86,9 +87,9 @@ int RunBuild(const BuildOptions& options) {
 
 void AddBuildCommand(CLI::App& app, int& status) {
   CLI::App* build = app.add_subcommand(
-      "build", "Builds a menu texture file from each DDS texture for one menu place");
+      "build", "Builds a menu texture file from each texture or picture for one menu place");
   auto options = std::make_shared<BuildOptions>();
-  build->add_option("TEXTURE", options->textures, "DDS textures")->required();
+  build->add_option("TEXTURE", options->textures, "DDS textures or pictures")->required();
   build
       ->add_option("--place", options->place,
                    "Menu place: list text or template file name, any case (see 'places')")
@@ -106,6 +107,7 @@ void AddBuildCommand(CLI::App& app, int& status) {
                     "Folder of TOPDATA1 and the place templates (default: temp/dataentery "
                     "beside the program)");
   build->add_flag("--force", options->force, "Replace existing outputs");
+  build->add_flag("--as-is", options->as_is, kAsIsHelp);
   build->add_flag("-v,--verbose", options->verbose, "Print what was done");
   build->callback([options, &status] { status = RunBuild(*options); });
 }

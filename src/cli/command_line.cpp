@@ -1,8 +1,11 @@
 #include "cli/command_line.h"
 
 #include "building/menu_format.h"
+#include "building/payload_assembly.h"
 #include "cli/console.h"
 #include "platform/file_error.h"
+#include "texture/conversion.h"
+#include "texture/texture_layout.h"
 
 namespace frondel::cli {
 
@@ -96,6 +99,28 @@ int ForEachInput(const std::vector<std::string>& inputs,
     }
   }
   return status;
+}
+
+Bytes TextureToPack(const std::string& input, bool as_is) {
+  // Read as the window's Create File reads it, so a texture packed as it is gives its payload.
+  Bytes file = ReadPayloadBlock(PathFromUtf8(input));
+  const TextureLayout layout = DescribeTexture(file);
+  if (layout.is_game_layout) return file;
+  if (as_is) {
+    if (layout.kind != PictureKind::Dds) {
+      throw InputFailure("--as-is packs only a DDS texture, and " + input + " is " +
+                         layout.description);
+    }
+    return file;
+  }
+  Conversion converted = ConvertToGameTexture(file);
+  if (converted.status != ConversionStatus::Done) {
+    throw InputFailure("could not convert " + input + ": " +
+                       std::string(RefusalReason(converted.status)));
+  }
+  WriteErr("frondel-cli: " + input + ": converted from " + layout.description +
+           " to the game's layout" + (converted.scaled ? ", stretched to 1024x1024" : "") + "\n");
+  return std::move(converted.bytes);
 }
 
 void Tell(bool verbose, const std::string& line) {

@@ -62,6 +62,13 @@ class OutputWriter {
 int ForEachInput(const std::vector<std::string>& inputs,
                  const std::function<void(const std::string& input, std::size_t index)>& one);
 
+// The texture to pack from the picture `input`: one in the game's layout as it is, any other
+// converted to that layout with one line on standard error saying from what. With `as_is`, a
+// DDS as it is and nothing else. Throws InputFailure for a picture that cannot be taken.
+Bytes TextureToPack(const std::string& input, bool as_is);
+inline constexpr const char* kAsIsHelp =
+    "Pack a DDS texture as it is, without converting it to the game's layout";
+
 // "-v": tells what was done, on standard output.
 void Tell(bool verbose, const std::string& line);
 

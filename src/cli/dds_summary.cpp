@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <array>
 
-#include "building/payload_parts.h"
 #include "platform/little_endian.h"
 #include "texture/dds_format.h"
+#include "texture/texture_layout.h"
 
 namespace frondel::cli {
 namespace {
-
-constexpr std::uint32_t kGameSide = 1024;
-constexpr std::uint32_t kGameBits = 32;
-constexpr std::uint32_t kPixelAlpha = 0x1;
 
 // The channels from the lowest byte up ("B8G8R8A8"), or the kind and bit count when the
 // masks are not whole bytes.
@@ -32,7 +28,7 @@ std::string PixelFormatName(ByteView file) {
         {'R', GetU32(file, dds::kRedMaskAt)},
         {'G', GetU32(file, dds::kGreenMaskAt)},
         {'B', GetU32(file, dds::kBlueMaskAt)},
-        {'A', flags & kPixelAlpha ? GetU32(file, dds::kAlphaMaskAt) : 0},
+        {'A', flags & dds::kPixelAlphaPixels ? GetU32(file, dds::kAlphaMaskAt) : 0},
     }};
     std::string name;
     std::size_t matched = 0, used = 0;
@@ -63,14 +59,9 @@ std::optional<DdsSummary> DescribeDds(ByteView file) {
   if (file.size() < dds::kPixelDataOffset || GetU32(file, dds::kMagicAt) != dds::kMagic) {
     return std::nullopt;
   }
-  DdsSummary summary{GetU32(file, dds::kWidthAt), GetU32(file, dds::kHeightAt),
-                     PixelFormatName(file), std::max(GetU32(file, dds::kMipMapCountAt), 1u), false};
-  const std::uint32_t flags = GetU32(file, dds::kPixelFormatFlagsAt);
-  summary.game_layout = summary.width == kGameSide && summary.height == kGameSide &&
-                        (flags & dds::kPixelKinds) == dds::kPixelRgb &&
-                        GetU32(file, dds::kBitCountAt) == kGameBits && summary.mipmap_count == 1 &&
-                        file.size() == payload::kTextureLength;
-  return summary;
+  return DdsSummary{GetU32(file, dds::kWidthAt), GetU32(file, dds::kHeightAt),
+                    PixelFormatName(file), std::max(GetU32(file, dds::kMipMapCountAt), 1u),
+                    DescribeTexture(file).is_game_layout};
 }
 
 }  // namespace frondel::cli

@@ -14,7 +14,7 @@ struct DdsSummary {
   std::uint32_t height;
   std::string pixel_format;  // a four-character code ("DXT1") or the channels ("B8G8R8A8")
   std::uint32_t mipmap_count;
-  bool game_layout;  // 1024x1024, 32-bit uncompressed, one level, 4,194,432 bytes
+  bool game_layout;  // the one layout the game reads (texture/texture_layout.h)
 };
 
 // Nothing when the bytes do not start with a whole DDS header.

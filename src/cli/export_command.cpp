@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <memory>
 
 #include "building/payload_parts.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "platform/file_error.h"
+#include "texture/conversion.h"
 
 namespace frondel::cli {
 namespace {
@@ -11,16 +13,45 @@ namespace {
 struct ExportOptions {
   std::vector<std::string> menu_files;
   std::string out;
+  std::string format = "dds";
+  const CLI::Option* format_option = nullptr;
   bool force = false;
   bool verbose = false;
 };
 
+bool EndsWithPng(std::string name) {
+  std::ranges::transform(name, name.begin(),
+                         [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+  return name.ends_with(".png");
+}
+
+// One input: its output's name says the format, and --format may not contradict it.
+bool WritesPng(const ExportOptions& options) {
+  if (options.menu_files.size() > 1) return options.format == "png";
+  const bool png = EndsWithPng(options.out);
+  if (options.format_option->count() > 0 && png != (options.format == "png")) {
+    throw CLI::ValidationError("--format", "--format " + options.format +
+                                               " does not match the output's name " + options.out);
+  }
+  return png;
+}
+
 int RunExport(const ExportOptions& options) {
-  const auto outputs = OutputsFor(options.menu_files, options.out, ".dds");
+  const bool png = WritesPng(options);
+  const auto outputs = OutputsFor(options.menu_files, options.out, png ? ".png" : ".dds");
   const Zlib codec;
   OutputWriter writer(options.force);
   return ForEachInput(options.menu_files, [&](const std::string& input, std::size_t i) {
-    writer.Write(outputs[i], ExtractTexture(UnpackComplete(codec, PathFromUtf8(input))));
+    Bytes texture = ExtractTexture(UnpackComplete(codec, PathFromUtf8(input)));
+    if (png) {
+      Conversion encoded = EncodePng(texture);
+      if (encoded.status != ConversionStatus::Done) {
+        throw InputFailure("could not write its texture as a PNG: " +
+                           std::string(RefusalReason(encoded.status)));
+      }
+      texture = std::move(encoded.bytes);
+    }
+    writer.Write(outputs[i], texture);
     Tell(options.verbose, "exported " + PathText(outputs[i]) + " from " + input);
   });
 }
@@ -28,12 +59,17 @@ int RunExport(const ExportOptions& options) {
 }  // namespace
 
 void AddExportCommand(CLI::App& app, int& status) {
-  CLI::App* command =
-      app.add_subcommand("export", "Writes the DDS texture of each menu texture file");
+  CLI::App* command = app.add_subcommand(
+      "export", "Writes the texture of each menu texture file, as a DDS or as a PNG");
   auto options = std::make_shared<ExportOptions>();
   command->add_option("MENU", options->menu_files, "Menu texture files (.bin)")->required();
-  command->add_option("-o,--output", options->out, "Output file, or folder for several files")
+  command
+      ->add_option("-o,--output", options->out,
+                   "Output file (a PNG when its name ends in .png), or folder for several files")
       ->required();
+  options->format_option =
+      command->add_option("--format", options->format, "dds or png, for several files")
+          ->transform(CLI::IsMember({"dds", "png"}, CLI::ignore_case));
   command->add_flag("--force", options->force, "Replace existing outputs");
   command->add_flag("-v,--verbose", options->verbose, "Print what was done");
   command->callback([options, &status] { status = RunExport(*options); });

@@ -16,6 +16,7 @@ struct ReplaceOptions {
   std::string texture;
   std::string out;
   bool force = false;
+  bool as_is = false;
   bool verbose = false;
 };
 
@@ -31,7 +32,7 @@ int RunReplace(const ReplaceOptions& options) {
                          " bytes ends before the template, at byte " +
                          std::to_string(payload::kTemplateOffset));
     }
-    const Bytes texture = ReadPayloadBlock(PathFromUtf8(options.texture));
+    const Bytes texture = TextureToPack(options.texture, options.as_is);
     Bytes payload_bytes;
     try {
       payload_bytes = AssemblePayload(HeadBlockOf(old_payload), texture, TemplateOf(old_payload));
@@ -53,9 +54,10 @@ void AddReplaceCommand(CLI::App& app, int& status) {
                          "template");
   auto options = std::make_shared<ReplaceOptions>();
   command->add_option("MENU", options->menu_file, "Menu texture file (.bin)")->required();
-  command->add_option("TEXTURE", options->texture, "The new DDS texture")->required();
+  command->add_option("TEXTURE", options->texture, "The new texture or picture")->required();
   command->add_option("-o,--output", options->out, "Output file (.bin)")->required();
   command->add_flag("--force", options->force, "Replace an existing output");
+  command->add_flag("--as-is", options->as_is, kAsIsHelp);
   command->add_flag("-v,--verbose", options->verbose, "Print what was done");
   command->callback([options, &status] { status = RunReplace(*options); });
 }

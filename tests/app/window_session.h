@@ -34,16 +34,6 @@ inline QStringList Seen(const std::vector<ScriptedPrompts::Box>& boxes) {
   return seen;
 }
 
-// A texture in the game's layout with pattern bytes for pixels: imported without a question.
-inline Bytes GameTexture(std::uint32_t seed) {
-  static const Bytes header = [] {
-    Bytes texture = MakeDds(DdsKind::Bgra32, 1024, 1024);
-    texture.resize(128);
-    return texture;
-  }();
-  return Join({header, PatternBytes(1024 * 1024 * 4, seed)});
-}
-
 // A main window over a program folder of its own: a small copy of the shipped temp/ tree,
 // below a folder whose name has blanks and characters outside ASCII, beside a folder for the
 // user's files named the same way.

@@ -9,13 +9,20 @@
 #include "cli/run_program.h"
 #include "platform/little_endian.h"
 #include "support/bytes.h"
+#include "support/dds_samples.h"
 #include "support/program_folder.h"
 #include "support/scripted_prompts.h"
+#include "texture/conversion.h"
+#include "texture/texture_layout.h"
+#if FRONDEL_TEST_PICTURES
+#include "support/pictures.h"
+#endif
 
 namespace frondel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::GameTexture;
 using testing::Join;
 using testing::PatternBytes;
 using testing::SameBytes;
@@ -53,14 +60,14 @@ class CliProgram : public ::testing::Test {
   testing::TempFolder work{fs::temp_directory_path(), u8"frondel work ü"};
   testing::TempFolder scratch;
   const fs::path out = work / "out";
-  const Bytes texture = PatternBytes(payload::kTextureLength, 5);
+  const Bytes texture = GameTexture(5);
   Zlib codec;
 };
 
 TEST_F(CliProgram, BuildsAFolderOfTexturesAndExportsThemBack) {
   const std::vector<fs::path> textures{work / "a b.dds", work / u8"ñ 日本.dds"};
   for (std::uint32_t i = 0; i < textures.size(); ++i) {
-    WriteBytes(textures[i], PatternBytes(payload::kTextureLength, i));
+    WriteBytes(textures[i], GameTexture(i));
   }
   auto run = Cli(
       {"build", Utf8(textures[0]), Utf8(textures[1]), "--place", "master LEAGUE", "-o", Utf8(out)});
@@ -99,7 +106,7 @@ TEST_F(CliProgram, ReplaceKeepsTheFilesOwnHeadAndTemplate) {
   const Bytes head = PatternBytes(48, 1), place_template = PatternBytes(7000, 2);
   WriteBytes(blocks / "TOPDATA1", head);
   WriteBytes(blocks / "SYSDATA", place_template);
-  WriteBytes(work / "old.dds", PatternBytes(payload::kTextureLength, 3));
+  WriteBytes(work / "old.dds", GameTexture(3));
   WriteBytes(work / "new.dds", texture);
   auto run = Cli({"build", Utf8(work / "old.dds"), "--place", "System Setting", "--blocks",
                   Utf8(blocks), "-o", Utf8(work / "game.bin")});
@@ -171,7 +178,7 @@ TEST_F(CliProgram, InfoDescribesGoodAndDamagedFilesAndExportRefusesIncompleteOne
     Bytes bytes;
     std::string status;
   } bad[] = {
-      {"damaged.bin", Bytes(packed.begin(), packed.begin() + 200), "damaged"},
+      {"damaged.bin", Bytes(packed.begin(), packed.begin() + 40), "damaged"},
       {"cut.bin", short_length, "cut at the stored length"},
       {"zero.bin", zero_length, "not decoded"},
       {"short.bin", Bytes(packed.begin(), packed.begin() + 10), "too short"},
@@ -188,11 +195,85 @@ TEST_F(CliProgram, InfoDescribesGoodAndDamagedFilesAndExportRefusesIncompleteOne
   EXPECT_EQ(run.status, 0) << run.err;
   for (const char* expected : {R"("kind": "menu", "length": )", R"("status": "complete")",
                                R"("head_block_installed": true, "place": {"list_text": "Gallery")",
-                               R"("texture": null)", R"("status": "damaged", "payload_length": )",
+                               R"("mipmap_count": 1, "game_layout": true)", R"("texture": null)",
+                               R"("status": "damaged", "payload_length": )",
                                R"("header": {"fixed_bytes_match": true, "packed_length": )"}) {
     EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
   }
   EXPECT_EQ(run.out.front(), '[');
+}
+
+TEST_F(CliProgram, ConvertsOtherTexturesUnlessAsIsWhichPacksOnlyADds) {
+  const Bytes small = testing::MakeDds(testing::DdsKind::Dxt5, 64, 64);
+  const std::string dds = Utf8(work / "small.dds"), junk = Utf8(work / "junk.dds");
+  WriteBytes(work / "small.dds", small);
+  WriteBytes(work / "junk.dds", PatternBytes(5000, 1));
+  WriteBytes(work / "game.dds", texture);
+  auto run = Cli(
+      {"build", dds, junk, Utf8(work / "game.dds"), "--place", "Edit", "-o", Utf8(out), "--as-is"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "frondel-cli: " + junk + ": --as-is packs only a DDS texture, and " + junk +
+                         " is not a picture\n" + StandInLine("Edit"));
+  EXPECT_TRUE(SameBytes(
+      Join({Installed("temp/dataentery/TOPDATA1"), small, Installed("temp/dataentery/EDITDATA")}),
+      UnpackMenuBytes(codec, ReadWholeFile(out / "small.bin")).bytes));
+
+  run = Cli({"replace", Utf8(out / "game.bin"), dds, "-o", Utf8(out / "new.bin")});
+  if (!CanConvertPictures()) {
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(RefusalReason(ConversionStatus::NotInThisBuild)), std::string::npos);
+    return;
+  }
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "frondel-cli: " + dds + ": converted from " +
+                         DescribeTexture(small).description +
+                         " to the game's layout, stretched to 1024x1024\n");
+  const Bytes converted = UnpackMenuBytes(codec, ReadWholeFile(out / "new.bin")).bytes;
+  EXPECT_TRUE(DescribeTexture(ExtractTexture(converted)).is_game_layout);
+}
+
+TEST_F(CliProgram, BuildsAPngAndExportsItBackAsPngWithItsPixels) {
+#if FRONDEL_TEST_PICTURES
+  const auto pixel = [](unsigned x, unsigned y) {
+    return testing::Rgba{std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y),
+                         std::uint8_t(x + y)};
+  };
+  const std::string png = Utf8(work / u8"ü.png");
+  WriteBytes(work / u8"ü.png",
+             testing::Encode(FIF_PNG, testing::MakePicture(1024, 1024, 32, pixel).get()));
+  WriteBytes(work / "g.dds", texture);
+  auto run = Cli({"build", png, "--place", "Edit", "-o", Utf8(out / "p.bin"), "--as-is"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(png + " is PNG 1024x1024\n"), std::string::npos) << run.err;
+  run = Cli({"build", png, Utf8(work / "g.dds"), "--place", "Edit", "-o", Utf8(out)});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "frondel-cli: " + png +
+                         ": converted from PNG 1024x1024 to the game's layout\n" +
+                         StandInLine("Edit"));
+
+  const fs::path back = work / "back";
+  fs::create_directories(back);
+  run = Cli({"export", Utf8(out / u8"ü.bin"), "-o", Utf8(back / "one.PNG")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  run = Cli(
+      {"export", Utf8(out / u8"ü.bin"), Utf8(out / "g.bin"), "-o", Utf8(back), "--format", "PNG"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(FileExists(back / "g.png"));
+  for (const fs::path file : {back / "one.PNG", back / u8"ü.png"}) {
+    const Bytes written = ReadWholeFile(file);
+    EXPECT_EQ(DescribeTexture(written).kind, PictureKind::Png) << Utf8(file);
+    const auto picture = testing::Decode(written);
+    ASSERT_TRUE(picture) << Utf8(file);
+    unsigned differ = 0;
+    for (unsigned y = 0; y < 1024; ++y) {
+      for (unsigned x = 0; x < 1024; ++x)
+        differ += testing::PixelOf(picture.get(), x, y) != pixel(x, y);
+    }
+    EXPECT_EQ(differ, 0u) << Utf8(file);
+  }
+#else
+  GTEST_SKIP() << "this build cannot convert pictures";
+#endif
 }
 
 TEST_F(CliProgram, BlocksAreTakenForcedOverAnotherHeadListedAndRestored) {

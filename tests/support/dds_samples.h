@@ -5,6 +5,7 @@
 
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
+#include "support/bytes.h"
 
 // DDS textures written at test time, field by field, with a known colour in each quadrant.
 namespace frondel::testing {
@@ -169,6 +170,16 @@ inline Bytes MakeDds(DdsKind kind, std::uint32_t width, std::uint32_t height,
     }
   }
   return out;
+}
+
+// A texture in the game's layout with pattern bytes for pixels: taken without conversion.
+inline Bytes GameTexture(std::uint32_t seed) {
+  static const Bytes header = [] {
+    Bytes texture = MakeDds(DdsKind::Bgra32, 1024, 1024);
+    texture.resize(128);
+    return texture;
+  }();
+  return Join({header, PatternBytes(1024 * 1024 * 4, seed)});
 }
 
 }  // namespace frondel::testing
