@@ -1,19 +1,18 @@
 #pragma once
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "building/payload_parts.h"
+#include "texture/texture_layout.h"
 
 namespace frondel {
 
-// A 1024x1024 32-bit DDS whose picture has gradients, shapes and grain, like a menu backdrop.
+// A texture in the game's layout whose picture has gradients, shapes and grain, like a menu
+// backdrop.
 inline Bytes MakeTexture() {
-  Bytes dds(payload::kTextureLength, 0);
-  const char magic[] = "DDS ";
-  std::copy(magic, magic + 4, dds.begin());
-  dds[4] = 124;
+  Bytes dds = GameTextureHeader();
+  dds.resize(payload::kTextureLength, 0);
   std::uint32_t grain = 12345;
   for (std::size_t y = 0; y < 1024; ++y) {
     for (std::size_t x = 0; x < 1024; ++x) {

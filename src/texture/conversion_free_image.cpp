@@ -91,27 +91,6 @@ void MakeOpaque(FIBITMAP* picture) {
   }
 }
 
-Bytes GameHeader() {
-  Bytes header(dds::kPixelDataOffset, 0);
-  PutU32(header, dds::kMagicAt, dds::kMagic);
-  PutU32(header, dds::kHeaderSizeAt, dds::kHeaderSize);
-  PutU32(header, dds::kFlagsAt,
-         dds::kFlagCaps | dds::kFlagHeight | dds::kFlagWidth | dds::kFlagPitch |
-             dds::kFlagPixelFormat);
-  PutU32(header, dds::kHeightAt, kGameSide);
-  PutU32(header, dds::kWidthAt, kGameSide);
-  PutU32(header, dds::kPitchAt, kGameRowBytes);
-  PutU32(header, dds::kPixelFormatSizeAt, dds::kPixelFormatSize);
-  PutU32(header, dds::kPixelFormatFlagsAt, dds::kPixelRgb | dds::kPixelAlphaPixels);
-  PutU32(header, dds::kBitCountAt, 32);
-  PutU32(header, dds::kRedMaskAt, dds::kHighByte);
-  PutU32(header, dds::kGreenMaskAt, dds::kMiddleByte);
-  PutU32(header, dds::kBlueMaskAt, dds::kLowByte);
-  PutU32(header, dds::kAlphaMaskAt, dds::kTopByte);
-  PutU32(header, dds::kCapsAt, dds::kCapsTexture);
-  return header;
-}
-
 }  // namespace
 
 bool CanConvertPictures() { return true; }
@@ -146,7 +125,7 @@ Conversion ConvertToGameTexture(ByteView picture) {
   }
   if (decoded.opaque) MakeOpaque(texture.get());
 
-  result.bytes = GameHeader();
+  result.bytes = GameTextureHeader();
   result.bytes.resize(kGameTextureBytes);
   // The library keeps the bottom row first.
   for (std::uint32_t row = 0; row < kGameSide; ++row) {

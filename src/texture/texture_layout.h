@@ -24,6 +24,11 @@ struct TextureLayout {
   bool is_game_layout = false;
 };
 
+// The 128 bytes that begin every texture in the game's layout: magic, the standard header with
+// caps, height, width, pitch and pixel format (RGB with alpha pixels, 32 bits, masks for
+// B,G,R,A) and caps "texture". The pixels follow, top row first.
+Bytes GameTextureHeader();
+
 // Reads headers only, never the pixels, and never more than the file holds. Sizes are given
 // for DDS, PNG, JPEG, BMP and TGA; a TIFF is named by kind only.
 TextureLayout DescribeTexture(ByteView file);
