@@ -13,6 +13,7 @@
 #include "cli/json.h"
 #include "platform/executable_folder.h"
 #include "platform/file_error.h"
+#include "texture/texture_layout.h"
 
 namespace frondel::cli {
 namespace {
@@ -146,7 +147,10 @@ Description DescribeOtherFile(const std::string& name, ByteView file) {
     d.json.Object("texture", TextureJson(*texture));
     d.text += TextureText(*texture) + "\n";
   } else {
-    d.text += "neither a menu texture file nor a DDS texture\n";
+    // Other pictures are named with their size, so a user sees what a build would convert.
+    const std::string description = DescribeTexture(file).description;
+    d.json.String("description", description);
+    d.text += description + ", neither a menu texture file nor a DDS texture\n";
   }
   return d;
 }

@@ -191,13 +191,17 @@ TEST_F(CliProgram, InfoDescribesGoodAndDamagedFilesAndExportRefusesIncompleteOne
   }
   EXPECT_TRUE(OutputFiles().empty());
 
-  const auto run = Cli({"info", "--json", Utf8(good), Utf8(work / "damaged.bin")});
+  WriteBytes(work / "junk.dat", PatternBytes(300, 2));
+  const auto run =
+      Cli({"info", "--json", Utf8(good), Utf8(work / "damaged.bin"), Utf8(work / "junk.dat")});
   EXPECT_EQ(run.status, 0) << run.err;
-  for (const char* expected : {R"("kind": "menu", "length": )", R"("status": "complete")",
-                               R"("head_block_installed": true, "place": {"list_text": "Gallery")",
-                               R"("mipmap_count": 1, "game_layout": true)", R"("texture": null)",
-                               R"("status": "damaged", "payload_length": )",
-                               R"("header": {"fixed_bytes_match": true, "packed_length": )"}) {
+  for (const char* expected :
+       {R"("kind": "menu", "length": )", R"("status": "complete")",
+        R"("head_block_installed": true, "place": {"list_text": "Gallery")",
+        R"("mipmap_count": 1, "game_layout": true)", R"("texture": null)",
+        R"("status": "damaged", "payload_length": )",
+        R"("header": {"fixed_bytes_match": true, "packed_length": )",
+        R"("kind": "other", "length": 300, "description": "not a picture")"}) {
     EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
   }
   EXPECT_EQ(run.out.front(), '[');
