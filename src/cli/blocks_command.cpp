@@ -20,16 +20,6 @@ struct BlocksOptions {
   bool json = false;
 };
 
-CLI::Validator PlaceValidator() {
-  return CLI::Validator(
-      [](std::string& name) {
-        return FindMenuPlaceByName(name)
-                   ? std::string()
-                   : "unknown place \"" + name + "\"; 'frondel-cli places' lists them";
-      },
-      "PLACE");
-}
-
 std::string_view ChangeWords(BlockChange change) {
   switch (change) {
     case BlockChange::Unchanged:

@@ -28,15 +28,6 @@ struct BuildOptions {
   bool verbose = false;
 };
 
-std::string PlaceNames() {
-  std::string names;
-  for (const MenuPlace& place : MenuPlaces()) {
-    if (!names.empty()) names += ", ";
-    names += std::string(place.list_text) + " (" + std::string(TemplateName(place)) + ")";
-  }
-  return names;
-}
-
 struct BlockFiles {
   fs::path head, place_template;
 };
@@ -94,13 +85,7 @@ void AddBuildCommand(CLI::App& app, int& status) {
       ->add_option("--place", options->place,
                    "Menu place: list text or template file name, any case (see 'places')")
       ->required()
-      ->check(CLI::Validator(
-          [](std::string& name) {
-            return FindMenuPlaceByName(name)
-                       ? std::string()
-                       : "unknown place \"" + name + "\"; the places are: " + PlaceNames();
-          },
-          "PLACE"));
+      ->check(PlaceValidator());
   build->add_option("-o,--output", options->out, "Output file, or folder for several textures")
       ->required();
   build->add_option("--blocks", options->blocks,

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "building/menu_format.h"
+#include "building/menu_places.h"
 #include "building/payload_assembly.h"
 #include "cli/console.h"
 #include "platform/file_error.h"
@@ -39,6 +40,20 @@ const StatusWords& WordsOf(UncompressStatus status) {
 }
 
 }  // namespace
+
+CLI::Validator PlaceValidator() {
+  return CLI::Validator(
+      [](std::string& name) {
+        if (FindMenuPlaceByName(name)) return std::string();
+        std::string names;
+        for (const MenuPlace& place : MenuPlaces()) {
+          if (!names.empty()) names += ", ";
+          names += std::string(place.list_text) + " (" + std::string(TemplateName(place)) + ")";
+        }
+        return "unknown place \"" + name + "\"; the places are: " + names;
+      },
+      "PLACE");
+}
 
 std::string_view StatusText(UncompressStatus status) { return WordsOf(status).text; }
 std::string_view StatusKey(UncompressStatus status) { return WordsOf(status).key; }

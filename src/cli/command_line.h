@@ -31,6 +31,10 @@ class InputFailure : public std::runtime_error {
 // A path from UTF-8 text, so that any character survives on every platform.
 std::filesystem::path PathFromUtf8(std::string_view text);
 
+// Checks a --place value: a place's list text or template file name, any case. An unknown
+// one is a usage error whose words list the thirteen places.
+CLI::Validator PlaceValidator();
+
 // What became of a menu file's stream in words ("cut at the stored length") and as a JSON
 // value ("cut_at_stored_length").
 std::string_view StatusText(UncompressStatus status);

@@ -150,6 +150,7 @@ TEST_F(CliProgram, UsageErrorsExitWithTwoAndWriteNothing) {
     std::string says;
   } cases[] = {
       {{"build", dds, "--place", "Stadium", "-o", Utf8(out / "a.bin")}, "System Setting (SYSDATA)"},
+      {{"blocks", "restore", "--place", "Stadium"}, "Exhibition (EXDATA)"},
       {{"build", dds, dds, "--place", "Edit", "-o", Utf8(out / "none")}, "existing folder"},
       {{"export", Utf8(work / "a.bin")}, "--output is required"},
       {{"rebuild"}, "rebuild"},
@@ -263,7 +264,7 @@ TEST_F(CliProgram, BuildsAPngAndExportsItBackAsPngWithItsPixels) {
       {"export", Utf8(out / u8"ü.bin"), Utf8(out / "g.bin"), "-o", Utf8(back), "--format", "PNG"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(FileExists(back / "g.png"));
-  for (const fs::path file : {back / "one.PNG", back / u8"ü.png"}) {
+  for (const fs::path& file : {back / "one.PNG", back / u8"ü.png"}) {
     const Bytes written = ReadWholeFile(file);
     EXPECT_EQ(DescribeTexture(written).kind, PictureKind::Png) << Utf8(file);
     const auto picture = testing::Decode(written);
