@@ -7,6 +7,8 @@
 #include "app/control_table.h"
 #include "app/main_form.h"
 #include "building/working_folder.h"
+#include "platform/executable_folder.h"
+#include "platform/failure_report.h"
 #include "platform/heap_tuning.h"
 #include "platform/qt_prompts.h"
 #include "platform/single_instance.h"
@@ -53,7 +55,11 @@ int main(int argc, char* argv[]) {
   QSettings folders(QSettings::NativeFormat, QSettings::UserScope, "Frondel", "frondel");
   frondel::QtPrompts prompts("Frondel", folders);
 
-  const std::filesystem::path program_folder = frondel::ProgramFolder();
+  std::filesystem::path program_folder;
+  if (!frondel::RunReported(prompts, "Start",
+                            [&] { program_folder = frondel::ExecutableFolder(); })) {
+    return 1;
+  }
   frondel::SingleInstance instance(
       frondel::WorkingPath(program_folder, frondel::WorkFile::InstanceLock));
   if (!instance.TakeLead()) {

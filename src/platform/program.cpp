@@ -1,6 +1,5 @@
 #include "platform/program.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
 
@@ -8,8 +7,6 @@
 #include "platform/qt_text.h"
 
 namespace frondel {
-
-std::filesystem::path ProgramFolder() { return ToPath(QCoreApplication::applicationDirPath()); }
 
 Command OpenAddressCommand(std::string_view address) {
 #ifdef _WIN32

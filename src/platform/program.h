@@ -7,9 +7,6 @@
 
 namespace frondel {
 
-// The folder of the running executable, below which the working folder lies.
-std::filesystem::path ProgramFolder();
-
 // A program and its arguments, started as a process of its own.
 struct Command {
   std::string program;

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "platform/executable_folder.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/program.h"
@@ -243,7 +244,7 @@ class QtPromptsTest : public QObject {
   }
 
   void programFolderIsTheExecutablesFolder() {
-    QCOMPARE(ProgramFolder(), fs::canonical("/proc/self/exe").parent_path());
+    QCOMPARE(ExecutableFolder(), fs::canonical("/proc/self/exe").parent_path());
   }
 
   void startCommand() {
