@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <new>
 #include <string>
 
@@ -151,14 +150,9 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   frondel::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto ratio = [&](const char* what, const char* ours, const char* raw, double target) {
-    if (!reporter.real.count(ours) || !reporter.real.count(raw)) return;
-    std::printf("%s: %.3f real time, %.3f CPU time (target at most %.2f)\n", what,
-                reporter.real[ours] / reporter.real[raw], reporter.cpu[ours] / reporter.cpu[raw],
-                target);
-  };
-  ratio("packing / raw compress", "Packing", "RawCompress", 0.50);
-  ratio("unpacking+extraction / raw uncompress", "UnpackingAndExtraction", "RawUncompress", 0.60);
+  reporter.PrintRatio("packing / raw compress", "Packing", "RawCompress", 0.50);
+  reporter.PrintRatio("unpacking+extraction / raw uncompress", "UnpackingAndExtraction",
+                      "RawUncompress", 0.60);
   frondel::PrintPackedSize();
   frondel::PrintBuildPeak();
   benchmark::Shutdown();

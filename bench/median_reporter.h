@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,6 +24,15 @@ class MedianReporter : public benchmark::ConsoleReporter {
     }
     ConsoleReporter::ReportRuns(runs);
   }
+
+  // Prints `ours` beside `base` in real and CPU time, when both ran.
+  void PrintRatio(const std::string& what, const std::string& ours, const std::string& base,
+                  double target) {
+    if (!real.count(ours) || !real.count(base)) return;
+    std::printf("%s: %.3f real time, %.3f CPU time (target at most %.2f)\n", what.c_str(),
+                real[ours] / real[base], cpu[ours] / cpu[base], target);
+  }
+
   std::map<std::string, double> real, cpu;
 };
 

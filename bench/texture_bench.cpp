@@ -3,7 +3,6 @@
 // set on.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <map>
 #include <string>
 
@@ -69,14 +68,9 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   frondel::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  for (const char* size : {"1920", "1024"}) {
-    const std::string ours = std::string("Convert/") + size;
-    const std::string floor = std::string("LibraryLoadAndRescale/") + size;
-    if (!reporter.real.count(ours) || !reporter.real.count(floor)) continue;
-    std::printf(
-        "conversion / library load and rescale, %s-pixel-wide PNG: %.3f real time, "
-        "%.3f CPU time (target at most 1.20)\n",
-        size, reporter.real[ours] / reporter.real[floor], reporter.cpu[ours] / reporter.cpu[floor]);
+  for (const std::string size : {"1920", "1024"}) {
+    reporter.PrintRatio("conversion / library load and rescale, " + size + "-pixel-wide PNG",
+                        "Convert/" + size, "LibraryLoadAndRescale/" + size, 1.20);
   }
   benchmark::Shutdown();
 }
