@@ -55,14 +55,12 @@ std::string FourCCText(std::uint32_t code) {
   return text;
 }
 
+// The header check's AsIs already holds an RGB texture to the masks of B,G,R(,A); what it
+// leaves open is the size, the bit count and the levels.
 bool IsGameLayout(ByteView file) {
-  if (file.size() != kGameTextureBytes || CheckDdsHeader(file) != DdsVerdict::AsIs) return false;
-  const std::uint32_t alpha = GetU32(file, dds::kAlphaMaskAt);
-  return (GetU32(file, dds::kPixelFormatFlagsAt) & dds::kPixelKinds) == dds::kPixelRgb &&
-         GetU32(file, dds::kBitCountAt) == 32 && GetU32(file, dds::kRedMaskAt) == dds::kHighByte &&
-         GetU32(file, dds::kGreenMaskAt) == dds::kMiddleByte &&
-         GetU32(file, dds::kBlueMaskAt) == dds::kLowByte &&
-         (alpha == 0 || alpha == dds::kTopByte) && GetU32(file, dds::kWidthAt) == kGameSide &&
+  return file.size() == kGameTextureBytes && CheckDdsHeader(file) == DdsVerdict::AsIs &&
+         (GetU32(file, dds::kPixelFormatFlagsAt) & dds::kPixelKinds) == dds::kPixelRgb &&
+         GetU32(file, dds::kBitCountAt) == 32 && GetU32(file, dds::kWidthAt) == kGameSide &&
          GetU32(file, dds::kHeightAt) == kGameSide && GetU32(file, dds::kMipMapCountAt) <= 1;
 }
 
