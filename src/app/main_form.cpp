@@ -25,6 +25,7 @@
 #include "export/open_menu_file.h"
 #include "export/save_exported_dds.h"
 #include "platform/failure_report.h"
+#include "platform/file_system.h"
 #include "platform/qt_text.h"
 #include "preview/preview_conversion.h"
 #include "preview/preview_display.h"
@@ -180,7 +181,7 @@ void MainForm::ShowChosen(FileHandler handler, const std::filesystem::path& chos
 }
 
 void MainForm::OpenGiven(const std::filesystem::path& file) {
-  if (ToQString(file).endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive)) {
+  if (HasExtension(file, ".bin")) {
     OpenChosen(file);
   } else {
     ImportChosen(file);

@@ -1,7 +1,8 @@
 #include "building/menu_places.h"
 
-#include <algorithm>
 #include <array>
+
+#include "platform/file_system.h"
 
 namespace frondel {
 namespace {
@@ -22,12 +23,6 @@ constexpr std::array<MenuPlace, 13> kPlaces{{
     {"System Setting", "temp/dataentery/SYSDATA"},
 }};
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 }  // namespace
 
 std::span<const MenuPlace> MenuPlaces() { return kPlaces; }
@@ -41,7 +36,8 @@ const MenuPlace* FindMenuPlace(std::string_view list_text) {
 
 const MenuPlace* FindMenuPlaceByName(std::string_view name) {
   for (const MenuPlace& place : kPlaces) {
-    if (SameIgnoringCase(place.list_text, name) || SameIgnoringCase(TemplateName(place), name)) {
+    if (EqualIgnoringAsciiCase(place.list_text, name) ||
+        EqualIgnoringAsciiCase(TemplateName(place), name)) {
       return &place;
     }
   }

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <memory>
 
 #include "building/payload_parts.h"
@@ -19,16 +18,10 @@ struct ExportOptions {
   bool verbose = false;
 };
 
-bool EndsWithPng(std::string name) {
-  std::ranges::transform(name, name.begin(),
-                         [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-  return name.ends_with(".png");
-}
-
 // One input: its output's name says the format, and --format may not contradict it.
 bool WritesPng(const ExportOptions& options) {
   if (options.menu_files.size() > 1) return options.format == "png";
-  const bool png = EndsWithPng(options.out);
+  const bool png = HasExtension(PathFromUtf8(options.out), ".png");
   if (options.format_option->count() > 0 && png != (options.format == "png")) {
     throw CLI::ValidationError("--format", "--format " + options.format +
                                                " does not match the output's name " + options.out);

@@ -72,13 +72,6 @@ std::string TextureText(const DdsSummary& dds) {
          (dds.game_layout ? ", the game's layout" : ", not the game's layout");
 }
 
-bool NamedLikeMenuFile(const fs::path& file) {
-  std::string extension = PathText(file.extension());
-  std::ranges::transform(extension, extension.begin(),
-                         [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-  return extension == ".bin";
-}
-
 struct Description {
   JsonObject json;
   std::string text;
@@ -168,7 +161,7 @@ int RunInfo(const InfoOptions& options) {
     const fs::path path = PathFromUtf8(input);
     const Bytes file = ReadWholeFile(path);
     const auto header = ReadMenuHeader(file);
-    Description d = (header && header->fixed_bytes_match) || NamedLikeMenuFile(path)
+    Description d = (header && header->fixed_bytes_match) || HasExtension(path, ".bin")
                         ? DescribeMenuFile(codec, templates, input, file)
                         : DescribeOtherFile(input, file);
     if (options.json) {

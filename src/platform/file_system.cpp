@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -161,6 +162,16 @@ bool FileExists(const fs::path& file) {
   std::error_code ec;
   const auto status = fs::status(file, ec);
   return !ec && fs::exists(status) && !fs::is_directory(status);
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool HasExtension(const fs::path& file, std::string_view extension) {
+  return EqualIgnoringAsciiCase(PathText(file.extension()), extension);
 }
 
 void DeleteFile(const fs::path& file) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace frondel {
@@ -29,6 +30,14 @@ std::size_t ReadFileAt(const std::filesystem::path& file, std::int64_t offset,
 void WriteWholeFile(const std::filesystem::path& file, std::initializer_list<ByteView> parts);
 
 bool FileExists(const std::filesystem::path& file);
+
+// Whether `a` and `b` are the same text when ASCII letters are folded; other characters must
+// be equal.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// Whether the file's name ends in `extension` (".png"), ASCII letters in any case. Compared in
+// UTF-8, which every path can be written in.
+bool HasExtension(const std::filesystem::path& file, std::string_view extension);
 void DeleteFile(const std::filesystem::path& file);
 // Deletes `file` when it is there; a missing file is not an error.
 void DeleteFileIfPresent(const std::filesystem::path& file);
