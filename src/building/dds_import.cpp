@@ -31,9 +31,10 @@ bool AskToConvert(Prompts& prompts, const TextureLayout& layout) {
 
 ImportResult ImportTexture(const std::filesystem::path& program_folder,
                            const std::filesystem::path& chosen, Prompts& prompts) {
-  ImportDds(program_folder, chosen);
+  // Read once: the bytes are both the working copy and what the layout check looks at.
+  const Bytes copy = ReadWholeFile(chosen);
   const std::filesystem::path texture = WorkingPath(program_folder, WorkFile::ImportTexture);
-  const Bytes copy = ReadWholeFile(texture);
+  WriteWholeFile(texture, {copy});
   const TextureLayout layout = DescribeTexture(copy);
   if (layout.is_game_layout) return ImportResult::Kept;
 
