@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "app/preview_display.h"
 #include "platform/file_system.h"
-#include "preview/preview_conversion.h"
-#include "preview/preview_display.h"
+#include "preview/preview.h"
 #include "support/dds_samples.h"
 #include "support/temp_folder.h"
 #include "texture/free_image.h"
@@ -16,63 +16,69 @@ namespace {
 
 constexpr std::uint32_t kSide = 1024;
 
-// A program folder holding a 1024x1024 B,G,R,A texture whose pixels all differ, so that no
-// stage gets away with runs of equal bytes.
+// A program folder and a 1024x1024 B,G,R,A texture whose pixels all differ, so that no stage
+// gets away with runs of equal bytes.
 class Fixture {
  public:
-  Fixture() {
+  Fixture() : texture(testing::MakeDds(testing::DdsKind::Bgra32, kSide, kSide)) {
     fs::create_directories(dir_ / "temp" / "dataimport");
-    Bytes texture = testing::MakeDds(testing::DdsKind::Bgra32, kSide, kSide);
     std::uint32_t x = 12345;
     for (std::size_t i = 128; i < texture.size(); ++i) {
       x = x * 1664525u + 1013904223u;
       texture[i] = static_cast<std::uint8_t>(x >> 24);
     }
-    WriteWholeFile(texture_path(), {texture});
   }
   const fs::path& program() const { return dir_.path(); }
-  fs::path texture_path() const { return WorkingPath(program(), WorkFile::ImportTexture); }
   fs::path bitmap_path() const { return WorkingPath(program(), WorkFile::ImportBitmap); }
+  Preview Make() const { return MakePreview(program(), Job::Import, texture); }
+
+  Bytes texture;
 
  private:
   testing::TempFolder dir_;
 };
 
-void CheckReady(benchmark::State& state, PreviewResult result) {
-  if (result != PreviewResult::Ready) state.SkipWithError("the texture did not preview");
+void CheckReady(benchmark::State& state, const Preview& preview) {
+  if (preview.status != PreviewStatus::Ready) state.SkipWithError("the texture did not preview");
 }
 
-// Conversion, bitmap written, loaded and scaled into the box.
+// Conversion, bitmap written, picture scaled into the box.
 void BM_PreviewStep(benchmark::State& state) {
   Fixture fixture;
   for (auto _ : state) {
-    CheckReady(state, ConvertPreview(fixture.program(), Job::Import));
-    benchmark::DoNotOptimize(PreviewPicture(fixture.program(), Job::Import));
+    const Preview preview = fixture.Make();
+    CheckReady(state, preview);
+    benchmark::DoNotOptimize(PreviewImage(preview.picture));
   }
 }
 
 void BM_Conversion(benchmark::State& state) {
   Fixture fixture;
-  for (auto _ : state) CheckReady(state, ConvertPreview(fixture.program(), Job::Import));
+  for (auto _ : state) CheckReady(state, fixture.Make());
 }
 
 void BM_Display(benchmark::State& state) {
   Fixture fixture;
-  CheckReady(state, ConvertPreview(fixture.program(), Job::Import));
-  for (auto _ : state) benchmark::DoNotOptimize(PreviewPicture(fixture.program(), Job::Import));
+  const Preview preview = fixture.Make();
+  CheckReady(state, preview);
+  for (auto _ : state) benchmark::DoNotOptimize(PreviewImage(preview.picture));
+}
+
+MFreeImage::Bitmap LoadFromMemory(const Bytes& texture) {
+  const MFreeImage::Memory memory(
+      FreeImage_OpenMemory(const_cast<BYTE*>(texture.data()), static_cast<DWORD>(texture.size())));
+  return MFreeImage::Bitmap(FreeImage_LoadFromMemory(FIF_DDS, memory.get(), 0));
 }
 
 // The library's own share of the conversion.
 void BM_LibraryLoad(benchmark::State& state) {
   Fixture fixture;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(MFreeImage::LoadImageFile(FIF_DDS, fixture.texture_path(), 0));
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(LoadFromMemory(fixture.texture));
 }
 
 void BM_LibrarySave(benchmark::State& state) {
   Fixture fixture;
-  const MFreeImage::Bitmap picture = MFreeImage::LoadImageFile(FIF_DDS, fixture.texture_path(), 0);
+  const MFreeImage::Bitmap picture = LoadFromMemory(fixture.texture);
   for (auto _ : state) {
     if (!MFreeImage::SaveImageFile(FIF_BMP, picture.get(), fixture.bitmap_path(), 0)) {
       state.SkipWithError("the bitmap was not written");

@@ -1,20 +1,20 @@
-// Any bytes as the texture.dds of a job: the header check, the image library's decoding of
-// what passes it, and the bitmap loaded back for the box.
+// Any bytes as the texture of a job: the header check, the image library's decoding of what
+// passes it, the bitmap written and the picture for the box.
 #include <cstddef>
 #include <cstdint>
 
 #include "building/working_folder.h"
 #include "platform/file_system.h"
-#include "preview/preview_conversion.h"
-#include "preview/preview_display.h"
+#include "preview/preview.h"
 #include "scratch_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace frondel;
   const auto& folder = fuzz::ScratchProgramFolder("preview");
-  WriteWholeFile(WorkingPath(folder, WorkFile::ImportTexture), {ByteView(data, size)});
-  if (ConvertPreview(folder, Job::Import) == PreviewResult::Ready) {
-    if (PreviewPicture(folder, Job::Import).size() != kPreviewBoxSize) __builtin_trap();
+  const Preview preview = MakePreview(folder, Job::Import, ByteView(data, size));
+  if (preview.status == PreviewStatus::Ready) {
+    const Picture& picture = preview.picture;
+    if (picture.pixels.size() != std::size_t{picture.width} * picture.height * 4) __builtin_trap();
   } else if (FileExists(WorkingPath(folder, WorkFile::ImportBitmap))) {
     __builtin_trap();  // no picture may stand for a texture that cannot be shown
   }

@@ -22,7 +22,7 @@
 #include "building/working_folder.h"
 #include "platform/file_system.h"
 #include "support/dds_samples.h"
-#include "support/scripted_prompts.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace frondel {
@@ -102,7 +102,7 @@ struct Session {
   testing::TempFolder root{fs::temp_directory_path(), "frondel-tutorials"};
   const fs::path program = root / "frondel";
   const fs::path user = root / "Documents" / "Game Menus";
-  testing::ScriptedPrompts prompts;
+  testing::ScriptedDialogs dialogs;
 };
 
 void Click(MainForm& form, const char* button) {
@@ -110,9 +110,9 @@ void Click(MainForm& form, const char* button) {
 }
 
 // Every box must be the one the step expects, or the picture would show a failed job.
-void Expect(const testing::ScriptedPrompts& prompts, std::size_t boxes) {
-  if (prompts.boxes.size() == boxes) return;
-  for (const auto& box : prompts.boxes) std::fprintf(stderr, "box: %s\n", box.text.c_str());
+void Expect(const testing::ScriptedDialogs& dialogs, std::size_t boxes) {
+  if (dialogs.boxes.size() == boxes) return;
+  for (const auto& box : dialogs.boxes) std::fprintf(stderr, "box: %s\n", box.text.c_str());
   qFatal("the job did not run as the tutorial says");
 }
 
@@ -222,18 +222,18 @@ QImage JobPicture(MainForm& form, const QString& heading, const std::vector<Step
 }
 
 QImage BuildTutorial(Session& s, const fs::path& built) {
-  MainForm form(s.program, s.prompts, [](const Command&) {});
+  MainForm form(s.program, s.dialogs, [](const Command&) {});
   form.show();
   const fs::path texture = s.user / "my exhibition menu.dds";
   WriteWholeFile(texture, {MenuTexture()});
-  s.prompts.WillChoose(texture);
+  s.dialogs.WillChoose(texture);
   Click(form, "OpenDDS_Import");
   auto* places = form.findChild<QListWidget*>(QStringLiteral("List1"));
   places->setCurrentRow(0);
   Click(form, "CreateFile");
-  s.prompts.WillChoose(built);
+  s.dialogs.WillChoose(built);
   Click(form, "SaveBIN");
-  Expect(s.prompts, 1);  // "File Saved Succesful"
+  Expect(s.dialogs, 1);  // "File Saved Succesful"
   const QString place = places->currentItem()->text();
   const std::vector<Step> steps = {
       {{"Text1", "OpenDDS_Import"},
@@ -261,14 +261,14 @@ QImage BuildTutorial(Session& s, const fs::path& built) {
 }
 
 QImage ExportTutorial(Session& s, const fs::path& built) {
-  MainForm form(s.program, s.prompts, [](const Command&) {});
+  MainForm form(s.program, s.dialogs, [](const Command&) {});
   form.show();
-  s.prompts.WillChoose(built);
+  s.dialogs.WillChoose(built);
   Click(form, "Open_Bin_Export");
   Click(form, "ExportDDS");
-  s.prompts.WillChoose(s.user / "exhibition menu texture.dds");
+  s.dialogs.WillChoose(s.user / "exhibition menu texture.dds");
   Click(form, "Save_DDS_Export");
-  Expect(s.prompts, 2);  // one "File Saved Succesful" for each job
+  Expect(s.dialogs, 2);  // one "File Saved Succesful" for each job
   const std::vector<Step> steps = {
       {{"Text3", "Open_Bin_Export"},
        Qt::TopRightCorner,
@@ -314,18 +314,18 @@ QRect MenuTitleIn(QMainWindow& window, const char* menu) {
 }
 
 QImage BlocksTutorial(Session& s) {
-  MainForm form(s.program, s.prompts, [](const Command&) {});
+  MainForm form(s.program, s.dialogs, [](const Command&) {});
   form.show();
   const fs::path game = s.user / "from my game" / "menu exhibition.bin";
   fs::create_directories(game.parent_path());
   WriteWholeFile(game, {GameMenuFile()});
-  s.prompts.WillChoose(game);
+  s.dialogs.WillChoose(game);
   Click(form, "Open_Bin_Export");
   auto* places = form.findChild<QListWidget*>(QStringLiteral("List1"));
   places->setCurrentRow(0);
-  s.prompts.WillAnswer(Answer::Yes);
+  s.dialogs.WillAnswer(Answer::Yes);
   form.findChild<QAction*>(QStringLiteral("mnutakeblocks"))->trigger();
-  Expect(s.prompts, 2);  // the question, then what was taken
+  Expect(s.dialogs, 2);  // the question, then what was taken
   const QString place = places->currentItem()->text();
   auto* blocks = form.findChild<QMenu*>(QStringLiteral("mnublocks"));
   const std::vector<Step> steps = {
@@ -389,7 +389,7 @@ int main(int argc, char* argv[]) {
   const fs::path built = session.user / "my exhibition menu.bin";
   // The game's blocks first, so that the build of Tutorial 1 is one the game reads.
   Save(BlocksTutorial(session), out, WorkFile::Tutorial3);
-  session.prompts.boxes.clear();
+  session.dialogs.boxes.clear();
   Save(BuildTutorial(session, built), out, WorkFile::Tutorial1);
   Save(ExportTutorial(session, built), out, WorkFile::Tutorial2);
   return 0;

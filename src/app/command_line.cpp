@@ -3,7 +3,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
-#include "platform/qt_text.h"
+#include "app/qt_text.h"
 
 namespace frondel {
 

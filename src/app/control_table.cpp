@@ -81,7 +81,7 @@ void PlaceControls(QWidget* client, std::span<const ControlSpec> controls) {
     QWidget* container = row.container ? ControlNamed(client, row.container) : client;
     QWidget* control = MakeControl(row.kind, QString::fromUtf8(row.caption), container);
     control->setObjectName(QString::fromUtf8(row.name));
-    control->setGeometry(row.geometry);
+    control->setGeometry(row.geometry.x, row.geometry.y, row.geometry.width, row.geometry.height);
   }
 }
 

@@ -1,24 +1,13 @@
 #pragma once
 
 #include <QFont>
-#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <span>
 
+#include "session/window_layout.h"
+
 namespace frondel {
-
-enum class ControlKind { Frame, Label, Edit, Button, List, Picture };
-
-// One control of a window: its name, caption, container (null: the client area) and place in
-// pixels inside the container.
-struct ControlSpec {
-  ControlKind kind;
-  const char* name;
-  const char* caption;
-  const char* container;
-  QRect geometry;
-};
 
 // The labels' font: "MS Sans Serif" at 9.75 points where the platform has it (Windows);
 // elsewhere a stand-in of close metrics that the set-up installs, at a size whose captions fit

@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <utility>
 
-#include "platform/qt_text.h"
+#include "app/qt_text.h"
 
 namespace frondel {
 namespace {

@@ -4,13 +4,11 @@
 #include <filesystem>
 
 #include "building/working_folder.h"
-#include "platform/prompts.h"
+#include "session/view.h"
 
 class QLabel;
 
 namespace frondel {
-
-inline constexpr char kHelpTitle[] = "Help - Frondel By Tavrin";
 
 // The help window: three tutorial pictures chosen with three buttons. It has no owner and is
 // not modal; its title-bar close button unloads it, its "Close" button only hides it.
@@ -19,7 +17,7 @@ class Help : public QWidget {
 
  public:
   // Opens with an empty picture box. "Close" brings `main_window` forward.
-  Help(std::filesystem::path program_folder, Prompts& prompts, QWidget& main_window);
+  Help(std::filesystem::path program_folder, Dialogs& dialogs, QWidget& main_window);
 
  private:
   // Reads the picture from the program folder now; a failure leaves the box as it was.
@@ -27,7 +25,7 @@ class Help : public QWidget {
   void CloseClicked();
 
   const std::filesystem::path program_folder_;
-  Prompts& prompts_;
+  Dialogs& dialogs_;
   QWidget& main_window_;
   QLabel* picture_ = nullptr;
 };

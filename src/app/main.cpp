@@ -6,18 +6,15 @@
 #include "app/command_line.h"
 #include "app/control_table.h"
 #include "app/main_form.h"
+#include "app/qt_dialogs.h"
+#include "app/single_instance.h"
+#include "app/start_command.h"
 #include "building/working_folder.h"
 #include "platform/executable_folder.h"
-#include "platform/failure_report.h"
 #include "platform/heap_tuning.h"
-#include "platform/qt_prompts.h"
-#include "platform/single_instance.h"
+#include "session/messages.h"
 
 namespace {
-
-constexpr char kNoAnswer[] =
-    "Frondel is already running from this folder, but it does not answer. Close it and try "
-    "again.";
 
 // A file handed over while a dialog of the window is open waits until that dialog is
 // answered, so that one operation still runs to its end before the next.
@@ -28,7 +25,7 @@ void TakeHanded(frondel::MainForm& form, const std::filesystem::path& file) {
     return;
   }
   frondel::BringForward(&form);
-  if (!file.empty()) form.OpenGiven(file);
+  if (!file.empty()) form.presenter().FileGiven(file);
 }
 
 }  // namespace
@@ -53,10 +50,10 @@ int main(int argc, char* argv[]) {
   }
   // The registry on Windows, an INI file in the user's configuration folder elsewhere.
   QSettings folders(QSettings::NativeFormat, QSettings::UserScope, "Frondel", "frondel");
-  frondel::QtPrompts prompts("Frondel", folders);
+  frondel::QtDialogs dialogs(frondel::kApplicationTitle, folders);
 
   std::filesystem::path program_folder;
-  if (!frondel::RunReported(prompts, "Start",
+  if (!frondel::RunReported(dialogs, "Start",
                             [&] { program_folder = frondel::ExecutableFolder(); })) {
     return 1;
   }
@@ -64,12 +61,12 @@ int main(int argc, char* argv[]) {
       frondel::WorkingPath(program_folder, frondel::WorkFile::InstanceLock));
   if (!instance.TakeLead()) {
     if (instance.HandOver(start.file)) return 0;
-    prompts.MessageBox(kNoAnswer, frondel::BoxStyle::Critical, "Error...");
+    frondel::Tell(dialogs, frondel::Message::NoAnswer);
     return 1;
   }
-  frondel::MainForm form(program_folder, prompts, frondel::StartCommand);
+  frondel::MainForm form(program_folder, dialogs, frondel::StartCommand);
   form.show();
   instance.Listen([&form](const std::filesystem::path& file) { TakeHanded(form, file); });
-  if (!start.file.empty()) form.OpenGiven(start.file);
+  if (!start.file.empty()) form.presenter().FileGiven(start.file);
   return application.exec();
 }

@@ -65,8 +65,25 @@ std::string_view DescribeProblem(BlocksProblem problem) {
   return {};
 }
 
+std::string_view ChangeWords(BlockChange change) {
+  switch (change) {
+    case BlockChange::Unchanged:
+      return "already the same";
+    case BlockChange::Added:
+      return "added";
+    case BlockChange::ReplacedStandIn:
+      return "replaced the stand-in";
+    case BlockChange::ReplacedGame:
+      return "replaced the game's block taken before";
+  }
+  return {};
+}
+
 MenuBlocks BlocksOfMenuBytes(const Zlib& codec, ByteView file) {
-  const Uncompressed unpacked = UnpackMenuBytes(codec, file);
+  return BlocksOfPayload(UnpackMenuBytes(codec, file));
+}
+
+MenuBlocks BlocksOfPayload(const Uncompressed& unpacked) {
   switch (unpacked.status) {
     case UncompressStatus::Complete:
       break;

@@ -39,6 +39,8 @@ struct MenuBlocks {
 };
 
 MenuBlocks BlocksOfMenuBytes(const Zlib& codec, ByteView file);
+// The same for a menu texture file already unpacked.
+MenuBlocks BlocksOfPayload(const Uncompressed& unpacked);
 
 // A block file of temp/dataentery: the head block, or the template of `place`.
 struct BlockFile {
@@ -67,6 +69,9 @@ bool WouldReplaceGameHead(const std::filesystem::path& program_folder, ByteView 
 bool UsesStandIns(const std::filesystem::path& program_folder, const MenuPlace& place);
 
 enum class BlockChange { Unchanged, Added, ReplacedStandIn, ReplacedGame };
+
+// What became of a block, in lower case: "replaced the stand-in".
+std::string_view ChangeWords(BlockChange change);
 
 struct TakeOutcome {
   bool taken;  // false: the game's head block would have been replaced; nothing was written

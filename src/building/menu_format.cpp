@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "building/working_folder.h"
-#include "platform/file_system.h"
 #include "platform/little_endian.h"
 
 namespace frondel {
@@ -39,29 +37,6 @@ Uncompressed UnpackMenuBytes(const Zlib& codec, ByteView file) {
 
 bool IsMenuPayload(UncompressStatus status) {
   return status == UncompressStatus::Complete || status == UncompressStatus::CutAtStoredLength;
-}
-
-void PackPayload(const Zlib& codec, const std::filesystem::path& program_folder,
-                 ByteView payload_bytes) {
-  WriteWholeFile(WorkingPath(program_folder, WorkFile::ImportPacked),
-                 {PackMenuBytes(codec, payload_bytes)});
-}
-
-void PackPayload(const Zlib& codec, const std::filesystem::path& program_folder) {
-  PackPayload(codec, program_folder,
-              ReadWholeFile(WorkingPath(program_folder, WorkFile::ImportPayload)));
-}
-
-UncompressStatus UnpackMenuFile(const Zlib& codec, const std::filesystem::path& program_folder) {
-  const auto unpacked = WorkingPath(program_folder, WorkFile::ExportPayload);
-  const Uncompressed result =
-      UnpackMenuBytes(codec, ReadWholeFile(WorkingPath(program_folder, WorkFile::ExportPacked)));
-  if (IsMenuPayload(result.status)) {
-    WriteWholeFile(unpacked, {result.bytes});
-  } else {
-    DeleteFileIfPresent(unpacked);
-  }
-  return result.status;
 }
 
 }  // namespace frondel

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 
 #include "building/payload_parts.h"
@@ -48,19 +47,5 @@ Uncompressed UnpackMenuBytes(const Zlib& codec, ByteView file);
 
 // True for the outcomes of unpacking that give a usable payload.
 bool IsMenuPayload(UncompressStatus status);
-
-// The window's working files over the two above.
-
-// Packs `payload_bytes` into temp/dataimport/file.bin.
-void PackPayload(const Zlib& codec, const std::filesystem::path& program_folder,
-                 ByteView payload_bytes);
-// Packs the payload file temp/dataimport/file.unzlib into temp/dataimport/file.bin.
-void PackPayload(const Zlib& codec, const std::filesystem::path& program_folder);
-
-// Unpacks temp/dataexport/file.bin into temp/dataexport/file.unzlib. A file that is no menu
-// texture file (shorter than 16 bytes, a damaged stream, a stored length of zero or less)
-// leaves no payload behind, so no earlier file's payload can be taken for it.
-// Throws FileError when a file cannot be read or written.
-UncompressStatus UnpackMenuFile(const Zlib& codec, const std::filesystem::path& program_folder);
 
 }  // namespace frondel

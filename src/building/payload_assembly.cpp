@@ -30,23 +30,18 @@ void BuildPlacePayload(const Zlib& codec, const std::filesystem::path& program_f
     }
   }
   WriteWholeFile(payload_file, {payload_bytes});
-  PackPayload(codec, program_folder, payload_bytes);
+  WriteWholeFile(WorkingPath(program_folder, WorkFile::ImportPacked),
+                 {PackMenuBytes(codec, payload_bytes)});
 }
 
-bool CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
-                    std::string_view list_text, Prompts& prompts) {
-  const MenuPlace* place = FindMenuPlace(list_text);
-  if (place) {
-    if (!FileExists(WorkingPath(program_folder, WorkFile::ImportTexture))) {
-      prompts.MessageBox("Please Open A DDS File First", BoxStyle::Information, "Data...");
-      return false;
-    }
-    BuildPlacePayload(codec, program_folder, *place);
+CreateStatus CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
+                            const MenuPlace* place) {
+  if (!place) return CreateStatus::NoPlace;
+  if (!FileExists(WorkingPath(program_folder, WorkFile::ImportTexture))) {
+    return CreateStatus::NoTexture;
   }
-  if (list_text.empty()) {
-    prompts.MessageBox("Please Select A Data From List", BoxStyle::Information, "Data...");
-  }
-  return place != nullptr;
+  BuildPlacePayload(codec, program_folder, *place);
+  return CreateStatus::Built;
 }
 
 }  // namespace frondel

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <filesystem>
-#include <string_view>
 
 #include "building/menu_places.h"
 #include "codec/zlib_codec.h"
-#include "platform/prompts.h"
 
 namespace frondel {
 
@@ -20,9 +18,14 @@ Bytes ReadPayloadBlock(const std::filesystem::path& file);
 void BuildPlacePayload(const Zlib& codec, const std::filesystem::path& program_folder,
                        const MenuPlace& place);
 
-// "Create File": builds for the place whose list text is `list_text` (empty when nothing
-// is selected) and tells the user what is missing. Returns whether it built. Throws FileError.
-bool CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
-                    std::string_view list_text, Prompts& prompts);
+enum class CreateStatus {
+  Built,      // temp/dataimport/file.bin holds the new menu texture file
+  NoPlace,    // no place was given: nothing read or written
+  NoTexture,  // nothing was imported: nothing read or written
+};
+
+// "Create File" for `place` (null when none is selected). Throws FileError.
+CreateStatus CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
+                            const MenuPlace* place);
 
 }  // namespace frondel

@@ -7,6 +7,7 @@
 #include "cli/console.h"
 #include "cli/json.h"
 #include "platform/executable_folder.h"
+#include "platform/file_error.h"
 
 namespace frondel::cli {
 namespace {
@@ -19,20 +20,6 @@ struct BlocksOptions {
   bool force = false;
   bool json = false;
 };
-
-std::string_view ChangeWords(BlockChange change) {
-  switch (change) {
-    case BlockChange::Unchanged:
-      return "already the same";
-    case BlockChange::Added:
-      return "added";
-    case BlockChange::ReplacedStandIn:
-      return "replaced the stand-in";
-    case BlockChange::ReplacedGame:
-      return "replaced the game's block taken before";
-  }
-  return {};
-}
 
 std::string_view StateKey(BlockState state) {
   switch (state) {

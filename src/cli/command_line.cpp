@@ -29,7 +29,6 @@ constexpr StatusWords kStatusWords[] = {
     {UncompressStatus::Damaged, "damaged", "damaged"},
     {UncompressStatus::NotDecoded, "not_decoded", "not decoded (stored length zero or less)"},
     {UncompressStatus::TooShort, "too_short", "too short"},
-    {UncompressStatus::FileFailed, "not_read", "not read"},
 };
 
 const StatusWords& WordsOf(UncompressStatus status) {

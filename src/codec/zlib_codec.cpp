@@ -76,27 +76,4 @@ Uncompressed Zlib::UncompressStream(ByteView stream) const {
   }
 }
 
-void Zlib::CompressFile(const std::filesystem::path& source,
-                        const std::filesystem::path& destination) const {
-  const Bytes data = ReadWholeFile(source);
-  if (data.empty()) throw FileError("compress", source, "the file is empty");
-  WriteWholeFile(destination, {CompressStream(data)});
-}
-
-UncompressResult Zlib::UncompressFile(const std::filesystem::path& compressed,
-                                      const std::filesystem::path& uncompressed) const {
-  try {
-    // The input is read whole before anything is written, so both paths may name one file.
-    const Bytes stream = ReadWholeFile(compressed);
-    Uncompressed result = UncompressStream(stream);
-    if (result.status == UncompressStatus::TooShort) return {result.status, std::nullopt};
-    WriteWholeFile(uncompressed, {result.bytes});
-    return {result.status, std::nullopt};
-  } catch (const FileError& e) {
-    return {UncompressStatus::FileFailed, e};
-  } catch (const std::bad_alloc&) {
-    return {UncompressStatus::FileFailed, FileError("decompress", compressed, "not enough memory")};
-  }
-}
-
 }  // namespace frondel

@@ -2,19 +2,15 @@
 
 #include "building/payload_parts.h"
 #include "building/working_folder.h"
-#include "platform/file_system.h"
 
 namespace frondel {
 
-bool ExtractDds(const std::filesystem::path& program_folder, Prompts& prompts) {
+std::optional<Bytes> ExtractDds(const std::filesystem::path& program_folder) {
   const auto payload_file = WorkingPath(program_folder, WorkFile::ExportPayload);
-  if (!FileExists(payload_file)) {
-    prompts.MessageBox("Please Open A BIN File First", BoxStyle::Information, "Data...");
-    return false;
-  }
-  WriteWholeFile(WorkingPath(program_folder, WorkFile::ExportTexture),
-                 {ExtractTexture(ReadWholeFile(payload_file))});
-  return true;
+  if (!FileExists(payload_file)) return std::nullopt;
+  Bytes texture = ExtractTexture(ReadWholeFile(payload_file));
+  WriteWholeFile(WorkingPath(program_folder, WorkFile::ExportTexture), {texture});
+  return texture;
 }
 
 }  // namespace frondel

@@ -6,12 +6,18 @@
 
 namespace frondel {
 
-void OpenMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
-                  const std::filesystem::path& chosen, Prompts& prompts) {
-  CopyFile(chosen, WorkingPath(program_folder, WorkFile::ExportPacked));
-  if (!IsMenuPayload(UnpackMenuFile(codec, program_folder))) {
-    prompts.MessageBox("The Selected File Is Not A Valid BIN File", BoxStyle::Critical, "Error...");
+OpenedMenuFile OpenMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
+                            const std::filesystem::path& chosen) {
+  const Bytes file = ReadWholeFile(chosen);
+  WriteWholeFile(WorkingPath(program_folder, WorkFile::ExportPacked), {file});
+  OpenedMenuFile opened{chosen, UnpackMenuBytes(codec, file)};
+  const auto payload_file = WorkingPath(program_folder, WorkFile::ExportPayload);
+  if (IsMenuPayload(opened.payload.status)) {
+    WriteWholeFile(payload_file, {opened.payload.bytes});
+  } else {
+    DeleteFileIfPresent(payload_file);
   }
+  return opened;
 }
 
 }  // namespace frondel

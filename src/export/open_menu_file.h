@@ -3,13 +3,20 @@
 #include <filesystem>
 
 #include "codec/zlib_codec.h"
-#include "platform/prompts.h"
 
 namespace frondel {
 
-// Copies the chosen file to temp/dataexport/file.bin and unpacks it at once. A file that is
-// no menu texture file is told to the user. Throws FileError.
-void OpenMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
-                  const std::filesystem::path& chosen, Prompts& prompts);
+// A menu texture file as the export job opened it.
+struct OpenedMenuFile {
+  std::filesystem::path file;  // the file the user chose
+  Uncompressed payload;        // what unpacking made of it
+};
+
+// Reads `chosen` once: copies it to temp/dataexport/file.bin and unpacks it into
+// temp/dataexport/file.unzlib. A file that is no menu texture file (shorter than 16 bytes, a
+// damaged stream, a stored length of zero or less) leaves no payload file behind, so no earlier
+// file's payload can be taken for it. Throws FileError.
+OpenedMenuFile OpenMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
+                            const std::filesystem::path& chosen);
 
 }  // namespace frondel

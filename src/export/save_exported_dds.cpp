@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "building/save_target.h"
 #include "building/working_folder.h"
 #include "platform/file_error.h"
 #include "texture/conversion.h"
@@ -25,19 +24,14 @@ std::filesystem::path WritePng(const std::filesystem::path& program_folder) {
 }  // namespace
 
 void SaveExportedDds(const std::filesystem::path& program_folder,
-                     const std::filesystem::path& chosen, Prompts& prompts) {
-  const std::optional<Replace> replace = AskToReplace(prompts, chosen);
-  if (!replace) return;
+                     const std::filesystem::path& chosen, Replace replace) {
   const std::filesystem::path from = HasExtension(chosen, ".png")
                                          ? WritePng(program_folder)
                                          : WorkingPath(program_folder, WorkFile::ExportTexture);
-  MoveFile(from, chosen, *replace);
+  MoveFile(from, chosen, replace);
   for (WorkFile leftover : {WorkFile::ExportPayload, WorkFile::ExportBitmap,
                             WorkFile::ExportTexture, WorkFile::ExportPicture}) {
     DeleteFileIfPresent(WorkingPath(program_folder, leftover));
-  }
-  if (*replace == Replace::Never) {
-    prompts.MessageBox("File Saved Succesful", BoxStyle::Information, "Save...");
   }
 }
 

@@ -10,6 +10,11 @@ FileError::FileError(std::string action, std::filesystem::path path, std::string
       path_(std::move(path)),
       reason_(std::move(reason)) {}
 
+std::string FailureWords(const FileError& error, std::string_view quote) {
+  return error.action() + " " + std::string(quote) + PathText(error.path()) + std::string(quote) +
+         ": " + error.reason();
+}
+
 std::string SystemReason(int error_number) { return std::generic_category().message(error_number); }
 
 std::string PathText(const std::filesystem::path& path) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace frondel {
 
@@ -21,6 +22,10 @@ class FileError : public std::runtime_error {
   std::filesystem::path path_;
   std::string reason_;
 };
+
+// What failed, on which file and why, to follow "could not ": `read "/x/y": No such file or
+// directory`. `quote` goes around the path: a quote mark in a box, nothing on a console line.
+std::string FailureWords(const FileError& error, std::string_view quote);
 
 // The system's words for an error number, e.g. "No such file or directory".
 std::string SystemReason(int error_number);

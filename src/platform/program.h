@@ -18,8 +18,4 @@ struct Command {
 // The command that opens a web address with the platform's own opener.
 Command OpenAddressCommand(std::string_view address);
 
-// Starts `command` and goes on at once, without waiting for it. Throws FileError when it
-// cannot be started.
-void StartCommand(const Command& command);
-
 }  // namespace frondel

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/command_line.h"
-#include "platform/qt_text.h"
+#include "app/qt_text.h"
 #include "window_session.h"
 
 Q_DECLARE_METATYPE(frondel::StartRequest::Kind)
@@ -40,13 +40,13 @@ void MakeUserFiles(WindowSession& s) {
   s.Build(s.user / "t.dds", "Gallery", s.user / "menu.bin");
   for (const char* copy : {"MENU.BIN", "menu.bin.txt"})
     fs::copy_file(s.user / "menu.bin", s.user / copy);
-  s.prompts.boxes.clear();
-  s.prompts.dialogs.clear();
+  s.dialogs.boxes.clear();
+  s.dialogs.dialogs.clear();
 }
 
 // What a session shows and holds, with its own folder written as "<root>".
 QStringList Outcome(WindowSession& s) {
-  QStringList seen = Seen(s.prompts.boxes);
+  QStringList seen = Seen(s.dialogs.boxes);
   for (const char* box : {"Text1", "Text2", "Text3", "Text4"}) seen.append(s.TextOf(box));
   for (const auto& [name, bytes] : Snapshot(s.program)) {
     seen.append(QString::fromStdString(name) + " " + QString::number(bytes.size()));
@@ -117,17 +117,17 @@ class DesktopTest : public QObject {
                       : QUrl::fromLocalFile(ToQString(from_outside.user / ToPath(name))));
     }
     if (target.isEmpty()) {
-      from_outside.form.OpenGiven(ToPath(urls[0].toLocalFile()));
+      from_outside.form.presenter().FileGiven(ToPath(urls[0].toLocalFile()));
     } else {
       QCOMPARE(DropOn(from_outside.Find(target.toUtf8().constData()), urls), !button.isEmpty());
     }
 
     if (!button.isEmpty()) {
-      by_dialog.prompts.WillChoose(by_dialog.user / ToPath(chosen));
+      by_dialog.dialogs.WillChoose(by_dialog.user / ToPath(chosen));
       by_dialog.Click(button.toUtf8().constData());
     }
     QCOMPARE(Outcome(from_outside), Outcome(by_dialog));
-    QVERIFY(from_outside.prompts.dialogs.empty());
+    QVERIFY(from_outside.dialogs.dialogs.empty());
   }
 
   // The built program: a second start from the same folder hands its file to the first and

@@ -16,8 +16,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/picture_file.h"
-#include "platform/qt_text.h"
+#include "app/picture_file.h"
+#include "app/qt_text.h"
+#include "platform/file_error.h"
 #include "support/program_folder.h"
 #include "window_session.h"
 
@@ -126,7 +127,7 @@ class HelpWindowTest : public QObject {
     QVERIFY(In<QLabel>(help, "Image1")->hasScaledContents());
     // Not modal: the main window still answers while the help window is open.
     s.Choose("mnuauthor");
-    QCOMPARE(s.prompts.boxes.size(), std::size_t{1});
+    QCOMPARE(s.dialogs.boxes.size(), std::size_t{1});
   }
 
   void controlPlace_data() {
@@ -203,7 +204,7 @@ class HelpWindowTest : public QObject {
     QTRY_VERIFY(help.isNull());
     QVERIFY(HelpWindows().isEmpty());
     QVERIFY(PictureIn(OpenHelp(s)).isNull());
-    QVERIFY(s.prompts.boxes.empty());
+    QVERIFY(s.dialogs.boxes.empty());
   }
 
   // However often the command is chosen, and from whichever state, there is one help window,
@@ -269,7 +270,7 @@ class HelpWindowTest : public QObject {
     WriteJpeg(TutorialFile(s, 1), Plain(Qt::yellow));
     Click(help, "PushButton1");
     QVERIFY(Alike(PictureIn(help).pixelColor(5, 5), Qt::yellow));
-    QVERIFY(s.prompts.boxes.empty());
+    QVERIFY(s.dialogs.boxes.empty());
   }
 
   // A missing or undecodable picture is told once, with the file and the reason, and the box
@@ -285,7 +286,7 @@ class HelpWindowTest : public QObject {
     Click(help, "PushButton2");
     Click(help, "PushButton3");
     const QString folder = QString::fromStdString(PathText(s.program / "temp" / "help"));
-    QCOMPARE(Seen(s.prompts.boxes),
+    QCOMPARE(Seen(s.dialogs.boxes),
              (QStringList{"Error... | 16 | Show Tutorial Failed.\r\nCould not read \"" + folder +
                               "/2.jpg\": No such file or directory.",
                           "Error... | 16 | Show Tutorial Failed.\r\nCould not read \"" + folder +
@@ -329,8 +330,8 @@ class HelpWindowTest : public QObject {
 
   void theShippedTutorialsLoadAndDiffer() {
     testing::ProgramFolder program;
-    ScriptedPrompts prompts;
-    MainForm form(program.path(), prompts, [](const Command&) {});
+    ScriptedDialogs dialogs;
+    MainForm form(program.path(), dialogs, [](const Command&) {});
     form.findChild<QAction*>("mnuhelp")->trigger();
     Help* help = HelpWindows().at(0);
     QList<QImage> shown;
@@ -339,7 +340,7 @@ class HelpWindowTest : public QObject {
       shown.append(PictureIn(help));
       QCOMPARE(shown.back().size(), QSize(761, 625));
     }
-    QVERIFY(prompts.boxes.empty());
+    QVERIFY(dialogs.boxes.empty());
     QVERIFY(shown[0] != shown[1] && shown[1] != shown[2] && shown[0] != shown[2]);
     QCOMPARE(QImageReader(ToQString(program / "temp/help/1.jpg")).format(), QByteArray("jpeg"));
   }

@@ -268,7 +268,7 @@ class MainFormLayoutTest : public QObject {
     WindowSession s;
     s.Choose("mnuauthor");
     QCOMPARE(
-        Seen(s.prompts.boxes),
+        Seen(s.dialogs.boxes),
         QStringList{" | 64 | Frondel  V2.0.0 By Tavrin\r\nThank's To Peltiro For His Tutorial"});
   }
 
@@ -277,16 +277,16 @@ class MainFormLayoutTest : public QObject {
     s.Choose("mnuorvane");
     QCOMPARE(s.started.size(), std::size_t{1});
     QCOMPARE(s.started[0], OpenAddressCommand("https://example.org/frondel"));
-    QVERIFY(s.prompts.boxes.empty());
+    QVERIFY(s.dialogs.boxes.empty());
   }
 
   void visitThatCannotStartIsReported() {
-    ScriptedPrompts prompts;
-    MainForm form("unused", prompts, [](const Command& command) {
+    ScriptedDialogs dialogs;
+    MainForm form("unused", dialogs, [](const Command& command) {
       throw FileError("start", command.program, "the program was not found or could not be run");
     });
     form.findChild<QAction*>("mnuorvane")->trigger();
-    QCOMPARE(Seen(prompts.boxes),
+    QCOMPARE(Seen(dialogs.boxes),
              QStringList{"Error... | 16 | Visit Web Site Failed.\r\nCould not start \"" +
                          QString::fromStdString(OpenAddressCommand("x").program) +
                          "\": the program was not found or could not be run."});

@@ -4,7 +4,8 @@
 #include <QPixmap>
 #include <QTest>
 
-#include "preview/preview_display.h"
+#include "app/preview_display.h"
+#include "session/messages.h"
 #include "support/dds_samples.h"
 #include "window_session.h"
 
@@ -31,8 +32,8 @@ class MainFormPreviewTest : public QObject {
   void importShowsTheTextureStretchedTheRightWayRound() {
     WindowSession s;
     WriteWholeFile(s.user / "square.dds", {MakeDds(DdsKind::Rgba32, 256, 256)});
-    s.prompts.WillChoose(s.user / "square.dds");
-    s.prompts.WillAnswer(Answer::No);  // not the game's layout, but a DDS: kept as it is
+    s.dialogs.WillChoose(s.user / "square.dds");
+    s.dialogs.WillAnswer(Answer::No);  // not the game's layout, but a DDS: kept as it is
     s.Click("OpenDDS_Import");
 
     const QLabel* box = s.Find<QLabel>("TextureShown");
@@ -40,7 +41,7 @@ class MainFormPreviewTest : public QObject {
     QCOMPARE(picture.size(), kPreviewBoxSize);
     QVERIFY(Same(Near(picture, 2, 2), QuadrantColour(0, 0, 256, 256)));
     QVERIFY(Same(Near(picture, 246, 382), QuadrantColour(255, 255, 256, 256)));
-    QCOMPARE(s.prompts.boxes.size(), std::size_t{1});
+    QCOMPARE(s.dialogs.boxes.size(), std::size_t{1});
     QVERIFY(ReadWholeFile(s.Working(WorkFile::ImportTexture)) ==
             MakeDds(DdsKind::Rgba32, 256, 256));
   }
@@ -51,7 +52,7 @@ class MainFormPreviewTest : public QObject {
     const fs::path dds = s.user / "menu.dds";
     WriteWholeFile(dds, {MakeDds(DdsKind::Bgra32, 1024, 1024)});
     s.Build(dds, "Training", s.user / "menu.bin");
-    s.prompts.WillChoose(s.user / "menu.bin");
+    s.dialogs.WillChoose(s.user / "menu.bin");
     s.Click("Open_Bin_Export");
     s.Click("ExportDDS");
     QLabel* box = s.Find<QLabel>("TextureShown");
@@ -61,14 +62,14 @@ class MainFormPreviewTest : public QObject {
 
     // Then an import of something no preview can show: the note, and no picture, old or new.
     WriteWholeFile(s.user / "noise.dds", {PatternBytes(5000, 3)});
-    s.prompts.WillChoose(s.user / "noise.dds");
+    s.dialogs.WillChoose(s.user / "noise.dds");
     s.Click("OpenDDS_Import");
     QVERIFY(box->pixmap().isNull());
     QCOMPARE(box->text(), QString::fromUtf8(kNotPreviewableNote));
     QVERIFY(!FileExists(s.Working(WorkFile::ImportBitmap)));
 
     // Saving keeps what the box shows.
-    s.prompts.WillChoose(s.user / "out.dds");
+    s.dialogs.WillChoose(s.user / "out.dds");
     s.Click("Save_DDS_Export");
     QCOMPARE(box->text(), QString::fromUtf8(kNotPreviewableNote));
   }
@@ -77,10 +78,10 @@ class MainFormPreviewTest : public QObject {
     WindowSession s;
     WriteWholeFile(s.user / "a.dds", {MakeDds(DdsKind::Dxt1, 64, 64)});
     WriteWholeFile(s.user / "b.dds", {MakeDds(DdsKind::Dxt5, 32, 128)});
-    s.prompts.WillChoose(s.user / "a.dds");
+    s.dialogs.WillChoose(s.user / "a.dds");
     s.Click("OpenDDS_Import");
     const QImage first = s.Find<QLabel>("TextureShown")->pixmap().toImage();
-    s.prompts.WillChoose(s.user / "b.dds");
+    s.dialogs.WillChoose(s.user / "b.dds");
     s.Click("OpenDDS_Import");
     const QImage second = s.Find<QLabel>("TextureShown")->pixmap().toImage();
     QCOMPARE(second.size(), kPreviewBoxSize);

@@ -19,13 +19,13 @@
 #include "platform/program.h"
 #include "support/bytes.h"
 #include "support/dds_samples.h"
-#include "support/scripted_prompts.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace frondel::testing {
 
 // The boxes shown, as "title | style | text", so a failed comparison shows the words.
-inline QStringList Seen(const std::vector<ScriptedPrompts::Box>& boxes) {
+inline QStringList Seen(const std::vector<ScriptedDialogs::Box>& boxes) {
   QStringList seen;
   for (const auto& box : boxes) {
     seen.append(QString::fromStdString(box.title) + " | " + QString::number(int(box.style)) +
@@ -83,11 +83,11 @@ class WindowSession {
   // The user's steps of a build: import `dds`, pick `place`, create, save to `target`.
   void Build(const std::filesystem::path& dds, const char* place,
              const std::filesystem::path& target) {
-    prompts.WillChoose(dds);
+    dialogs.WillChoose(dds);
     Click("OpenDDS_Import");
     SelectPlace(place);
     Click("CreateFile");
-    prompts.WillChoose(target);
+    dialogs.WillChoose(target);
     Click("SaveBIN");
   }
 
@@ -95,9 +95,9 @@ class WindowSession {
   const std::filesystem::path program;
   const std::filesystem::path user;
   const Bytes head;
-  ScriptedPrompts prompts;
+  ScriptedDialogs dialogs;
   std::vector<Command> started;
-  MainForm form{program, prompts, [this](const Command& command) { started.push_back(command); }};
+  MainForm form{program, dialogs, [this](const Command& command) { started.push_back(command); }};
 };
 
 }  // namespace frondel::testing

@@ -7,11 +7,11 @@
 #include "building/payload_parts.h"
 #include "building/working_folder.h"
 #include "cli/run_program.h"
+#include "platform/file_error.h"
 #include "platform/little_endian.h"
 #include "support/bytes.h"
 #include "support/dds_samples.h"
 #include "support/program_folder.h"
-#include "support/scripted_prompts.h"
 #include "texture/conversion.h"
 #include "texture/texture_layout.h"
 #if FRONDEL_TEST_PICTURES
@@ -91,8 +91,7 @@ TEST_F(CliProgram, BuildsAFolderOfTexturesAndExportsThemBack) {
 
 TEST_F(CliProgram, BuildsTheWindowsFileForTheSameBlocks) {
   WriteBytes(WorkingPath(program.path(), WorkFile::ImportTexture), texture);
-  testing::ScriptedPrompts prompts;
-  CreateMenuFile(codec, program.path(), "Edit", prompts);
+  CreateMenuFile(codec, program.path(), FindMenuPlace("Edit"));
   const auto run = Cli({"build", Utf8(WorkingPath(program.path(), WorkFile::ImportTexture)),
                         "--place", "editdata", "-o", Utf8(out / "edit.bin")});
   EXPECT_EQ(run.status, 0) << run.err;

@@ -2,20 +2,17 @@
 // program can go on, and no file the user had before is lost or left half written.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "building/dds_import.h"
 #include "building/menu_format.h"
 #include "building/payload_assembly.h"
+#include "building/picture_import.h"
 #include "building/save_built_file.h"
 #include "building/working_folder.h"
 #include "export/dds_extraction.h"
 #include "export/open_menu_file.h"
 #include "export/save_exported_dds.h"
-#include "platform/failure_report.h"
+#include "platform/file_error.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
-#include "support/scripted_prompts.h"
 #include "support/small_mount.h"
 #include "support/whole_flow.h"
 
@@ -27,7 +24,6 @@ using testing::BuildAndExportAgain;
 using testing::PatternBytes;
 using testing::ProgramFolder;
 using testing::SameBytes;
-using testing::ScriptedPrompts;
 using testing::SmallMount;
 using testing::TempFolder;
 using testing::WriteBytes;
@@ -36,35 +32,28 @@ class Faults : public ::testing::Test {
  protected:
   fs::path At(WorkFile file) { return WorkingPath(folder.path(), file); }
 
-  // Runs `operation` as the window does and expects it to end in exactly one error box, naming
-  // `file` and `reason` (an overwrite question may come before it).
+  // Expects `operation` to stop at a failed file access that names `file` and `reason`.
   template <typename Operation>
   void ExpectOneError(Operation operation, const fs::path& file, const std::string& reason) {
-    prompts.boxes.clear();
-    EXPECT_FALSE(RunReported(prompts, "Doing It", operation));
-    ASSERT_FALSE(prompts.boxes.empty());
-    const auto errors =
-        std::count_if(prompts.boxes.begin(), prompts.boxes.end(),
-                      [](const auto& box) { return box.style == BoxStyle::Critical; });
-    EXPECT_EQ(errors, 1);
-    const ScriptedPrompts::Box& box = prompts.boxes.back();
-    EXPECT_EQ(box.style, BoxStyle::Critical);
-    EXPECT_EQ(box.title, "Error...");
-    EXPECT_NE(box.text.find(PathText(file)), std::string::npos) << box.text;
-    EXPECT_NE(box.text.find(reason), std::string::npos) << box.text;
+    try {
+      operation();
+      ADD_FAILURE() << "no failure, expected one naming " << PathText(file);
+    } catch (const FileError& e) {
+      EXPECT_NE(PathText(e.path()).find(PathText(file)), std::string::npos) << e.what();
+      EXPECT_NE(e.reason().find(reason), std::string::npos) << e.what();
+    }
   }
 
   // A built file waiting in the working folder.
   void Build() {
     WriteBytes(At(WorkFile::ImportTexture), PatternBytes(payload::kTextureLength, 1));
-    CreateMenuFile(codec, folder.path(), "Exhibition", prompts);
+    CreateMenuFile(codec, folder.path(), &MenuPlaces()[0]);
     ASSERT_TRUE(FileExists(At(WorkFile::ImportPacked)));
   }
 
   ProgramFolder folder;
   TempFolder user{fs::temp_directory_path(), "frondel user"};
   Zlib codec;
-  ScriptedPrompts prompts;
   const Bytes users_file = PatternBytes(5000, 9);
 };
 
@@ -72,9 +61,9 @@ TEST_F(Faults, MissingJobFolders) {
   WriteBytes(user / "mine.dds", users_file);
   fs::remove_all(folder / "temp" / "dataimport");
   fs::remove_all(folder / "temp" / "dataexport");
-  ExpectOneError([&] { ImportDds(folder.path(), user / "mine.dds"); }, At(WorkFile::ImportTexture),
-                 "No such file or directory");
-  ExpectOneError([&] { OpenMenuFile(codec, folder.path(), user / "mine.dds", prompts); },
+  ExpectOneError([&] { CopyIntoImport(folder.path(), user / "mine.dds"); },
+                 At(WorkFile::ImportTexture), "No such file or directory");
+  ExpectOneError([&] { OpenMenuFile(codec, folder.path(), user / "mine.dds"); },
                  At(WorkFile::ExportPacked), "No such file or directory");
   EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(user / "mine.dds")));
 }
@@ -84,17 +73,16 @@ TEST_F(Faults, MissingShippedTemplateKeepsTheEarlierBuild) {
   const Bytes packed = ReadWholeFile(At(WorkFile::ImportPacked));
   const fs::path place_template = WorkingPath(folder.path(), "temp/dataentery/CLDATA");
   fs::remove(place_template);
-  ExpectOneError([&] { CreateMenuFile(codec, folder.path(), "Champion League", prompts); },
+  ExpectOneError([&] { CreateMenuFile(codec, folder.path(), FindMenuPlace("Champion League")); },
                  place_template, "No such file or directory");
   EXPECT_TRUE(SameBytes(packed, ReadWholeFile(At(WorkFile::ImportPacked))));
 }
 
 TEST_F(Faults, UserFileDeletedBetweenChoosingAndCopying) {
   WriteBytes(user / "gone.bin", users_file);
-  prompts.WillChoose(user / "gone.bin");
-  const fs::path chosen = prompts.ChooseFile(DialogKind::Open, "*.bin|*.bin", "CommonDialog3");
-  fs::remove(user / "gone.bin");
-  ExpectOneError([&] { OpenMenuFile(codec, folder.path(), chosen, prompts); }, chosen,
+  const fs::path chosen = user / "gone.bin";
+  fs::remove(chosen);
+  ExpectOneError([&] { OpenMenuFile(codec, folder.path(), chosen); }, chosen,
                  "No such file or directory");
 }
 
@@ -105,11 +93,8 @@ TEST_F(Faults, SaveAcrossFileSystemsAndWithBlanksAndAccents) {
   const Bytes texture = PatternBytes(payload::kTextureLength, 3);
   WriteBytes(elsewhere / u8"my texture é.dds", texture);
   EXPECT_TRUE(SameBytes(
-      texture,
-      BuildAndExportAgain(odd.path(), "League & Cup", elsewhere / u8"my texture é.dds",
-                          elsewhere / u8"menu ü.bin", elsewhere / u8"back ñ.dds", prompts)));
-  ASSERT_EQ(prompts.boxes.size(), 2u);
-  EXPECT_EQ(prompts.boxes[1].text, "File Saved Succesful");
+      texture, BuildAndExportAgain(odd.path(), "League & Cup", elsewhere / u8"my texture é.dds",
+                                   elsewhere / u8"menu ü.bin", elsewhere / u8"back ñ.dds")));
 }
 
 TEST_F(Faults, ReadOnlyWorkingFolder) {
@@ -120,9 +105,9 @@ TEST_F(Faults, ReadOnlyWorkingFolder) {
   WriteBytes(WorkingPath(program, WorkFile::ImportTexture), PatternBytes(1000, 4));
   ASSERT_TRUE(disk.MakeReadOnly());
   WriteBytes(user / "mine.dds", users_file);
-  ExpectOneError([&] { ImportDds(program, user / "mine.dds"); },
+  ExpectOneError([&] { CopyIntoImport(program, user / "mine.dds"); },
                  WorkingPath(program, WorkFile::ImportTexture), "Read-only file system");
-  ExpectOneError([&] { CreateMenuFile(codec, program, "Edit", prompts); },
+  ExpectOneError([&] { CreateMenuFile(codec, program, FindMenuPlace("Edit")); },
                  WorkingPath(program, WorkFile::ImportPayload), "Read-only file system");
   EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(user / "mine.dds")));
 }
@@ -133,12 +118,11 @@ TEST_F(Faults, ReadOnlyDestinationKeepsTheBuiltFileForAnotherTry) {
   WriteBytes(disk / "old.bin", users_file);
   ASSERT_TRUE(disk.MakeReadOnly());
   Build();
-  prompts.WillAnswer(Answer::Yes);
-  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); }, disk / "old.bin",
-                 "Read-only file system");
+  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", Replace::Existing); },
+                 disk / "old.bin", "Read-only file system");
   EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(disk / "old.bin")));
   EXPECT_TRUE(FileExists(At(WorkFile::ImportPacked)));
-  SaveBuiltFile(folder.path(), user / "new.bin", prompts);
+  SaveBuiltFile(folder.path(), user / "new.bin", Replace::Never);
   EXPECT_TRUE(FileExists(user / "new.bin"));
 }
 
@@ -148,9 +132,8 @@ TEST_F(Faults, FullDestinationDiskLeavesNoHalfFileAndKeepsTheOldOne) {
   Build();
   ASSERT_GT(FileLength(At(WorkFile::ImportPacked)), 256 << 10);
   WriteBytes(disk / "old.bin", users_file);
-  prompts.WillAnswer(Answer::Yes);
-  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", prompts); }, disk / "old.bin",
-                 "No space left on device");
+  ExpectOneError([&] { SaveBuiltFile(folder.path(), disk / "old.bin", Replace::Existing); },
+                 disk / "old.bin", "No space left on device");
   EXPECT_TRUE(SameBytes(users_file, ReadWholeFile(disk / "old.bin")));
   EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 1);
   EXPECT_TRUE(FileExists(At(WorkFile::ImportPacked)));
@@ -163,11 +146,11 @@ TEST_F(Faults, FullWorkingDiskKeepsTheEarlierWorkingFiles) {
   const fs::path program = disk.path();
   const Bytes small = PatternBytes(2000, 5);
   WriteBytes(WorkingPath(program, WorkFile::ImportTexture), small);
-  CreateMenuFile(codec, program, "Gallery", prompts);
+  CreateMenuFile(codec, program, FindMenuPlace("Gallery"));
   const Bytes packed = ReadWholeFile(WorkingPath(program, WorkFile::ImportPacked));
 
   WriteBytes(user / "big.dds", PatternBytes(2 << 20, 6));
-  ExpectOneError([&] { ImportDds(program, user / "big.dds"); },
+  ExpectOneError([&] { CopyIntoImport(program, user / "big.dds"); },
                  WorkingPath(program, WorkFile::ImportTexture), "No space left on device");
   EXPECT_TRUE(SameBytes(small, ReadWholeFile(WorkingPath(program, WorkFile::ImportTexture))));
   EXPECT_TRUE(SameBytes(packed, ReadWholeFile(WorkingPath(program, WorkFile::ImportPacked))));

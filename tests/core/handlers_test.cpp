@@ -1,17 +1,17 @@
-// The four file handlers: the file choice, the overwrite question, the moves and clean-ups.
+// The file handlers' work in the core: the import's copy, the moves, the clean-ups and the
+// refusals that keep a user's file.
 #include <gtest/gtest.h>
 
-#include "building/dds_import.h"
-#include "building/file_choice.h"
 #include "building/menu_format.h"
+#include "building/picture_import.h"
 #include "building/save_built_file.h"
 #include "building/working_folder.h"
 #include "export/open_menu_file.h"
 #include "export/save_exported_dds.h"
-#include "platform/failure_report.h"
+#include "platform/file_error.h"
 #include "support/bytes.h"
+#include "support/dds_samples.h"
 #include "support/program_folder.h"
-#include "support/scripted_prompts.h"
 
 namespace frondel {
 namespace {
@@ -19,46 +19,8 @@ namespace {
 using testing::PatternBytes;
 using testing::ProgramFolder;
 using testing::SameBytes;
-using testing::ScriptedPrompts;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-TEST(FileChoice, EachHandlersDialogAndCancelBox) {
-  const struct {
-    FileHandler handler;
-    DialogKind dialog;
-    const char* filter;
-    const char* message;
-    const char* dialog_name;  // each handler's own, so each remembers its own folder
-  } expected[] = {
-      {FileHandler::ImportDds, DialogKind::Open,
-       "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff|All files|*",
-       "Please Select File For Open", "CommonDialog1"},
-      {FileHandler::SaveBuiltFile, DialogKind::Save, "*.bin|*.bin",
-       "Please Select Directory  For Save", "CommonDialog2"},
-      {FileHandler::OpenMenuFile, DialogKind::Open, "*.bin|*.bin", "Please Select File For Open",
-       "CommonDialog3"},
-      {FileHandler::SaveExportedDds, DialogKind::Save, "*.dds|*.dds|*.png|*.png",
-       "Please Select Directory  For Save", "CommonDialog4"},
-  };
-  for (const auto& e : expected) {
-    ScriptedPrompts prompts;
-    prompts.WillChoose({});
-    EXPECT_FALSE(ChooseFile(prompts, e.handler).has_value());
-    ASSERT_EQ(prompts.dialogs.size(), 1u);
-    EXPECT_EQ(prompts.dialogs[0].kind, e.dialog);
-    EXPECT_EQ(prompts.dialogs[0].filter, e.filter);
-    EXPECT_EQ(prompts.dialogs[0].name, e.dialog_name);
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].text, e.message);
-    EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Critical);
-    EXPECT_EQ(prompts.boxes[0].title, "Error...");
-
-    prompts.WillChoose("/some where/name without extension");
-    EXPECT_EQ(ChooseFile(prompts, e.handler), "/some where/name without extension");
-    EXPECT_EQ(prompts.boxes.size(), 1u);
-  }
-}
 
 class Handlers : public ::testing::Test {
  protected:
@@ -67,19 +29,37 @@ class Handlers : public ::testing::Test {
   ProgramFolder folder;
   TempFolder user{std::filesystem::temp_directory_path(), u8"frondel user ñ"};
   Zlib codec;
-  ScriptedPrompts prompts;
   const Bytes built = PatternBytes(3000, 1);
   const Bytes theirs = PatternBytes(100, 2);
 };
 
-TEST_F(Handlers, ImportCopiesTheChosenFileUnexamined) {
+TEST_F(Handlers, ImportCopiesTheChosenFileUnexaminedAndKeepsOnlyWhatCanBeBuilt) {
   const Bytes not_a_dds = PatternBytes(123, 3);
   WriteBytes(user / "picture.txt", not_a_dds);
   WriteBytes(At(WorkFile::ImportTexture), PatternBytes(5000, 4));
-  ImportDds(folder.path(), user / "picture.txt");
+  WriteBytes(At(WorkFile::ImportBitmap), PatternBytes(50, 4));
+  ImportedFile imported = CopyIntoImport(folder.path(), user / "picture.txt");
   EXPECT_TRUE(SameBytes(not_a_dds, ReadWholeFile(At(WorkFile::ImportTexture))));
+  EXPECT_EQ(imported.layout.kind, PictureKind::Unknown);
+  EXPECT_THROW(CopyIntoImport(folder.path(), user / "gone.dds"), FileError);
+
+  // Not a DDS and not converted: nothing is left to build with or to preview.
+  EXPECT_EQ(FinishImport(folder.path(), std::move(imported), false).status, ImportStatus::Dropped);
+  EXPECT_FALSE(FileExists(At(WorkFile::ImportTexture)));
+  EXPECT_FALSE(FileExists(At(WorkFile::ImportBitmap)));
   EXPECT_TRUE(FileExists(user / "picture.txt"));
-  EXPECT_THROW(ImportDds(folder.path(), user / "gone.dds"), FileError);
+
+  // A DDS is kept as it is without conversion; the game's layout whatever the answer.
+  const Bytes small = testing::MakeDds(testing::DdsKind::Bgra32, 8, 8);
+  WriteBytes(user / "small.dds", small);
+  const ImportOutcome kept =
+      FinishImport(folder.path(), CopyIntoImport(folder.path(), user / "small.dds"), false);
+  EXPECT_EQ(kept.status, ImportStatus::Kept);
+  EXPECT_TRUE(SameBytes(small, kept.texture));
+  WriteBytes(user / "game.dds", testing::GameTexture(4));
+  EXPECT_EQ(
+      FinishImport(folder.path(), CopyIntoImport(folder.path(), user / "game.dds"), true).status,
+      ImportStatus::Kept);
 }
 
 TEST_F(Handlers, SavingTheBuiltFileToANewPath) {
@@ -87,45 +67,31 @@ TEST_F(Handlers, SavingTheBuiltFileToANewPath) {
   WriteBytes(At(WorkFile::ImportPayload), built);
   WriteBytes(At(WorkFile::ImportTexture), built);
   // No bitmap: a preview that never got written must not turn a save into an error.
-  SaveBuiltFile(folder.path(), user / "menu", prompts);
+  SaveBuiltFile(folder.path(), user / "menu", Replace::Never);
   EXPECT_TRUE(SameBytes(built, ReadWholeFile(user / "menu")));
   EXPECT_FALSE(FileExists(At(WorkFile::ImportPacked)));
   EXPECT_FALSE(FileExists(At(WorkFile::ImportTexture)));
   EXPECT_TRUE(FileExists(At(WorkFile::ImportPayload)));
-  ASSERT_EQ(prompts.boxes.size(), 1u);
-  EXPECT_EQ(prompts.boxes[0].text, "File Saved Succesful");
-  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Information);
-  EXPECT_EQ(prompts.boxes[0].title, "Save...");
 }
 
-TEST_F(Handlers, OverwriteQuestionYesAndNo) {
+TEST_F(Handlers, AFileAppearingBeforeTheSaveIsNotReplacedUnlessAllowed) {
   WriteBytes(At(WorkFile::ImportPacked), built);
   WriteBytes(user / "menu.bin", theirs);
-  prompts.WillAnswer(Answer::No);
-  SaveBuiltFile(folder.path(), user / "menu.bin", prompts);
-  ASSERT_EQ(prompts.boxes.size(), 1u);
-  EXPECT_EQ(prompts.boxes[0].text, "File Already Exists, Overwrite Existing File?");
-  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::YesNoInformation);
-  EXPECT_EQ(prompts.boxes[0].title, "");
+  EXPECT_THROW(SaveBuiltFile(folder.path(), user / "menu.bin", Replace::Never), FileError);
   EXPECT_TRUE(SameBytes(theirs, ReadWholeFile(user / "menu.bin")));
   EXPECT_TRUE(FileExists(At(WorkFile::ImportPacked)));
-
-  prompts.WillAnswer(Answer::Yes);
-  SaveBuiltFile(folder.path(), user / "menu.bin", prompts);
+  SaveBuiltFile(folder.path(), user / "menu.bin", Replace::Existing);
   EXPECT_TRUE(SameBytes(built, ReadWholeFile(user / "menu.bin")));
-  ASSERT_EQ(prompts.boxes.size(), 3u);
-  EXPECT_EQ(prompts.boxes[2].text, "File Saved Succesful");
 }
 
 TEST_F(Handlers, YesWithNothingBuiltKeepsTheUsersFile) {
   WriteBytes(user / "menu.bin", theirs);
-  prompts.WillAnswer(Answer::Yes);
-  EXPECT_THROW(SaveBuiltFile(folder.path(), user / "menu.bin", prompts), FileError);
+  EXPECT_THROW(SaveBuiltFile(folder.path(), user / "menu.bin", Replace::Existing), FileError);
   EXPECT_TRUE(SameBytes(theirs, ReadWholeFile(user / "menu.bin")));
   // A second save after a successful one finds nothing to move, too.
   WriteBytes(At(WorkFile::ImportPacked), built);
-  SaveBuiltFile(folder.path(), user / "new.bin", prompts);
-  EXPECT_THROW(SaveBuiltFile(folder.path(), user / "other.bin", prompts), FileError);
+  SaveBuiltFile(folder.path(), user / "new.bin", Replace::Never);
+  EXPECT_THROW(SaveBuiltFile(folder.path(), user / "other.bin", Replace::Never), FileError);
   EXPECT_FALSE(FileExists(user / "other.bin"));
 }
 
@@ -138,60 +104,31 @@ TEST_F(Handlers, SavingTheExportedTextureAndItsCleanUp) {
     WriteBytes(At(WorkFile::ExportTexture), texture);
   };
   fill_export();
-  SaveExportedDds(folder.path(), user / "out.dds", prompts);
+  SaveExportedDds(folder.path(), user / "out.dds", Replace::Never);
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(user / "out.dds")));
   for (WorkFile f : {WorkFile::ExportPayload, WorkFile::ExportBitmap, WorkFile::ExportTexture}) {
     EXPECT_FALSE(FileExists(At(f)));
   }
   EXPECT_TRUE(FileExists(At(WorkFile::ExportPacked)));
-  ASSERT_EQ(prompts.boxes.size(), 1u);
-  EXPECT_EQ(prompts.boxes[0].text, "File Saved Succesful");
 
-  // Replacing: same clean-up, and the operation simply ends without a confirmation.
+  // Replacing: the same clean-up.
   fill_export();
-  prompts.WillAnswer(Answer::Yes);
-  SaveExportedDds(folder.path(), user / "out.dds", prompts);
+  SaveExportedDds(folder.path(), user / "out.dds", Replace::Existing);
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(user / "out.dds")));
   EXPECT_FALSE(FileExists(At(WorkFile::ExportPayload)));
-  ASSERT_EQ(prompts.boxes.size(), 2u);
-  EXPECT_EQ(prompts.boxes[1].style, BoxStyle::YesNoInformation);
 
   // Nothing extracted since: the user's file stays.
-  prompts.WillAnswer(Answer::Yes);
-  EXPECT_THROW(SaveExportedDds(folder.path(), user / "out.dds", prompts), FileError);
+  EXPECT_THROW(SaveExportedDds(folder.path(), user / "out.dds", Replace::Existing), FileError);
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(user / "out.dds")));
 }
 
-TEST_F(Handlers, OpeningAFileThatIsNoMenuFileSaysSo) {
-  PackPayload(codec, folder.path(), built);
-  CopyFile(At(WorkFile::ImportPacked), user / "good.bin");
-  OpenMenuFile(codec, folder.path(), user / "good.bin", prompts);
-  EXPECT_TRUE(prompts.boxes.empty());
+TEST_F(Handlers, OpeningGivesThePayloadItWrote) {
+  WriteBytes(user / "good.bin", PackMenuBytes(codec, built));
+  const OpenedMenuFile good = OpenMenuFile(codec, folder.path(), user / "good.bin");
+  EXPECT_EQ(good.payload.status, UncompressStatus::Complete);
+  EXPECT_TRUE(SameBytes(built, good.payload.bytes));
   EXPECT_TRUE(SameBytes(built, ReadWholeFile(At(WorkFile::ExportPayload))));
-
-  WriteBytes(user / "bad.bin", PatternBytes(40, 6));
-  OpenMenuFile(codec, folder.path(), user / "bad.bin", prompts);
-  ASSERT_EQ(prompts.boxes.size(), 1u);
-  EXPECT_EQ(prompts.boxes[0].text, "The Selected File Is Not A Valid BIN File");
-  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Critical);
-  EXPECT_EQ(prompts.boxes[0].title, "Error...");
-  EXPECT_FALSE(FileExists(At(WorkFile::ExportPayload)));
-  EXPECT_TRUE(SameBytes(PatternBytes(40, 6), ReadWholeFile(At(WorkFile::ExportPacked))));
-}
-
-TEST_F(Handlers, AFailureIsShownOnceWithWhatWhichFileAndWhy) {
-  std::filesystem::remove_all(folder / "temp" / "dataimport");
-  WriteBytes(user / "a.dds", built);
-  EXPECT_FALSE(RunReported(prompts, "Importing The DDS File",
-                           [&] { ImportDds(folder.path(), user / "a.dds"); }));
-  ASSERT_EQ(prompts.boxes.size(), 1u);
-  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Critical);
-  EXPECT_EQ(prompts.boxes[0].title, "Error...");
-  EXPECT_EQ(prompts.boxes[0].text, "Importing The DDS File Failed.\r\nCould not write \"" +
-                                       PathText(At(WorkFile::ImportTexture)) +
-                                       "\": No such file or directory.");
-  EXPECT_TRUE(RunReported(prompts, "Nothing", [] {}));
-  EXPECT_EQ(prompts.boxes.size(), 1u);
+  EXPECT_THROW(OpenMenuFile(codec, folder.path(), user / "gone.bin"), FileError);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "building/working_folder.h"
+#include "export/open_menu_file.h"
 #include "platform/little_endian.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
@@ -23,9 +24,10 @@ class MenuFormat : public ::testing::Test {
  protected:
   std::filesystem::path At(WorkFile file) { return WorkingPath(folder.path(), file); }
 
+  // Opens `menu_file` in the export job.
   UncompressStatus Unpack(const Bytes& menu_file) {
-    WriteBytes(At(WorkFile::ExportPacked), menu_file);
-    return UnpackMenuFile(codec, folder.path());
+    WriteBytes(folder / "chosen.bin", menu_file);
+    return OpenMenuFile(codec, folder.path(), folder / "chosen.bin").payload.status;
   }
 
   ProgramFolder folder;
@@ -49,15 +51,6 @@ TEST_F(MenuFormat, HeaderBytesAndBothLengthFields) {
   EXPECT_EQ(header->packed_length, static_cast<std::int32_t>(4 + m));
   EXPECT_EQ(header->payload_length, static_cast<std::int32_t>(payload_bytes.size()));
   EXPECT_FALSE(ReadMenuHeader(ByteView(packed).first(15)));
-}
-
-TEST_F(MenuFormat, TheWorkingFilesHoldWhatTheBytesGive) {
-  WriteBytes(At(WorkFile::ImportPayload), payload_bytes);
-  PackPayload(codec, folder.path());
-  const Bytes packed = ReadWholeFile(At(WorkFile::ImportPacked));
-  EXPECT_TRUE(SameBytes(PackMenuBytes(codec, payload_bytes), packed));
-  EXPECT_EQ(Unpack(packed), UncompressStatus::Complete);
-  EXPECT_TRUE(SameBytes(payload_bytes, ReadWholeFile(At(WorkFile::ExportPayload))));
 }
 
 struct Crafted {
@@ -116,6 +109,7 @@ TEST_F(MenuFormat, UnpackingToTheWorkingFileLeavesOnlyAUsablePayload) {
     EXPECT_EQ(Unpack(c.file), c.status) << c.what;
     const bool usable = IsMenuPayload(c.status);
     ASSERT_EQ(FileExists(At(WorkFile::ExportPayload)), usable) << c.what;
+    EXPECT_TRUE(SameBytes(c.file, ReadWholeFile(At(WorkFile::ExportPacked)))) << c.what;
     if (usable) {
       EXPECT_TRUE(SameBytes(c.payload, ReadWholeFile(At(WorkFile::ExportPayload)))) << c.what;
     }
@@ -144,11 +138,6 @@ TEST_F(MenuFormat, ReadsAFileThatAnotherProgramWrote) {
   EXPECT_TRUE(SameBytes(Bytes(foreign.begin(), foreign.begin() + 8),
                         Bytes(ours.begin(), ours.begin() + 8)));
   EXPECT_EQ(GetInt32(ours, 12), GetInt32(foreign, 12));
-}
-
-TEST_F(MenuFormat, MissingWorkingFileIsAFileError) {
-  EXPECT_THROW(UnpackMenuFile(codec, folder.path()), FileError);
-  EXPECT_THROW(PackPayload(codec, folder.path()), FileError);
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include "building/payload_parts.h"
 #include "building/working_folder.h"
 #include "export/dds_extraction.h"
+#include "export/open_menu_file.h"
+#include "platform/file_error.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
-#include "support/scripted_prompts.h"
 
 namespace frondel {
 namespace {
@@ -17,7 +18,6 @@ using testing::Join;
 using testing::PatternBytes;
 using testing::ProgramFolder;
 using testing::SameBytes;
-using testing::ScriptedPrompts;
 using testing::WriteBytes;
 
 class Payload : public ::testing::Test {
@@ -28,14 +28,13 @@ class Payload : public ::testing::Test {
   }
   // What unpacking the built file gives, on the export side.
   Bytes UnpackBuilt() {
-    CopyFile(At(WorkFile::ImportPacked), At(WorkFile::ExportPacked));
-    EXPECT_EQ(UnpackMenuFile(codec, folder.path()), UncompressStatus::Complete);
+    EXPECT_EQ(OpenMenuFile(codec, folder.path(), At(WorkFile::ImportPacked)).payload.status,
+              UncompressStatus::Complete);
     return ReadWholeFile(At(WorkFile::ExportPayload));
   }
 
   ProgramFolder folder;
   Zlib codec;
-  ScriptedPrompts prompts;
   const Bytes texture = PatternBytes(payload::kTextureLength, 77);
 };
 
@@ -45,12 +44,11 @@ TEST_F(Payload, EveryPlaceBuildsHeadTextureAndItsOwnTemplate) {
   ASSERT_EQ(head.size(), payload::kTextureOffset);
   ASSERT_EQ(MenuPlaces().size(), 13u);
   for (const MenuPlace& place : MenuPlaces()) {
-    CreateMenuFile(codec, folder.path(), place.list_text, prompts);
+    EXPECT_EQ(CreateMenuFile(codec, folder.path(), &place), CreateStatus::Built);
     const Bytes expected = Join({head, texture, Shipped(place.template_file)});
     EXPECT_TRUE(SameBytes(expected, ReadWholeFile(At(WorkFile::ImportPayload)))) << place.list_text;
     EXPECT_TRUE(SameBytes(expected, UnpackBuilt())) << place.list_text;
   }
-  EXPECT_TRUE(prompts.boxes.empty());
 }
 
 TEST_F(Payload, ShipsThirteenDistinctTemplates) {
@@ -80,46 +78,34 @@ TEST_F(Payload, ALongerTemplateThenAShorterLeavesOnlyTheSecond) {
   WriteBytes(At(WorkFile::ImportTexture), PatternBytes(5000, 1));
   WriteBytes(WorkingPath(folder.path(), "temp/dataentery/SYSDATA"), PatternBytes(90'000, 2));
   WriteBytes(WorkingPath(folder.path(), "temp/dataentery/EXDATA"), PatternBytes(300, 3));
-  CreateMenuFile(codec, folder.path(), "System Setting", prompts);
-  CreateMenuFile(codec, folder.path(), "Exhibition", prompts);
+  CreateMenuFile(codec, folder.path(), FindMenuPlace("System Setting"));
+  CreateMenuFile(codec, folder.path(), FindMenuPlace("Exhibition"));
   const Bytes expected =
       Join({Shipped("temp/dataentery/TOPDATA1"), PatternBytes(5000, 1), PatternBytes(300, 3)});
   EXPECT_TRUE(SameBytes(expected, ReadWholeFile(At(WorkFile::ImportPayload))));
   EXPECT_TRUE(SameBytes(expected, UnpackBuilt()));
 }
 
-TEST_F(Payload, NothingSelectedOrNoTextureTellsTheUserAndWritesNothing) {
-  CreateMenuFile(codec, folder.path(), "", prompts);
-  ASSERT_EQ(prompts.boxes.size(), 1u);
-  EXPECT_EQ(prompts.boxes[0].text, "Please Select A Data From List");
-  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Information);
-  EXPECT_EQ(prompts.boxes[0].title, "Data...");
-
-  CreateMenuFile(codec, folder.path(), "Edit", prompts);
-  ASSERT_EQ(prompts.boxes.size(), 2u);
-  EXPECT_EQ(prompts.boxes[1].text, "Please Open A DDS File First");
-  EXPECT_EQ(prompts.boxes[1].style, BoxStyle::Information);
-  EXPECT_EQ(prompts.boxes[1].title, "Data...");
-
+TEST_F(Payload, NothingSelectedOrNoTextureWritesNothing) {
+  EXPECT_EQ(CreateMenuFile(codec, folder.path(), nullptr), CreateStatus::NoPlace);
+  EXPECT_EQ(CreateMenuFile(codec, folder.path(), FindMenuPlace("Edit")), CreateStatus::NoTexture);
   // Comparison is exact: other case or blanks match no place.
-  WriteBytes(At(WorkFile::ImportTexture), texture);
-  CreateMenuFile(codec, folder.path(), "edit", prompts);
-  CreateMenuFile(codec, folder.path(), "Edit ", prompts);
-  EXPECT_EQ(prompts.boxes.size(), 2u);
+  EXPECT_EQ(FindMenuPlace("edit"), nullptr);
+  EXPECT_EQ(FindMenuPlace("Edit "), nullptr);
   EXPECT_FALSE(FileExists(At(WorkFile::ImportPayload)));
   EXPECT_FALSE(FileExists(At(WorkFile::ImportPacked)));
 }
 
 TEST_F(Payload, AMissingOrEmptyInputLeavesTheEarlierBuildAsItWas) {
   WriteBytes(At(WorkFile::ImportTexture), texture);
-  CreateMenuFile(codec, folder.path(), "Gallery", prompts);
+  CreateMenuFile(codec, folder.path(), FindMenuPlace("Gallery"));
   const Bytes payload_before = ReadWholeFile(At(WorkFile::ImportPayload));
   const Bytes packed_before = ReadWholeFile(At(WorkFile::ImportPacked));
 
   std::filesystem::remove(WorkingPath(folder.path(), "temp/dataentery/MLDATA"));
-  EXPECT_THROW(CreateMenuFile(codec, folder.path(), "Master League", prompts), FileError);
+  EXPECT_THROW(CreateMenuFile(codec, folder.path(), FindMenuPlace("Master League")), FileError);
   WriteBytes(At(WorkFile::ImportTexture), {});
-  EXPECT_THROW(CreateMenuFile(codec, folder.path(), "Gallery", prompts), FileError);
+  EXPECT_THROW(CreateMenuFile(codec, folder.path(), FindMenuPlace("Gallery")), FileError);
 
   EXPECT_TRUE(SameBytes(payload_before, ReadWholeFile(At(WorkFile::ImportPayload))));
   EXPECT_TRUE(SameBytes(packed_before, ReadWholeFile(At(WorkFile::ImportPacked))));
@@ -129,13 +115,13 @@ using Extraction = Payload;
 
 TEST_F(Extraction, ABuiltTextureComesBackByteForByte) {
   WriteBytes(At(WorkFile::ImportTexture), texture);
-  CreateMenuFile(codec, folder.path(), "Online", prompts);
+  CreateMenuFile(codec, folder.path(), FindMenuPlace("Online"));
   UnpackBuilt();
-  EXPECT_TRUE(ExtractDds(folder.path(), prompts));
+  EXPECT_TRUE(SameBytes(texture, ExtractDds(folder.path()).value()));
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(At(WorkFile::ExportTexture))));
   // Twice gives the same, and the payload is only read.
   const Bytes payload_before = ReadWholeFile(At(WorkFile::ExportPayload));
-  EXPECT_TRUE(ExtractDds(folder.path(), prompts));
+  EXPECT_TRUE(ExtractDds(folder.path()));
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(At(WorkFile::ExportTexture))));
   EXPECT_TRUE(SameBytes(payload_before, ReadWholeFile(At(WorkFile::ExportPayload))));
 }
@@ -169,12 +155,8 @@ TEST(PayloadParts, CutAtFixedPlacesWhateverTheTextureIs) {
   EXPECT_EQ(HeadBlockOf(PatternBytes(20, 6)).size(), 20u);
 }
 
-TEST_F(Extraction, NoPayloadAsksForAFileAndWritesNothing) {
-  EXPECT_FALSE(ExtractDds(folder.path(), prompts));
-  ASSERT_EQ(prompts.boxes.size(), 1u);
-  EXPECT_EQ(prompts.boxes[0].text, "Please Open A BIN File First");
-  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::Information);
-  EXPECT_EQ(prompts.boxes[0].title, "Data...");
+TEST_F(Extraction, NoPayloadWritesNothing) {
+  EXPECT_FALSE(ExtractDds(folder.path()));
   EXPECT_FALSE(FileExists(At(WorkFile::ExportPayload)));
   EXPECT_FALSE(FileExists(At(WorkFile::ExportTexture)));
 }

@@ -1,3 +1,5 @@
+#include "preview/preview.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -6,9 +8,8 @@
 #include <string>
 #include <utility>
 
+#include "app/preview_display.h"
 #include "platform/file_error.h"
-#include "preview/preview_conversion.h"
-#include "preview/preview_display.h"
 #include "support/bytes.h"
 #include "support/dds_samples.h"
 #include "support/small_mount.h"
@@ -54,6 +55,13 @@ QImage DecodeBitmap(const fs::path& file) {
   return ::testing::AssertionSuccess();
 }
 
+// The picture in memory as Qt holds it, to look at it as at the bitmap.
+QImage ImageOf(const Picture& picture) {
+  return QImage(picture.pixels.data(), int(picture.width), int(picture.height),
+                int(picture.width) * 4, QImage::Format_ARGB32)
+      .copy();
+}
+
 // A program folder of its own with the two job folders, as the program ships them.
 class ProgramFolder {
  public:
@@ -63,7 +71,6 @@ class ProgramFolder {
     fs::create_directories(dir_ / "temp" / "dataexport");
   }
   const fs::path& path() const { return dir_.path(); }
-  fs::path Texture(Job job) const { return WorkingPath(path(), TextureOf(job)); }
   fs::path Bitmap(Job job) const { return WorkingPath(path(), BitmapOf(job)); }
 
  private:
@@ -78,24 +85,26 @@ struct GoodTexture {
 
 void PrintTo(const GoodTexture& t, std::ostream* os) { *os << t.name; }
 
-class ConvertPreviewOf : public ::testing::TestWithParam<GoodTexture> {};
+class MakePreviewOf : public ::testing::TestWithParam<GoodTexture> {};
 
-TEST_P(ConvertPreviewOf, WritesTheTopLevelRightWayUpInItsColours) {
+// The picture shown and the bitmap written are the same: the top level, right way up.
+TEST_P(MakePreviewOf, WritesTheTopLevelRightWayUpInItsColours) {
   const GoodTexture& t = GetParam();
   ProgramFolder program;
   const Bytes texture = MakeDds(t.kind, t.width, t.height, t.mip_levels);
-  WriteBytes(program.Texture(Job::Import), texture);
 
-  ASSERT_EQ(ConvertPreview(program.path(), Job::Import), PreviewResult::Ready);
+  const Preview preview = MakePreview(program.path(), Job::Import, texture);
+  ASSERT_EQ(preview.status, PreviewStatus::Ready);
 
+  const QImage shown = ImageOf(preview.picture);
+  ASSERT_EQ(shown.size(), QSize(int(t.width), int(t.height)));
+  EXPECT_TRUE(ShowsQuadrants(shown));
   const QImage bitmap = DecodeBitmap(program.Bitmap(Job::Import));
-  ASSERT_EQ(bitmap.size(), QSize(int(t.width), int(t.height)));
-  EXPECT_TRUE(ShowsQuadrants(bitmap));
-  EXPECT_TRUE(SameBytes(texture, ReadWholeFile(program.Texture(Job::Import))));
+  EXPECT_EQ(bitmap.convertToFormat(QImage::Format_ARGB32), shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Kinds, ConvertPreviewOf,
+    Kinds, MakePreviewOf,
     ::testing::Values(GoodTexture{"Bgra32", DdsKind::Bgra32, 1024, 1024, 1},
                       GoodTexture{"Rgba32", DdsKind::Rgba32, 1024, 1024, 1},
                       GoodTexture{"Bgrx32", DdsKind::Bgrx32, 256, 128, 1},
@@ -110,45 +119,46 @@ INSTANTIATE_TEST_SUITE_P(
                       GoodTexture{"Dxt5Mipmapped", DdsKind::Dxt5, 128, 256, 9}),
     [](const ::testing::TestParamInfo<GoodTexture>& info) { return info.param.name; });
 
-TEST(PreviewPicture, SquareTextureFillsTheBoxExactlyAndOpaque) {
+TEST(PreviewImage, SquareTextureFillsTheBoxExactlyAndOpaque) {
   ProgramFolder program;
-  WriteBytes(program.Texture(Job::Export), MakeDds(DdsKind::Bgra32, 1024, 1024));
-  ASSERT_EQ(ConvertPreview(program.path(), Job::Export), PreviewResult::Ready);
+  const Preview preview =
+      MakePreview(program.path(), Job::Export, MakeDds(DdsKind::Bgra32, 1024, 1024));
+  ASSERT_EQ(preview.status, PreviewStatus::Ready);
 
-  const QImage picture = PreviewPicture(program.path(), Job::Export);
+  const QImage picture = PreviewImage(preview.picture);
   EXPECT_EQ(picture.size(), QSize(249, 385));
   EXPECT_FALSE(picture.hasAlphaChannel());
   EXPECT_TRUE(ShowsQuadrants(picture));
 }
 
-TEST(ConvertPreview, PreviewingAgainReplacesTheBitmap) {
+TEST(MakePreview, PreviewingAgainReplacesTheBitmap) {
   ProgramFolder program;
-  WriteBytes(program.Texture(Job::Import), MakeDds(DdsKind::Rgba32, 1024, 1024));
-  ASSERT_EQ(ConvertPreview(program.path(), Job::Import), PreviewResult::Ready);
-  WriteBytes(program.Texture(Job::Import), MakeDds(DdsKind::Dxt1, 64, 32));
-  ASSERT_EQ(ConvertPreview(program.path(), Job::Import), PreviewResult::Ready);
+  ASSERT_EQ(MakePreview(program.path(), Job::Import, MakeDds(DdsKind::Rgba32, 1024, 1024)).status,
+            PreviewStatus::Ready);
+  ASSERT_EQ(MakePreview(program.path(), Job::Import, MakeDds(DdsKind::Dxt1, 64, 32)).status,
+            PreviewStatus::Ready);
 
   const QImage bitmap = DecodeBitmap(program.Bitmap(Job::Import));
   EXPECT_EQ(bitmap.size(), QSize(64, 32));
   EXPECT_TRUE(ShowsQuadrants(bitmap));
 }
 
-TEST(ConvertPreview, EachJobKeepsItsOwnBitmap) {
+TEST(MakePreview, EachJobKeepsItsOwnBitmap) {
   ProgramFolder program;
-  WriteBytes(program.Texture(Job::Import), MakeDds(DdsKind::Bgr24, 32, 16));
-  WriteBytes(program.Texture(Job::Export), MakeDds(DdsKind::Dxt5, 16, 32));
-  ASSERT_EQ(ConvertPreview(program.path(), Job::Import), PreviewResult::Ready);
-  ASSERT_EQ(ConvertPreview(program.path(), Job::Export), PreviewResult::Ready);
+  ASSERT_EQ(MakePreview(program.path(), Job::Import, MakeDds(DdsKind::Bgr24, 32, 16)).status,
+            PreviewStatus::Ready);
+  ASSERT_EQ(MakePreview(program.path(), Job::Export, MakeDds(DdsKind::Dxt5, 16, 32)).status,
+            PreviewStatus::Ready);
 
   EXPECT_EQ(DecodeBitmap(program.Bitmap(Job::Import)).size(), QSize(32, 16));
   EXPECT_EQ(DecodeBitmap(program.Bitmap(Job::Export)).size(), QSize(16, 32));
 }
 
-TEST(ConvertPreview, ProgramFolderOutsideAscii) {
+TEST(MakePreview, ProgramFolderOutsideAscii) {
   ProgramFolder program("prog ñ 文件");
-  WriteBytes(program.Texture(Job::Import), MakeDds(DdsKind::Dxt1, 64, 64));
-  ASSERT_EQ(ConvertPreview(program.path(), Job::Import), PreviewResult::Ready);
-  EXPECT_TRUE(ShowsQuadrants(PreviewPicture(program.path(), Job::Import)));
+  ASSERT_EQ(MakePreview(program.path(), Job::Import, MakeDds(DdsKind::Dxt1, 64, 64)).status,
+            PreviewStatus::Ready);
+  EXPECT_TRUE(ShowsQuadrants(DecodeBitmap(program.Bitmap(Job::Import))));
 }
 
 struct BadTexture {
@@ -169,23 +179,22 @@ Bytes Cut(Bytes texture, std::size_t length) {
 
 void PrintTo(const BadTexture& t, std::ostream* os) { *os << t.name; }
 
-class ConvertPreviewRefuses : public ::testing::TestWithParam<BadTexture> {};
+class MakePreviewRefuses : public ::testing::TestWithParam<BadTexture> {};
 
 // An earlier picture of the job must not survive as the preview of a texture that has none.
-TEST_P(ConvertPreviewRefuses, AndRemovesTheEarlierBitmap) {
+TEST_P(MakePreviewRefuses, AndRemovesTheEarlierBitmap) {
   ProgramFolder program;
-  WriteBytes(program.Texture(Job::Export), MakeDds(DdsKind::Bgra32, 64, 64));
-  ASSERT_EQ(ConvertPreview(program.path(), Job::Export), PreviewResult::Ready);
+  ASSERT_EQ(MakePreview(program.path(), Job::Export, MakeDds(DdsKind::Bgra32, 64, 64)).status,
+            PreviewStatus::Ready);
   ASSERT_TRUE(fs::exists(program.Bitmap(Job::Export)));
 
-  WriteBytes(program.Texture(Job::Export), GetParam().bytes);
-  EXPECT_EQ(ConvertPreview(program.path(), Job::Export), PreviewResult::NotPreviewable);
+  EXPECT_EQ(MakePreview(program.path(), Job::Export, GetParam().bytes).status,
+            PreviewStatus::NotPreviewable);
   EXPECT_FALSE(fs::exists(program.Bitmap(Job::Export)));
-  EXPECT_TRUE(SameBytes(GetParam().bytes, ReadWholeFile(program.Texture(Job::Export))));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Damaged, ConvertPreviewRefuses,
+    Damaged, MakePreviewRefuses,
     ::testing::Values(BadTexture{"WrongMagic", Damaged(DdsKind::Bgra32, 0, 0x58534444)},  // "DDSX"
                       BadTexture{"HeaderWithoutPixels", Cut(MakeDds(DdsKind::Dxt1, 64, 64), 128)},
                       BadTexture{"PixelsCutShort",
@@ -195,57 +204,19 @@ INSTANTIATE_TEST_SUITE_P(
                       BadTexture{"NoDdsAtAll", PatternBytes(5000, 3)}),
     [](const ::testing::TestParamInfo<BadTexture>& info) { return info.param.name; });
 
-TEST(ConvertPreview, MissingTextureIsAFailedRead) {
-  ProgramFolder program;
-  try {
-    ConvertPreview(program.path(), Job::Import);
-    FAIL() << "expected a FileError";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.action(), "read");
-    EXPECT_EQ(e.path(), program.Texture(Job::Import));
-    EXPECT_EQ(e.reason(), "No such file or directory");
-  }
-}
-
-TEST(ConvertPreview, UnwritableJobFolderIsAFailedWriteOfTheBitmap) {
+TEST(MakePreview, UnwritableJobFolderIsAFailedWriteOfTheBitmap) {
   // A read-only file system refuses the bitmap even to root.
   testing::SmallMount disk(1 << 20);
   if (!disk.error().empty()) GTEST_SKIP() << disk.error();
-  const fs::path texture = WorkingPath(disk.path(), TextureOf(Job::Import));
-  fs::create_directories(texture.parent_path());
-  WriteBytes(texture, MakeDds(DdsKind::Dxt1, 16, 16));
+  fs::create_directories(WorkingPath(disk.path(), BitmapOf(Job::Import)).parent_path());
   ASSERT_TRUE(disk.MakeReadOnly());
   try {
-    ConvertPreview(disk.path(), Job::Import);
+    MakePreview(disk.path(), Job::Import, MakeDds(DdsKind::Dxt1, 16, 16));
     FAIL() << "expected a FileError";
   } catch (const FileError& e) {
     EXPECT_EQ(e.action(), "write");
     EXPECT_EQ(e.path(), WorkingPath(disk.path(), BitmapOf(Job::Import)));
     EXPECT_EQ(e.reason(), "Read-only file system");
-  }
-}
-
-TEST(PreviewPicture, MissingBitmapIsReportedWithTheSystemsReason) {
-  ProgramFolder program;
-  try {
-    PreviewPicture(program.path(), Job::Export);
-    FAIL() << "expected a FileError";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.path(), program.Bitmap(Job::Export));
-    EXPECT_EQ(e.reason(), "No such file or directory");
-  }
-}
-
-TEST(PreviewPicture, BitmapThatIsNoPictureIsReported) {
-  ProgramFolder program;
-  WriteBytes(program.Bitmap(Job::Import), PatternBytes(3000, 9));
-  try {
-    PreviewPicture(program.path(), Job::Import);
-    FAIL() << "expected a FileError";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.action(), "show");
-    EXPECT_EQ(e.path(), program.Bitmap(Job::Import));
-    EXPECT_NE(std::string(e.what()).find("texture.bmp"), std::string::npos);
   }
 }
 

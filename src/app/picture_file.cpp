@@ -1,4 +1,4 @@
-#include "platform/picture_file.h"
+#include "app/picture_file.h"
 
 #include <QBuffer>
 #include <QByteArray>

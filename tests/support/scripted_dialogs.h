@@ -6,13 +6,13 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/prompts.h"
+#include "session/view.h"
 
 namespace frondel::testing {
 
-// Prompts that answer from a script and record every box and dialog, so a test can check
+// Dialogs that answer from a script and record every box and dialog, so a test can check
 // exactly what the user would have seen.
-class ScriptedPrompts : public Prompts {
+class ScriptedDialogs : public Dialogs {
  public:
   struct Box {
     std::string text;
@@ -22,7 +22,7 @@ class ScriptedPrompts : public Prompts {
   struct Dialog {
     DialogKind kind;
     std::string filter;
-    std::string name;
+    std::string folder_key;
   };
 
   // Queue the path the next file dialog returns (an empty path is a cancel).
@@ -30,16 +30,15 @@ class ScriptedPrompts : public Prompts {
   // Queue the answer of the next message box; unqueued boxes answer OK.
   void WillAnswer(Answer answer) { answers_.push_back(answer); }
 
-  std::filesystem::path ChooseFile(DialogKind kind, std::string_view filter,
-                                   std::string_view dialog) override {
-    dialogs.push_back({kind, std::string(filter), std::string(dialog)});
+  std::filesystem::path ChooseFile(const FileDialog& dialog) override {
+    dialogs.push_back({dialog.kind, std::string(dialog.filter), std::string(dialog.folder_key)});
     if (choices_.empty()) return {};
     std::filesystem::path next = std::move(choices_.front());
     choices_.pop_front();
     return next;
   }
 
-  Answer MessageBox(std::string_view text, BoxStyle style, std::string_view title) override {
+  Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override {
     boxes.push_back({std::string(text), style, std::string(title)});
     if (answers_.empty()) return Answer::Ok;
     const Answer next = answers_.front();

@@ -1,4 +1,4 @@
-#include "platform/single_instance.h"
+#include "app/single_instance.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -6,7 +6,7 @@
 #include <QThread>
 #include <utility>
 
-#include "platform/qt_text.h"
+#include "app/qt_text.h"
 
 namespace frondel {
 namespace {

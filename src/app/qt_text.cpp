@@ -1,4 +1,4 @@
-#include "platform/qt_text.h"
+#include "app/qt_text.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "platform/qt_prompts.h"
+#include "app/qt_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,37 +8,36 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include "platform/qt_text.h"
+#include "app/qt_text.h"
 
 namespace frondel {
 
 namespace {
 
-QString FolderKey(std::string_view dialog) {
-  return QStringLiteral("LastFolder/") + TextToQString(dialog);
+QString FolderKey(std::string_view folder_key) {
+  return QStringLiteral("LastFolder/") + TextToQString(folder_key);
 }
 
 }  // namespace
 
-QtPrompts::QtPrompts(std::string application_title, QSettings& folders)
+QtDialogs::QtDialogs(std::string application_title, QSettings& folders)
     : application_title_(std::move(application_title)), folders_(folders) {}
 
-QString QtPrompts::StartFolder(std::string_view dialog) const {
+QString QtDialogs::StartFolder(std::string_view folder_key) const {
   // A settings file that cannot be read gives no value, so the dialog starts as the first time.
-  const QString last = folders_.value(FolderKey(dialog)).toString();
+  const QString last = folders_.value(FolderKey(folder_key)).toString();
   if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
   const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   if (!pictures.isEmpty() && QFileInfo(pictures).isDir()) return pictures;
   return QDir::homePath();
 }
 
-std::filesystem::path QtPrompts::ChooseFile(DialogKind kind, std::string_view filter,
-                                            std::string_view dialog_name) {
+std::filesystem::path QtDialogs::ChooseFile(const FileDialog& asked) {
   // Only the filter, open/save and the start folder are set; title and suffix stay the
   // dialog's own.
-  QFileDialog dialog(QApplication::activeWindow(), QString(), StartFolder(dialog_name),
-                     QtFilter(filter));
-  if (kind == DialogKind::Save) {
+  QFileDialog dialog(QApplication::activeWindow(), QString(), StartFolder(asked.folder_key),
+                     QtFilter(asked.filter));
+  if (asked.kind == DialogKind::Save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The tool asks its own overwrite question, once.
@@ -50,15 +49,15 @@ std::filesystem::path QtPrompts::ChooseFile(DialogKind kind, std::string_view fi
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return {};
-  folders_.setValue(FolderKey(dialog_name), QFileInfo(chosen.front()).absolutePath());
+  folders_.setValue(FolderKey(asked.folder_key), QFileInfo(chosen.front()).absolutePath());
   folders_.sync();
   return ToPath(chosen.front());
 }
 
-Answer QtPrompts::MessageBox(std::string_view text, BoxStyle style, std::string_view title) {
+Answer QtDialogs::ShowBox(std::string_view text, BoxStyle style, std::string_view title) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(TextToQString(title.empty() ? std::string_view(application_title_) : title));
-  // The core ends lines with "\r\n"; a Qt label would show the "\r".
+  // Box texts end lines with "\r\n"; a Qt label would show the "\r".
   box.setText(TextToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   box.setIcon(style == BoxStyle::Critical ? QMessageBox::Critical : QMessageBox::Information);
   if (style == BoxStyle::YesNoInformation) {

@@ -1,7 +1,6 @@
 // Taking the game's blocks from a menu file, building with them, and the stand-ins back.
 #include <gtest/gtest.h>
 
-#include "blocks/block_commands.h"
 #include "blocks/game_blocks.h"
 #include "building/menu_format.h"
 #include "building/payload_assembly.h"
@@ -9,9 +8,10 @@
 #include "building/working_folder.h"
 #include "platform/file_error.h"
 #include "platform/little_endian.h"
+#include "session/presenter.h"
+#include "session/scripted_view.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
-#include "support/scripted_prompts.h"
 
 namespace frondel {
 namespace {
@@ -21,7 +21,6 @@ using testing::Join;
 using testing::PatternBytes;
 using testing::ProgramFolder;
 using testing::SameBytes;
-using testing::ScriptedPrompts;
 using testing::WriteBytes;
 
 class Blocks : public ::testing::Test {
@@ -31,16 +30,25 @@ class Blocks : public ::testing::Test {
   Bytes MenuFile(const Bytes& head, const Bytes& place_template) {
     return PackMenuBytes(codec, Join({head, texture, place_template}));
   }
-  // The export job's copy of `file`, and the blocks taken from it for Exhibition.
+  // Opens `file` in the export job and takes its blocks for Exhibition.
   void Take(const Bytes& file) {
-    WriteBytes(WorkingPath(folder.path(), WorkFile::ExportPacked), file);
-    TakeBlocksFromOpenedFile(codec, folder.path(), "/games/menu ex.bin", "Exhibition", prompts);
+    WriteBytes(user.path() / "menu ex.bin", file);
+    presenter.OpenGiven(user.path() / "menu ex.bin");
+    presenter.PlaceSelected(0);
+    presenter.Run(UserCommand::TakeBlocks);
   }
-  std::string LastBox() { return prompts.boxes.empty() ? "" : prompts.boxes.back().text; }
+  void CreateFile() {
+    presenter.PlaceSelected(0);
+    presenter.Run(UserCommand::CreateFile);
+  }
+  std::string LastBox() { return boxes().empty() ? "" : boxes().back().text; }
+  std::vector<testing::ScriptedDialogs::Box>& boxes() { return view.script.boxes; }
 
   ProgramFolder folder;
+  testing::TempFolder user{fs::temp_directory_path(), "frondel user"};
   Zlib codec;
-  ScriptedPrompts prompts;
+  testing::ScriptedView view;
+  Presenter presenter{folder.path(), view, [](const Command&) {}};
   const Bytes texture = Bytes(payload::kTextureLength, 0x40);
   const Bytes game_head = PatternBytes(48, 3);
   const Bytes game_template = PatternBytes(7000, 4);
@@ -51,55 +59,73 @@ class Blocks : public ::testing::Test {
 TEST_F(Blocks, TakenBlocksGoIntoTheNextBuildAndRestoreGivesTheStandInsBack) {
   const Bytes shipped_head = Read(head), shipped_template = Read(exdata);
   WriteBytes(WorkingPath(folder.path(), WorkFile::ImportTexture), PatternBytes(900, 5));
-  ASSERT_TRUE(CreateMenuFile(codec, folder.path(), "Exhibition", prompts));
-  TellOfStandIns(folder.path(), "Exhibition", prompts);
+  CreateFile();
   EXPECT_EQ(LastBox(),
             "Built With Stand-in Blocks For Exhibition.\r\nThe Game Will Not Read This File: Take "
             "The Game's Own Blocks First (Blocks > Take Blocks From Opened File).");
 
-  prompts.boxes.clear();
-  prompts.WillAnswer(Answer::Yes);
+  boxes().clear();
+  view.script.WillAnswer(Answer::Yes);
   Take(MenuFile(game_head, game_template));
-  ASSERT_EQ(prompts.boxes.size(), 2u);
-  EXPECT_EQ(prompts.boxes[0].text, "Take The Game's Blocks For Exhibition From \"menu ex.bin\"?");
-  EXPECT_EQ(prompts.boxes[0].style, BoxStyle::YesNoInformation);
+  ASSERT_EQ(boxes().size(), 2u);
+  EXPECT_EQ(boxes()[0].text, "Take The Game's Blocks For Exhibition From \"menu ex.bin\"?");
+  EXPECT_EQ(boxes()[0].style, BoxStyle::YesNoInformation);
+  EXPECT_EQ(boxes()[0].title, "Blocks...");
   EXPECT_EQ(LastBox(),
             "Blocks Taken For Exhibition From \"menu ex.bin\".\r\nHead Block: Replaced The "
             "Stand-in\r\nTemplate: Replaced The Stand-in");
   EXPECT_TRUE(SameBytes(shipped_head, Read(head + ".standin")));
   EXPECT_TRUE(SameBytes(shipped_template, Read(exdata + ".standin")));
 
-  prompts.boxes.clear();
-  ASSERT_TRUE(CreateMenuFile(codec, folder.path(), "Exhibition", prompts));
-  TellOfStandIns(folder.path(), "Exhibition", prompts);
-  EXPECT_TRUE(prompts.boxes.empty());
+  boxes().clear();
+  CreateFile();
+  EXPECT_TRUE(boxes().empty());
   const Bytes built = ReadWholeFile(WorkingPath(folder.path(), WorkFile::ImportPacked));
   const Uncompressed unpacked = UnpackMenuBytes(codec, built);
   EXPECT_TRUE(SameBytes(Join({game_head, PatternBytes(900, 5), game_template}), unpacked.bytes));
 
-  ShowBlocks(folder.path(), prompts);
+  presenter.Run(UserCommand::ShowBlocks);
   EXPECT_NE(LastBox().find("Exhibition: the game's (from menu ex.bin, " + Today() + ")\r\n"),
             std::string::npos);
   EXPECT_NE(LastBox().find("Champion League: stand-in\r\n"), std::string::npos);
 
-  prompts.WillAnswer(Answer::No);
-  RestoreStandInBlocks(folder.path(), prompts);
+  view.script.WillAnswer(Answer::No);
+  presenter.Run(UserCommand::RestoreBlocks);
   EXPECT_TRUE(SameBytes(game_head, Read(head)));
-  prompts.WillAnswer(Answer::Yes);
-  RestoreStandInBlocks(folder.path(), prompts);
+  view.script.WillAnswer(Answer::Yes);
+  presenter.Run(UserCommand::RestoreBlocks);
   EXPECT_EQ(LastBox(), "Stand-in Blocks Restored: Head Block, Exhibition.");
   EXPECT_TRUE(SameBytes(shipped_head, Read(head)));
   EXPECT_TRUE(SameBytes(shipped_template, Read(exdata)));
   EXPECT_FALSE(FileExists(At(head + ".standin")));
   EXPECT_TRUE(ReadBlocksRecord(folder.path()).origins.empty());
+  presenter.Run(UserCommand::RestoreBlocks);
+  EXPECT_EQ(LastBox(), "There Are No Replaced Stand-in Blocks To Restore.");
+}
+
+// The blocks come from the file as it was opened: the working copy is not read again.
+TEST_F(Blocks, OnlyAnOpenedFileAndASelectedPlaceGiveBlocks) {
+  presenter.Run(UserCommand::TakeBlocks);
+  WriteBytes(user.path() / "menu ex.bin", MenuFile(game_head, game_template));
+  presenter.OpenGiven(user.path() / "menu ex.bin");
+  presenter.Run(UserCommand::TakeBlocks);
+  fs::remove(WorkingPath(folder.path(), WorkFile::ExportPacked));
+  presenter.PlaceSelected(0);
+  view.script.WillAnswer(Answer::Yes);
+  presenter.Run(UserCommand::TakeBlocks);
+  ASSERT_EQ(boxes().size(), 4u);
+  EXPECT_EQ(boxes()[0].text, "Please Open A BIN File First");
+  EXPECT_EQ(boxes()[1].text, "Please Select A Data From List");
+  EXPECT_EQ(boxes()[1].title, "Data...");
+  EXPECT_TRUE(SameBytes(game_template, Read(exdata)));
 }
 
 TEST_F(Blocks, AnotherGameHeadIsAskedForAndReplacedOnlyWhenConfirmed) {
-  prompts.WillAnswer(Answer::Yes);
+  view.script.WillAnswer(Answer::Yes);
   Take(MenuFile(game_head, game_template));
   const MenuBlocks second = BlocksOfMenuBytes(codec, MenuFile(PatternBytes(48, 9), game_template));
 
-  prompts.WillAnswer(Answer::No);
+  view.script.WillAnswer(Answer::No);
   Take(MenuFile(PatternBytes(48, 9), game_template));
   EXPECT_NE(LastBox().find("\r\nThe Installed Head Block Is The Game's And This File's Differs"),
             std::string::npos);
@@ -136,18 +162,20 @@ TEST_F(Blocks, AFileThatIsNotWholeOrCarriesStandInsIsRefusedWithNothingWritten) 
   };
   const auto before = testing::Snapshot(folder / "temp/dataentery");
   for (const auto& c : cases) {
-    prompts.boxes.clear();
+    boxes().clear();
     Take(c.file);
-    ASSERT_EQ(prompts.boxes.size(), 1u) << c.why;
-    EXPECT_EQ(prompts.boxes[0].title, "Error...");
-    EXPECT_NE(prompts.boxes[0].text.find(std::string("\r\nThe file ") + c.why), std::string::npos)
-        << prompts.boxes[0].text;
+    // A file that does not unpack is also told when it is opened.
+    const bool unpacks = IsMenuPayload(UnpackMenuBytes(codec, c.file).status);
+    ASSERT_EQ(boxes().size(), unpacks ? 1u : 2u) << c.why;
+    EXPECT_EQ(boxes().back().title, "Error...");
+    EXPECT_NE(boxes().back().text.find(std::string("\r\nThe file ") + c.why), std::string::npos)
+        << boxes().back().text;
   }
   EXPECT_EQ(testing::Snapshot(folder / "temp/dataentery"), before);
 }
 
 TEST_F(Blocks, AMissingOrDamagedRecordStopsNeitherBuildNorList) {
-  prompts.WillAnswer(Answer::Yes);
+  view.script.WillAnswer(Answer::Yes);
   Take(MenuFile(game_head, game_template));
   const fs::path record = WorkingPath(folder.path(), WorkFile::BlocksRecord);
 
@@ -166,7 +194,7 @@ TEST_F(Blocks, AMissingOrDamagedRecordStopsNeitherBuildNorList) {
   EXPECT_EQ(list.blocks[1].state, BlockState::Game);
   EXPECT_EQ(list.blocks[2].state, BlockState::StandIn);
   WriteBytes(WorkingPath(folder.path(), WorkFile::ImportTexture), PatternBytes(900, 5));
-  EXPECT_TRUE(CreateMenuFile(codec, folder.path(), "Exhibition", prompts));
+  EXPECT_EQ(CreateMenuFile(codec, folder.path(), &MenuPlaces()[0]), CreateStatus::Built);
   EXPECT_THROW(
       TakeBlocks(folder.path(), MenuPlaces()[1],
                  BlocksOfMenuBytes(codec, MenuFile(game_head, game_template)), {"b", "d"}, true),

@@ -1,5 +1,5 @@
 // The Qt half of the platform layer: the real dialogs and boxes, driven as a user would.
-#include "platform/qt_prompts.h"
+#include "app/qt_dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -11,11 +11,11 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/qt_text.h"
+#include "app/start_command.h"
 #include "platform/executable_folder.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
-#include "platform/program.h"
-#include "platform/qt_text.h"
 #include "support/temp_folder.h"
 
 Q_DECLARE_METATYPE(frondel::DialogKind)
@@ -41,7 +41,7 @@ void WhenModal(std::function<void(QWidget*)> act) {
 
 }  // namespace
 
-class QtPromptsTest : public QObject {
+class QtDialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -80,7 +80,7 @@ class QtPromptsTest : public QObject {
     QFETCH(int, answer);
     TempFolder scratch;
     QSettings folders(ToQString(scratch / "settings.ini"), QSettings::IniFormat);
-    QtPrompts prompts("Frondel", folders);
+    QtDialogs dialogs("Frondel", folders);
     QString seen_title;
     QString seen_text;
     int seen_icon = -1;
@@ -102,8 +102,8 @@ class QtPromptsTest : public QObject {
       return true;
     });
 
-    const Answer got = prompts.MessageBox("First line\r\nsecond \u00fc line", BoxStyle(style),
-                                          title.toStdString());
+    const Answer got =
+        dialogs.ShowBox("First line\r\nsecond \u00fc line", BoxStyle(style), title.toStdString());
 
     QCOMPARE(int(got), answer);
     QCOMPARE(seen_title, shown_title);
@@ -133,7 +133,7 @@ class QtPromptsTest : public QObject {
     const fs::path chosen = folder / u8"my texture \u00fc \u30d5.dds";
     if (exists) WriteWholeFile(chosen, {Bytes{1, 2, 3}});
     QSettings folders(ToQString(folder / "settings.ini"), QSettings::IniFormat);
-    QtPrompts prompts("Frondel", folders);
+    QtDialogs dialogs("Frondel", folders);
     QStringList filters;
     QFileDialog::AcceptMode mode{};
     bool asks_overwrite = true;
@@ -152,7 +152,7 @@ class QtPromptsTest : public QObject {
       return true;
     });
 
-    const fs::path got = prompts.ChooseFile(kind, "*.dds|*.dds", "CommonDialog1");
+    const fs::path got = dialogs.ChooseFile({kind, "*.dds|*.dds", "CommonDialog1"});
 
     QCOMPARE(got, accept ? chosen : fs::path());
     QCOMPARE(filters, QStringList{"*.dds (*.dds)"});
@@ -171,7 +171,7 @@ class QtPromptsTest : public QObject {
     const fs::path pictures = home / "Pictures";
     const fs::path used = home / u8"used \u00e9";
     fs::create_directories(used);
-    const auto starts_in = [](QtPrompts& prompts, const char* dialog, const fs::path& choose) {
+    const auto starts_in = [](QtDialogs& dialogs, const char* dialog, const fs::path& choose) {
       QString start;
       WhenModal([&](QWidget* modal) {
         auto* shown = qobject_cast<QFileDialog*>(modal);
@@ -182,28 +182,28 @@ class QtPromptsTest : public QObject {
         static_cast<QDialog*>(shown)->accept();
         return true;
       });
-      prompts.ChooseFile(DialogKind::Save, "*.bin|*.bin", dialog);
+      dialogs.ChooseFile({DialogKind::Save, "*.bin|*.bin", dialog});
       return ToPath(start);
     };
 
     QSettings folders(ToQString(home / "settings.ini"), QSettings::IniFormat);
-    QtPrompts prompts("Frondel", folders);
-    QCOMPARE(starts_in(prompts, "CommonDialog2", {}), home.path());
+    QtDialogs dialogs("Frondel", folders);
+    QCOMPARE(starts_in(dialogs, "CommonDialog2", {}), home.path());
     fs::create_directories(pictures);
-    QCOMPARE(starts_in(prompts, "CommonDialog2", used / "built.bin"), pictures);
-    QCOMPARE(starts_in(prompts, "CommonDialog2", {}), used);
-    QCOMPARE(starts_in(prompts, "CommonDialog4", {}), pictures);
+    QCOMPARE(starts_in(dialogs, "CommonDialog2", used / "built.bin"), pictures);
+    QCOMPARE(starts_in(dialogs, "CommonDialog2", {}), used);
+    QCOMPARE(starts_in(dialogs, "CommonDialog4", {}), pictures);
     // Kept between runs: a new start reads the same settings.
     QSettings next_run(ToQString(home / "settings.ini"), QSettings::IniFormat);
-    QtPrompts next_prompts("Frondel", next_run);
-    QCOMPARE(starts_in(next_prompts, "CommonDialog2", {}), used);
+    QtDialogs next_dialogs("Frondel", next_run);
+    QCOMPARE(starts_in(next_dialogs, "CommonDialog2", {}), used);
     fs::remove_all(used);
-    QCOMPARE(starts_in(next_prompts, "CommonDialog2", {}), pictures);
+    QCOMPARE(starts_in(next_dialogs, "CommonDialog2", {}), pictures);
 
     fs::create_directories(home / "unreadable.ini");
     QSettings unreadable(ToQString(home / "unreadable.ini"), QSettings::IniFormat);
-    QtPrompts unreadable_prompts("Frondel", unreadable);
-    QCOMPARE(starts_in(unreadable_prompts, "CommonDialog2", pictures / "a.bin"), pictures);
+    QtDialogs unreadable_dialogs("Frondel", unreadable);
+    QCOMPARE(starts_in(unreadable_dialogs, "CommonDialog2", pictures / "a.bin"), pictures);
     qputenv("HOME", real_home);
     qunsetenv("XDG_CONFIG_HOME");
   }
@@ -266,5 +266,5 @@ class QtPromptsTest : public QObject {
 
 }  // namespace frondel::testing
 
-QTEST_MAIN(frondel::testing::QtPromptsTest)
-#include "qt_prompts_test.moc"
+QTEST_MAIN(frondel::testing::QtDialogsTest)
+#include "qt_dialogs_test.moc"

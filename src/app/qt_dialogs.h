@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "session/view.h"
+
+class QSettings;
+
+namespace frondel {
+
+// File dialogs and message boxes shown with Qt's own, modal over the active window.
+class QtDialogs : public Dialogs {
+ public:
+  // `application_title` is put on boxes that are given no title of their own; `folders` keeps
+  // the folder each file dialog last used, and nothing else.
+  QtDialogs(std::string application_title, QSettings& folders);
+
+  std::filesystem::path ChooseFile(const FileDialog& dialog) override;
+  Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
+
+ private:
+  // The folder `folder_key` last used while it still exists; else the user's Pictures, else
+  // home.
+  QString StartFolder(std::string_view folder_key) const;
+
+  std::string application_title_;
+  QSettings& folders_;
+};
+
+}  // namespace frondel

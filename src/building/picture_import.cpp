@@ -1,0 +1,45 @@
+#include "building/picture_import.h"
+
+#include <utility>
+
+#include "building/working_folder.h"
+
+namespace frondel {
+namespace {
+
+void Discard(const std::filesystem::path& program_folder) {
+  DeleteFileIfPresent(WorkingPath(program_folder, WorkFile::ImportTexture));
+  DeleteFileIfPresent(WorkingPath(program_folder, WorkFile::ImportBitmap));
+}
+
+}  // namespace
+
+ImportedFile CopyIntoImport(const std::filesystem::path& program_folder,
+                            const std::filesystem::path& chosen) {
+  // Read once: the bytes are both the working copy and what the layout check looks at.
+  Bytes copy = ReadWholeFile(chosen);
+  WriteWholeFile(WorkingPath(program_folder, WorkFile::ImportTexture), {copy});
+  TextureLayout layout = DescribeTexture(copy);
+  return {std::move(copy), std::move(layout)};
+}
+
+ImportOutcome FinishImport(const std::filesystem::path& program_folder, ImportedFile imported,
+                           bool convert) {
+  if (imported.layout.is_game_layout) return {ImportStatus::Kept, {}, std::move(imported.bytes)};
+  if (!convert) {
+    if (imported.layout.kind == PictureKind::Dds) {
+      return {ImportStatus::Kept, {}, std::move(imported.bytes)};
+    }
+    Discard(program_folder);
+    return {ImportStatus::Dropped};
+  }
+  Conversion converted = ConvertToGameTexture(imported.bytes);
+  if (converted.status != ConversionStatus::Done) {
+    Discard(program_folder);
+    return {ImportStatus::NotConverted, converted.status};
+  }
+  WriteWholeFile(WorkingPath(program_folder, WorkFile::ImportTexture), {converted.bytes});
+  return {ImportStatus::Converted, {}, std::move(converted.bytes)};
+}
+
+}  // namespace frondel

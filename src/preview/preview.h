@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "building/working_folder.h"
+#include "platform/file_system.h"
+
+namespace frondel {
+
+// A picture for the preview box: 4 bytes a pixel, B,G,R,A with A 255, top row first, at the
+// texture's own size. The window stretches it to fill the box.
+struct Picture {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  Bytes pixels;
+};
+
+enum class PreviewStatus {
+  Ready,           // `picture` shows the texture, right way up, in its colours; the job's
+                   // texture.bmp holds the same picture
+  NotPreviewable,  // the texture cannot be shown; the job has no texture.bmp
+};
+
+struct Preview {
+  PreviewStatus status = PreviewStatus::NotPreviewable;
+  Picture picture{};
+};
+
+// Whether this build can decode a texture for the preview; without it every texture gives
+// NotPreviewable.
+bool CanPreview();
+
+// The preview of `texture`, the bytes the job just wrote to its texture.dds, which is never
+// changed. Removes an earlier preview's texture.bmp first, so an old picture never stands for
+// a new texture, and writes this one's. Throws FileError when the bitmap cannot be removed or
+// written.
+Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteView texture);
+
+}  // namespace frondel

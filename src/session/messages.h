@@ -1,0 +1,64 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "platform/file_error.h"
+#include "session/view.h"
+
+namespace frondel {
+
+// The window's title, also the first line of the Author box.
+inline constexpr char kMainTitle[] = "Frondel  V2.0.0 By Tavrin";
+// The title of a box that is given none of its own.
+inline constexpr char kApplicationTitle[] = "Frondel";
+// Shown in the preview box in place of a texture that cannot be shown.
+inline constexpr char kNotPreviewableNote[] = "This Texture Cannot Be Previewed";
+
+// Every box the window shows. Their texts, styles and titles are one table (messages.cpp).
+enum class Message {
+  NothingToOpen,
+  NothingToSave,
+  Saved,
+  Overwrite,
+  SelectPlace,
+  OpenDdsFirst,
+  OpenBinFirst,
+  NotAMenuFile,
+  ConvertQuestion,  // {what the file is}
+  MustConvert,
+  CannotConvert,      // {file} {reason}
+  BuiltWithStandIns,  // {place}
+  TakeQuestion,       // {place} {file}
+  TakeQuestionHead,   // {place} {file}: the game's head block would be replaced
+  CannotTake,         // {file} {what is wrong with it}
+  HeadChanged,
+  Taken,       // {place} {file} {head block's change} {template's change}
+  BlocksList,  // {one line a block}
+  NothingToRestore,
+  RestoreQuestion,
+  Restored,  // {the blocks restored}
+  Author,    // {the window's title}
+  Failure,   // {what was being done} {what failed}
+  NoAnswer,
+};
+
+// Shows `message` with `values` put into its "{}" places in order, and gives the answer.
+Answer Tell(Dialogs& dialogs, Message message, std::initializer_list<std::string_view> values = {});
+
+// Runs `operation`; a FileError it throws is told once in a critical box titled "Error..."
+// that names `doing`, the file and the system's reason, and the program goes on. Returns
+// whether the operation ran to its end.
+template <typename Operation>
+bool RunReported(Dialogs& dialogs, std::string_view doing, Operation&& operation) {
+  try {
+    operation();
+    return true;
+  } catch (const FileError& error) {
+    Tell(dialogs, Message::Failure, {doing, FailureWords(error, "\"")});
+    return false;
+  }
+}
+
+}  // namespace frondel

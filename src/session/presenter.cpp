@@ -1,0 +1,295 @@
+#include "session/presenter.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "blocks/game_blocks.h"
+#include "building/menu_format.h"
+#include "building/payload_assembly.h"
+#include "building/picture_import.h"
+#include "building/save_built_file.h"
+#include "export/dds_extraction.h"
+#include "export/save_exported_dds.h"
+#include "session/file_handlers.h"
+#include "session/messages.h"
+
+namespace frondel {
+namespace {
+
+// The maker's web site, opened by Credits > Visit > Orvane.
+constexpr std::string_view kWebSite = "https://example.org/frondel";
+
+// Asks before a save replaces an existing file. Gives how the move may treat the target, or
+// nothing when the user did not answer Yes.
+std::optional<Replace> AskToReplace(Dialogs& dialogs, const std::filesystem::path& target) {
+  if (!FileExists(target)) return Replace::Never;
+  if (Tell(dialogs, Message::Overwrite) != Answer::Yes) return std::nullopt;
+  return Replace::Existing;
+}
+
+// "replaced the stand-in" as the window writes it: "Replaced The Stand-in".
+std::string TitleCase(std::string_view words) {
+  std::string text(words);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((i == 0 || text[i - 1] == ' ') && text[i] >= 'a' && text[i] <= 'z') text[i] -= 'a' - 'A';
+  }
+  return text;
+}
+
+// The chosen path into its handler's box.
+std::optional<std::filesystem::path> ChooseInto(View& view, FileHandler handler) {
+  std::optional<std::filesystem::path> chosen = ChooseFile(view, handler);
+  if (chosen) view.ShowPath(SettingsOf(handler).text_box, *chosen);
+  return chosen;
+}
+
+}  // namespace
+
+Presenter::Presenter(std::filesystem::path program_folder, View& view, CommandStarter start_command)
+    : program_folder_(std::move(program_folder)),
+      view_(view),
+      start_command_(std::move(start_command)) {}
+
+void Presenter::Start() {
+  std::vector<std::string_view> texts;
+  for (const MenuPlace& place : MenuPlaces()) texts.push_back(place.list_text);
+  view_.ShowPlaces(texts, selected_place_);
+}
+
+void Presenter::Run(UserCommand command) {
+  switch (command) {
+    case UserCommand::ImportPicture:
+      return ImportClicked();
+    case UserCommand::CreateFile:
+      return CreateFileClicked();
+    case UserCommand::SaveBuiltFile:
+      return SaveBuiltClicked();
+    case UserCommand::OpenMenuFile:
+      return OpenClicked();
+    case UserCommand::ExportDds:
+      return ExportClicked();
+    case UserCommand::SaveExportedDds:
+      return SaveExportedClicked();
+    case UserCommand::Author:
+      return AuthorClicked();
+    case UserCommand::Visit:
+      return VisitClicked();
+    case UserCommand::TakeBlocks:
+      return TakeBlocksClicked();
+    case UserCommand::ShowBlocks:
+      return ShowBlocksClicked();
+    case UserCommand::RestoreBlocks:
+      return RestoreBlocksClicked();
+    case UserCommand::None:
+    case UserCommand::Exit:
+    case UserCommand::Help:
+      return;
+  }
+}
+
+void Presenter::ImportClicked() {
+  const auto chosen = ChooseFile(view_, FileHandler::ImportPicture);
+  if (chosen) ImportGiven(*chosen);
+}
+
+void Presenter::ImportGiven(const std::filesystem::path& file) {
+  view_.ShowPath(SettingsOf(FileHandler::ImportPicture).text_box, file);
+  std::optional<ImportedFile> imported;
+  if (!RunReported(view_, "Import DDS",
+                   [&] { imported = CopyIntoImport(program_folder_, file); })) {
+    return;
+  }
+  bool convert = false;
+  if (!imported->layout.is_game_layout) {
+    convert = Tell(view_, Message::ConvertQuestion, {imported->layout.description}) == Answer::Yes;
+  }
+  std::optional<ImportOutcome> outcome;
+  if (!RunReported(view_, "Import DDS", [&] {
+        outcome = FinishImport(program_folder_, std::move(*imported), convert);
+      })) {
+    return;
+  }
+  switch (outcome->status) {
+    case ImportStatus::Kept:
+    case ImportStatus::Converted:
+      ShowPreview(Job::Import, outcome->texture);
+      return;
+    case ImportStatus::Dropped:
+      Tell(view_, Message::MustConvert);
+      break;
+    case ImportStatus::NotConverted:
+      Tell(view_, Message::CannotConvert, {PathText(file), RefusalReason(outcome->refusal)});
+      break;
+  }
+  view_.ShowNote(kNotPreviewableNote);
+}
+
+void Presenter::PlaceSelected(int index) {
+  selected_place_ =
+      index >= 0 && static_cast<std::size_t>(index) < MenuPlaces().size() ? index : -1;
+}
+
+const MenuPlace* Presenter::SelectedPlace() const {
+  return selected_place_ < 0 ? nullptr : &MenuPlaces()[static_cast<std::size_t>(selected_place_)];
+}
+
+void Presenter::CreateFileClicked() {
+  const MenuPlace* place = SelectedPlace();
+  RunReported(view_, "Create File", [&] {
+    switch (CreateMenuFile(codec_, program_folder_, place)) {
+      case CreateStatus::NoPlace:
+        Tell(view_, Message::SelectPlace);
+        break;
+      case CreateStatus::NoTexture:
+        Tell(view_, Message::OpenDdsFirst);
+        break;
+      case CreateStatus::Built:
+        if (UsesStandIns(program_folder_, *place)) {
+          Tell(view_, Message::BuiltWithStandIns, {place->list_text});
+        }
+        break;
+    }
+  });
+}
+
+void Presenter::SaveBuiltClicked() {
+  const auto chosen = ChooseInto(view_, FileHandler::SaveBuiltFile);
+  if (!chosen) return;
+  RunReported(view_, "Save File", [&] {
+    const std::optional<Replace> replace = AskToReplace(view_, *chosen);
+    if (!replace) return;
+    SaveBuiltFile(program_folder_, *chosen, *replace);
+    Tell(view_, Message::Saved);
+  });
+}
+
+void Presenter::OpenClicked() {
+  const auto chosen = ChooseFile(view_, FileHandler::OpenMenuFile);
+  if (chosen) OpenGiven(*chosen);
+}
+
+void Presenter::OpenGiven(const std::filesystem::path& file) {
+  view_.ShowPath(SettingsOf(FileHandler::OpenMenuFile).text_box, file);
+  RunReported(view_, "Open BIN File", [&] {
+    opened_ = OpenMenuFile(codec_, program_folder_, file);
+    if (!IsMenuPayload(opened_->payload.status)) Tell(view_, Message::NotAMenuFile);
+  });
+}
+
+void Presenter::FileGiven(const std::filesystem::path& file) {
+  if (HasExtension(file, ".bin")) {
+    OpenGiven(file);
+  } else {
+    ImportGiven(file);
+  }
+}
+
+void Presenter::ExportClicked() {
+  std::optional<Bytes> texture;
+  if (!RunReported(view_, "Export DDS", [&] { texture = ExtractDds(program_folder_); })) return;
+  if (!texture) {
+    Tell(view_, Message::OpenBinFirst);
+    return;
+  }
+  ShowPreview(Job::Export, *texture);
+}
+
+void Presenter::ShowPreview(Job job, ByteView texture) {
+  RunReported(view_, "Preview", [&] {
+    const Preview preview = MakePreview(program_folder_, job, texture);
+    if (preview.status == PreviewStatus::Ready) {
+      view_.ShowPicture(preview.picture);
+    } else {
+      view_.ShowNote(kNotPreviewableNote);
+    }
+  });
+}
+
+void Presenter::SaveExportedClicked() {
+  const auto chosen = ChooseInto(view_, FileHandler::SaveExportedDds);
+  if (!chosen) return;
+  RunReported(view_, "Save DDS", [&] {
+    const std::optional<Replace> replace = AskToReplace(view_, *chosen);
+    if (!replace) return;
+    SaveExportedDds(program_folder_, *chosen, *replace);
+    if (*replace == Replace::Never) Tell(view_, Message::Saved);
+  });
+}
+
+void Presenter::AuthorClicked() { Tell(view_, Message::Author, {kMainTitle}); }
+
+void Presenter::VisitClicked() {
+  RunReported(view_, "Visit Web Site", [&] { start_command_(OpenAddressCommand(kWebSite)); });
+}
+
+void Presenter::TakeBlocksClicked() {
+  RunReported(view_, "Take Blocks", [&] {
+    if (!opened_) {
+      Tell(view_, Message::OpenBinFirst);
+      return;
+    }
+    const MenuPlace* place = SelectedPlace();
+    if (!place) {
+      Tell(view_, Message::SelectPlace);
+      return;
+    }
+    const std::string name = PathText(opened_->file.filename());
+    const MenuBlocks blocks = BlocksOfPayload(opened_->payload);
+    if (blocks.problem != BlocksProblem::None) {
+      Tell(view_, Message::CannotTake, {name, DescribeProblem(blocks.problem)});
+      return;
+    }
+    const bool replaces_game_head = WouldReplaceGameHead(program_folder_, blocks.head);
+    const Message question = replaces_game_head ? Message::TakeQuestionHead : Message::TakeQuestion;
+    if (Tell(view_, question, {place->list_text, name}) != Answer::Yes) return;
+    const TakeOutcome outcome =
+        TakeBlocks(program_folder_, *place, blocks, {name, Today()}, replaces_game_head);
+    if (!outcome.taken) {
+      Tell(view_, Message::HeadChanged);
+      return;
+    }
+    Tell(view_, Message::Taken,
+         {place->list_text, name, TitleCase(ChangeWords(outcome.head)),
+          TitleCase(ChangeWords(outcome.place_template))});
+  });
+}
+
+void Presenter::ShowBlocksClicked() {
+  const BlocksList list = ListBlocks(program_folder_);
+  std::string text;
+  for (const BlockStatus& status : list.blocks) {
+    if (!text.empty()) text += "\r\n";
+    text += BlockLabel(status.file) + ": " + DescribeState(status);
+  }
+  if (!list.record_problem.empty()) {
+    text +=
+        "\r\nThe Record Of Where The Blocks Came From Cannot Be Read: " + list.record_problem + ".";
+  }
+  if (list.damaged_record_lines > 0) {
+    text += "\r\n" + std::to_string(list.damaged_record_lines) +
+            " Line(s) Of The Record Could Not Be Read.";
+  }
+  Tell(view_, Message::BlocksList, {text});
+}
+
+void Presenter::RestoreBlocksClicked() {
+  RunReported(view_, "Restore Stand-in Blocks", [&] {
+    const std::vector<BlockFile> files = BlockFiles();
+    if (std::ranges::none_of(files, [&](const BlockFile& file) {
+          return FileExists(KeptStandInPath(program_folder_, file));
+        })) {
+      Tell(view_, Message::NothingToRestore);
+      return;
+    }
+    if (Tell(view_, Message::RestoreQuestion) != Answer::Yes) return;
+    std::string restored;
+    for (const BlockFile& file : RestoreStandIns(program_folder_, files)) {
+      restored += (restored.empty() ? "" : ", ") + BlockLabel(file);
+    }
+    Tell(view_, Message::Restored, {restored});
+  });
+}
+
+}  // namespace frondel

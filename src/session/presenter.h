@@ -1,0 +1,71 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "building/menu_places.h"
+#include "codec/zlib_codec.h"
+#include "export/open_menu_file.h"
+#include "platform/program.h"
+#include "session/view.h"
+#include "session/window_layout.h"
+
+namespace frondel {
+
+// The window's work flow, whatever draws the window: each click or menu item is one operation
+// here, run to its end. It asks and tells through the View, calls the core with the answers
+// and shows the results. It keeps nothing between operations but the list's selection and the
+// menu file last opened.
+class Presenter {
+ public:
+  using CommandStarter = std::function<void(const Command&)>;
+
+  // `program_folder` holds the working folder; `start_command` starts the web-site command.
+  Presenter(std::filesystem::path program_folder, View& view, CommandStarter start_command);
+
+  // Shows the place list with nothing selected.
+  void Start();
+
+  // The operation of a button or menu item. Exit and Help are the window's own: nothing here.
+  void Run(UserCommand command);
+
+  // "Open File" of the build job and File > Open DDS & Create New.
+  void ImportClicked();
+  // A place of the list selected, by its index (-1: none).
+  void PlaceSelected(int index);
+  void CreateFileClicked();
+  void SaveBuiltClicked();
+  // "Open File" of the export job and File > Open & Export DDS.
+  void OpenClicked();
+  void ExportClicked();
+  void SaveExportedClicked();
+  void AuthorClicked();
+  void VisitClicked();
+  void TakeBlocksClicked();
+  void ShowBlocksClicked();
+  void RestoreBlocksClicked();
+
+  // A file dropped on the build job's frame or the preview, as if chosen in its dialog.
+  void ImportGiven(const std::filesystem::path& file);
+  // A file dropped on the export job's frame, as if chosen in its dialog.
+  void OpenGiven(const std::filesystem::path& file);
+  // A file from outside the window (the command line, another start of the program): a name
+  // ending in ".bin" is opened in the export job, any other file imported.
+  void FileGiven(const std::filesystem::path& file);
+
+ private:
+  void ShowPreview(Job job, ByteView texture);
+  const MenuPlace* SelectedPlace() const;
+
+  const std::filesystem::path program_folder_;
+  View& view_;
+  const CommandStarter start_command_;
+  Zlib codec_;
+  int selected_place_ = -1;
+  // The menu file the export job last opened, which the Blocks menu takes blocks from.
+  std::optional<OpenedMenuFile> opened_;
+};
+
+}  // namespace frondel

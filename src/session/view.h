@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <span>
+#include <string_view>
+
+#include "preview/preview.h"
+
+namespace frondel {
+
+// Box styles and answers keep the platform's numbering, so that the rules read the same in
+// code as in the boxes users know; a Win32 window passes them on as they stand.
+enum class BoxStyle : int {
+  Critical = 16,          // OK with a critical icon
+  Information = 64,       // OK with an information icon
+  YesNoInformation = 68,  // Yes and No with an information icon
+};
+
+enum class Answer : int { Ok = 1, Yes = 6, No = 7 };
+
+enum class DialogKind { Open, Save };
+
+// A file dialog as a handler shows it.
+struct FileDialog {
+  DialogKind kind;
+  std::string_view filter;      // "description|pattern" pairs: "*.bin|*.bin"
+  std::string_view folder_key;  // which of the four remembered folders it starts in
+};
+
+// What a window asks the user and tells them: modal file dialogs and message boxes. Tests
+// pass a scripted one.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // The chosen full path, or an empty path when the user cancelled. A save dialog asks no
+  // overwrite question of its own.
+  virtual std::filesystem::path ChooseFile(const FileDialog& dialog) = 0;
+
+  // A modal box and its answer. An empty title shows the application's title.
+  virtual Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) = 0;
+};
+
+// Everything the work flow needs of a window: asking, telling and showing.
+class View : public Dialogs {
+ public:
+  // A chosen path in one of the four path boxes, Text1 to Text4.
+  virtual void ShowPath(int text_box, const std::filesystem::path& path) = 0;
+  // The place list's texts, in order, and which one is selected (-1 for none).
+  virtual void ShowPlaces(std::span<const std::string_view> places, int selected) = 0;
+  // The preview box: a picture, stretched to fill it, or a note in place of one.
+  virtual void ShowPicture(const Picture& picture) = 0;
+  virtual void ShowNote(std::string_view note) = 0;
+};
+
+}  // namespace frondel

@@ -1,0 +1,414 @@
+// The window's work flow through a scripted View: every box (text, style, title), every
+// answer and every order of steps, against a program folder of the test's own.
+#include "session/presenter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "building/menu_format.h"
+#include "building/menu_places.h"
+#include "building/working_folder.h"
+#include "platform/file_error.h"
+#include "platform/little_endian.h"
+#include "session/messages.h"
+#include "session/scripted_view.h"
+#include "support/bytes.h"
+#include "support/dds_samples.h"
+#include "support/temp_folder.h"
+#include "texture/conversion.h"
+#include "texture/texture_layout.h"
+
+namespace frondel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::GameTexture;
+using testing::Join;
+using testing::PatternBytes;
+using testing::Snapshot;
+using Boxes = std::vector<std::string>;
+
+const std::string kSaved = "Save... | 64 | File Saved Succesful";
+const std::string kOverwrite = " | 68 | File Already Exists, Overwrite Existing File?";
+const std::string kOpenBinFirst = "Data... | 64 | Please Open A BIN File First";
+const std::string kSelectPlace = "Data... | 64 | Please Select A Data From List";
+
+// The payload inside a menu texture file, checked header byte by header byte.
+Bytes UnpackedPayload(const fs::path& menu_file) {
+  const Bytes packed = ReadWholeFile(menu_file);
+  EXPECT_EQ(Bytes(packed.begin(), packed.begin() + 8),
+            (Bytes{0x00, 0x01, 0x01, 'W', 'E', 'S', 'Y', 'S'}));
+  EXPECT_EQ(GetU32(packed, 8), packed.size() - 12);
+  return Zlib().UncompressStream(ByteView(packed).subspan(12)).bytes;
+}
+
+int PlaceIndex(std::string_view list_text) {
+  return static_cast<int>(FindMenuPlace(list_text) - MenuPlaces().data());
+}
+
+// A presenter over a program folder of its own: a small head block and templates below a
+// folder whose name has blanks and characters outside ASCII, beside a folder for the user's.
+class Session : public ::testing::Test {
+ protected:
+  Session() {
+    for (const char* folder : {"temp/dataentery", "temp/dataimport", "temp/dataexport"}) {
+      fs::create_directories(program / folder);
+    }
+    fs::create_directories(user);
+    WriteWholeFile(WorkingPath(program, WorkFile::HeadBlock), {head});
+    std::uint32_t seed = 100;
+    for (const MenuPlace& place : MenuPlaces()) {
+      WriteWholeFile(WorkingPath(program, place.template_file), {PatternBytes(200 + seed, seed)});
+      ++seed;
+    }
+    presenter.Start();
+  }
+
+  Bytes TemplateOf(std::string_view list_text) const {
+    return ReadWholeFile(WorkingPath(program, FindMenuPlace(list_text)->template_file));
+  }
+  fs::path Working(WorkFile file) const { return WorkingPath(program, file); }
+  Bytes PayloadWith(const fs::path& texture, std::string_view place) const {
+    return Join({head, ReadWholeFile(texture), TemplateOf(place)});
+  }
+  fs::path UserFile(const char* name, const Bytes& bytes) const {
+    const fs::path file = user / fs::path(reinterpret_cast<const char8_t*>(name));
+    WriteWholeFile(file, {bytes});
+    return file;
+  }
+
+  // The user's steps of a build: import `dds`, pick `place`, create, save to `target`.
+  void Build(const fs::path& dds, std::string_view place, const fs::path& target) {
+    view.script.WillChoose(dds);
+    presenter.Run(UserCommand::ImportPicture);
+    presenter.PlaceSelected(PlaceIndex(place));
+    presenter.Run(UserCommand::CreateFile);
+    view.script.WillChoose(target);
+    presenter.Run(UserCommand::SaveBuiltFile);
+  }
+  // Opens `menu_file`, exports its texture and saves it to `target`.
+  void Export(const fs::path& menu_file, const fs::path& target) {
+    view.script.WillChoose(menu_file);
+    presenter.Run(UserCommand::OpenMenuFile);
+    presenter.Run(UserCommand::ExportDds);
+    view.script.WillChoose(target);
+    presenter.Run(UserCommand::SaveExportedDds);
+  }
+
+  testing::TempFolder root{fs::temp_directory_path(), "frondel session \xc3\xbc"};
+  const fs::path program = root.path() / u8"program folder \u00e9";
+  const fs::path user = root.path() / u8"user's files \u00f1";
+  const Bytes head = PatternBytes(48, 1);
+  testing::ScriptedView view;
+  std::vector<Command> started;
+  Presenter presenter{program, view,
+                      [this](const Command& command) { started.push_back(command); }};
+};
+
+TEST_F(Session, StartsWithTheThirteenPlacesAndNothingSelected) {
+  ASSERT_EQ(view.places.size(), 13u);
+  EXPECT_EQ(view.places.front(), "Exhibition");
+  EXPECT_EQ(view.selected_place, -1);
+}
+
+TEST_F(Session, ABuildAndAnExportRoundTripWithOneConfirmationEach) {
+  const fs::path dds = UserFile("texture \u00fc.dds", GameTexture(7));
+  const fs::path menu_file = user / u8"menu \u00e9.bin";
+  const fs::path exported = user / u8"exported \u00fc.dds";
+
+  Build(dds, "Edit", menu_file);
+  EXPECT_EQ(view.Seen(), Boxes{kSaved});
+  EXPECT_EQ(view.paths[1], dds);
+  EXPECT_EQ(view.paths[2], menu_file);
+  EXPECT_EQ(UnpackedPayload(menu_file), PayloadWith(dds, "Edit"));
+  // The import's working copy is gone; the payload stays until the next build.
+  EXPECT_FALSE(FileExists(Working(WorkFile::ImportTexture)));
+  EXPECT_FALSE(FileExists(Working(WorkFile::ImportPacked)));
+  EXPECT_TRUE(FileExists(Working(WorkFile::ImportPayload)));
+
+  Export(menu_file, exported);
+  EXPECT_EQ(view.Seen(), (Boxes{kSaved, kSaved}));
+  EXPECT_EQ(view.paths[3], menu_file);
+  EXPECT_EQ(view.paths[4], exported);
+  EXPECT_EQ(ReadWholeFile(exported), ReadWholeFile(dds));
+  EXPECT_EQ(Snapshot(program / "temp/dataexport").size(), 1u);
+  EXPECT_EQ(ReadWholeFile(Working(WorkFile::ExportPacked)), ReadWholeFile(menu_file));
+}
+
+// A cancelled dialog shows one critical box and leaves path boxes and working files alone.
+TEST_F(Session, EachHandlersDialogAndItsCancel) {
+  const std::string pictures =
+      "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff|All files|*";
+  const struct {
+    UserCommand command;
+    DialogKind kind;
+    std::string filter, folder_key, box;
+  } handlers[] = {
+      {UserCommand::ImportPicture, DialogKind::Open, pictures, "CommonDialog1",
+       "Error... | 16 | Please Select File For Open"},
+      {UserCommand::SaveBuiltFile, DialogKind::Save, "*.bin|*.bin", "CommonDialog2",
+       "Error... | 16 | Please Select Directory  For Save"},
+      {UserCommand::OpenMenuFile, DialogKind::Open, "*.bin|*.bin", "CommonDialog3",
+       "Error... | 16 | Please Select File For Open"},
+      {UserCommand::SaveExportedDds, DialogKind::Save, "*.dds|*.dds|*.png|*.png", "CommonDialog4",
+       "Error... | 16 | Please Select Directory  For Save"},
+  };
+  for (WorkFile file : {WorkFile::ImportTexture, WorkFile::ImportPacked, WorkFile::ExportPacked,
+                        WorkFile::ExportPayload, WorkFile::ExportTexture}) {
+    WriteWholeFile(Working(file), {PatternBytes(64, 3)});
+  }
+  const auto before = Snapshot(root.path());
+  for (const auto& handler : handlers) {
+    view.script = {};
+    view.script.WillChoose({});
+    presenter.Run(handler.command);
+    EXPECT_EQ(view.Seen(), Boxes{handler.box});
+    ASSERT_EQ(view.script.dialogs.size(), 1u);
+    EXPECT_EQ(view.script.dialogs[0].kind, handler.kind);
+    EXPECT_EQ(view.script.dialogs[0].filter, handler.filter);
+    EXPECT_EQ(view.script.dialogs[0].folder_key, handler.folder_key);
+  }
+  EXPECT_TRUE(view.paths.empty());
+  EXPECT_EQ(Snapshot(root.path()), before);
+}
+
+// Yes replaces the file and confirms; No changes nothing, and the built file can still be
+// saved elsewhere.
+TEST_F(Session, OverwritingTheBuiltFile) {
+  for (const Answer answer : {Answer::Yes, Answer::No}) {
+    view.script = {};
+    const fs::path dds = UserFile("t.dds", GameTexture(10));
+    const fs::path target = UserFile("existing.bin", PatternBytes(77, 11));
+    view.script.WillAnswer(answer);
+    Build(dds, "Training", target);
+    if (answer == Answer::Yes) {
+      EXPECT_EQ(view.Seen(), (Boxes{kOverwrite, kSaved}));
+      EXPECT_EQ(UnpackedPayload(target), PayloadWith(dds, "Training"));
+      continue;
+    }
+    EXPECT_EQ(view.Seen(), Boxes{kOverwrite});
+    EXPECT_EQ(ReadWholeFile(target), PatternBytes(77, 11));
+    view.script.WillChoose(user / "elsewhere.bin");
+    presenter.Run(UserCommand::SaveBuiltFile);
+    EXPECT_EQ(view.Seen(), (Boxes{kOverwrite, kSaved}));
+    EXPECT_EQ(UnpackedPayload(user / "elsewhere.bin"), PayloadWith(dds, "Training"));
+  }
+}
+
+// Yes replaces the file and cleans up without a confirmation; No changes nothing.
+TEST_F(Session, OverwritingTheExportedTexture) {
+  const fs::path dds = UserFile("t.dds", GameTexture(12));
+  Build(dds, "Community", user / "m.bin");
+  for (const Answer answer : {Answer::No, Answer::Yes}) {
+    const fs::path target = UserFile("existing.dds", PatternBytes(99, 13));
+    view.script = {};
+    view.script.WillChoose(user / "m.bin");
+    presenter.Run(UserCommand::OpenMenuFile);
+    presenter.Run(UserCommand::ExportDds);
+    const auto working_before = Snapshot(program);
+    view.script.WillAnswer(answer);
+    view.script.WillChoose(target);
+    presenter.Run(UserCommand::SaveExportedDds);
+    EXPECT_EQ(view.Seen(), Boxes{kOverwrite});
+    if (answer == Answer::Yes) {
+      EXPECT_EQ(ReadWholeFile(target), ReadWholeFile(dds));
+      EXPECT_EQ(Snapshot(program / "temp/dataexport").size(), 1u);
+    } else {
+      EXPECT_EQ(ReadWholeFile(target), PatternBytes(99, 13));
+      EXPECT_EQ(Snapshot(program), working_before);
+    }
+  }
+}
+
+// The two jobs keep to their own working files, so their steps may alternate.
+TEST_F(Session, InterleavedBuildAndExport) {
+  const fs::path first = UserFile("first.dds", GameTexture(14));
+  const fs::path second = UserFile("second.dds", GameTexture(15));
+  Build(first, "League & Cup", user / "first.bin");
+
+  view.script.WillChoose(second);
+  presenter.Run(UserCommand::ImportPicture);
+  view.script.WillChoose(user / "first.bin");
+  presenter.Run(UserCommand::OpenMenuFile);
+  presenter.PlaceSelected(PlaceIndex("Gallery"));
+  presenter.Run(UserCommand::CreateFile);
+  presenter.Run(UserCommand::ExportDds);
+  view.script.WillChoose(user / "second.bin");
+  presenter.Run(UserCommand::SaveBuiltFile);
+  view.script.WillChoose(user / "exported.dds");
+  presenter.Run(UserCommand::SaveExportedDds);
+
+  EXPECT_EQ(view.Seen(), (Boxes{kSaved, kSaved, kSaved}));
+  EXPECT_EQ(ReadWholeFile(user / "exported.dds"), ReadWholeFile(first));
+  EXPECT_EQ(UnpackedPayload(user / "second.bin"), PayloadWith(second, "Gallery"));
+}
+
+TEST_F(Session, StepsOutOfOrderAreToldAndWriteNothing) {
+  WriteWholeFile(Working(WorkFile::ImportTexture), {PatternBytes(500, 18)});
+  presenter.PlaceSelected(-1);
+  presenter.Run(UserCommand::CreateFile);
+  DeleteFile(Working(WorkFile::ImportTexture));
+  presenter.PlaceSelected(PlaceIndex("Extra-Content"));
+  presenter.Run(UserCommand::CreateFile);
+  presenter.Run(UserCommand::ExportDds);
+  presenter.Run(UserCommand::TakeBlocks);
+
+  EXPECT_EQ(view.Seen(), (Boxes{kSelectPlace, "Data... | 64 | Please Open A DDS File First",
+                                kOpenBinFirst, kOpenBinFirst}));
+  EXPECT_TRUE(Snapshot(program / "temp/dataimport").empty());
+  EXPECT_TRUE(Snapshot(program / "temp/dataexport").empty());
+}
+
+// After a file that is no menu texture file, no earlier payload can be exported.
+TEST_F(Session, AnInvalidMenuFileLeavesNothingToExport) {
+  const fs::path good = user / "good.bin";
+  const fs::path bad = UserFile("bad.bin", PatternBytes(40, 20));
+  Build(UserFile("t.dds", GameTexture(19)), "Master League", good);
+  view.script.WillChoose(good);
+  presenter.Run(UserCommand::OpenMenuFile);
+  view.script = {};
+
+  view.script.WillChoose(bad);
+  presenter.Run(UserCommand::OpenMenuFile);
+  presenter.Run(UserCommand::ExportDds);
+
+  EXPECT_EQ(view.Seen(),
+            (Boxes{"Error... | 16 | The Selected File Is Not A Valid BIN File", kOpenBinFirst}));
+  EXPECT_EQ(view.paths[3], bad);
+  EXPECT_EQ(ReadWholeFile(Working(WorkFile::ExportPacked)), PatternBytes(40, 20));
+  EXPECT_FALSE(FileExists(Working(WorkFile::ExportTexture)));
+}
+
+TEST_F(Session, AuthorAndVisit) {
+  presenter.Run(UserCommand::Author);
+  presenter.Run(UserCommand::Visit);
+  EXPECT_EQ(view.Seen(), Boxes{" | 64 | Frondel  V2.0.0 By Tavrin\r\nThank's To Peltiro For His "
+                               "Tutorial"});
+  EXPECT_EQ(started, std::vector{OpenAddressCommand("https://example.org/frondel")});
+}
+
+TEST_F(Session, AFileFromOutsideIsOpenedOrImportedByItsName) {
+  const fs::path menu_file = user / "m.BIN";
+  Build(UserFile("t.dds", GameTexture(22)), "Online", menu_file);
+  const fs::path dds = UserFile("other.dds", GameTexture(23));
+  presenter.FileGiven(menu_file);
+  presenter.FileGiven(dds);
+  EXPECT_EQ(view.paths[3], menu_file);
+  EXPECT_EQ(view.paths[1], dds);
+  EXPECT_EQ(ReadWholeFile(Working(WorkFile::ExportPacked)), ReadWholeFile(menu_file));
+  EXPECT_EQ(ReadWholeFile(Working(WorkFile::ImportTexture)), GameTexture(23));
+}
+
+// A failed file access is one critical box naming the operation, the file and the reason;
+// the path is already shown, and the next try works.
+TEST_F(Session, AFailedFileAccessIsToldOnce) {
+  const fs::path dds = UserFile("t.dds", GameTexture(21));
+  fs::remove_all(program / "temp/dataimport");
+  view.script.WillChoose(dds);
+  presenter.Run(UserCommand::ImportPicture);
+
+  ASSERT_EQ(view.script.boxes.size(), 1u);
+  const auto& box = view.script.boxes[0];
+  EXPECT_EQ(box.title, "Error...");
+  EXPECT_EQ(box.style, BoxStyle::Critical);
+  EXPECT_TRUE(box.text.starts_with("Import DDS Failed.\r\nCould not write \"" +
+                                   PathText(Working(WorkFile::ImportTexture)) + "\": "))
+      << box.text;
+  EXPECT_TRUE(box.text.ends_with("\": No such file or directory.")) << box.text;
+  EXPECT_EQ(view.paths[1], dds);
+
+  fs::create_directories(program / "temp/dataimport");
+  view.script.WillChoose(dds);
+  presenter.Run(UserCommand::ImportPicture);
+  EXPECT_EQ(view.script.boxes.size(), 1u);
+  EXPECT_EQ(ReadWholeFile(Working(WorkFile::ImportTexture)), GameTexture(21));
+}
+
+// The preview shows what the job holds, or the note; the bitmap working file is written too.
+TEST_F(Session, ThePreviewShowsTheLaterJobsTexture) {
+  if (!CanPreview()) GTEST_SKIP() << "this build previews nothing";
+  const Bytes texture = testing::MakeDds(testing::DdsKind::Bgra32, 1024, 1024);
+  Build(UserFile("t.dds", texture), "Exhibition", user / "m.bin");
+  view.script.WillChoose(UserFile("odd size.dds", testing::MakeDds(testing::DdsKind::Dxt5, 6, 6)));
+  presenter.Run(UserCommand::ImportPicture);
+  EXPECT_EQ(view.note, kNotPreviewableNote);
+
+  view.script.WillChoose(user / "m.bin");
+  presenter.Run(UserCommand::OpenMenuFile);
+  presenter.Run(UserCommand::ExportDds);
+  ASSERT_TRUE(view.picture);
+  EXPECT_EQ(view.picture->width, 1024u);
+  EXPECT_EQ(view.picture->height, 1024u);
+  // B,G,R of the texture's top row, made opaque.
+  const Bytes pixels = view.picture->pixels;
+  EXPECT_EQ(Bytes(pixels.begin(), pixels.begin() + 3),
+            Bytes(texture.begin() + 128, texture.begin() + 131));
+  EXPECT_EQ(pixels[3], 255);
+  EXPECT_TRUE(FileExists(Working(WorkFile::ExportBitmap)));
+}
+
+// A picture is converted only when the user agrees; otherwise, or when it cannot be read,
+// the build job is left without a texture. The user's file never changes.
+TEST_F(Session, ImportingAPicture) {
+  if (!CanConvertPictures()) GTEST_SKIP() << "this build converts no picture";
+  const Conversion png = EncodePng(testing::MakeDds(testing::DdsKind::Bgra32, 64, 48));
+  ASSERT_EQ(png.status, ConversionStatus::Done);
+  const struct {
+    bool damaged;
+    Answer answer;
+    std::string told;  // the box after the question
+  } cases[] = {
+      {false, Answer::Yes, ""},
+      {false, Answer::No,
+       "Convert... | 64 | A picture must be converted to the game's layout before it can be used."},
+      {true, Answer::Yes,
+       "Error... | 16 | Could not convert \"" + PathText(user / "picture.png") +
+           "\": the picture is damaged or of a variant that cannot be read."},
+  };
+  for (const auto& c : cases) {
+    view.script = {};
+    Bytes file = png.bytes;
+    if (c.damaged) file.resize(file.size() / 2);
+    const fs::path picture = UserFile("picture.png", file);
+    view.script.WillChoose(picture);
+    view.script.WillAnswer(c.answer);
+    presenter.Run(UserCommand::ImportPicture);
+
+    Boxes expected{
+        "Convert... | 68 | PNG 64x48\r\nThe game's menu textures are 1024x1024 32-bit "
+        "DDS files.\r\nConvert it to that layout?"};
+    if (!c.told.empty()) expected.push_back(c.told);
+    EXPECT_EQ(view.Seen(), expected);
+    EXPECT_EQ(ReadWholeFile(picture), file);
+    if (c.told.empty()) {
+      EXPECT_TRUE(DescribeTexture(ReadWholeFile(Working(WorkFile::ImportTexture))).is_game_layout);
+      EXPECT_TRUE(view.picture || !CanPreview());
+    } else {
+      EXPECT_FALSE(FileExists(Working(WorkFile::ImportTexture)));
+      EXPECT_EQ(view.note, kNotPreviewableNote);
+    }
+  }
+}
+
+// A name ending in ".png" gets the exported texture as a PNG, every pixel and its alpha.
+TEST_F(Session, ExportingAsPng) {
+  if (!CanConvertPictures()) GTEST_SKIP() << "this build converts no picture";
+  const Bytes texture = testing::MakeDds(testing::DdsKind::Bgra32, 1024, 1024);
+  Build(UserFile("t.dds", texture), "Exhibition", user / "m.bin");
+  Export(user / "m.bin", user / "exported.PNG");
+
+  EXPECT_EQ(view.Seen(), (Boxes{kSaved, kSaved}));
+  EXPECT_EQ(Snapshot(program / "temp/dataexport").size(), 1u);
+  const Bytes png = ReadWholeFile(user / "exported.PNG");
+  EXPECT_EQ(DescribeTexture(png).kind, PictureKind::Png);
+  // A 1024x1024 picture converts back with every pixel as it is.
+  const Bytes back = ConvertToGameTexture(png).bytes;
+  ASSERT_EQ(back.size(), texture.size());
+  EXPECT_TRUE(testing::SameBytes(Bytes(texture.begin() + 128, texture.end()),
+                                 Bytes(back.begin() + 128, back.end())));
+}
+
+}  // namespace
+}  // namespace frondel

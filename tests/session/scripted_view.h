@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "session/view.h"
+#include "support/scripted_dialogs.h"
+
+namespace frondel::testing {
+
+// A View that answers from a script and keeps what it was told to show.
+class ScriptedView : public View {
+ public:
+  std::filesystem::path ChooseFile(const FileDialog& dialog) override {
+    return script.ChooseFile(dialog);
+  }
+  Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override {
+    return script.ShowBox(text, style, title);
+  }
+  void ShowPath(int text_box, const std::filesystem::path& path) override {
+    paths[text_box] = path;
+  }
+  void ShowPlaces(std::span<const std::string_view> shown, int selected) override {
+    places.assign(shown.begin(), shown.end());
+    selected_place = selected;
+  }
+  void ShowPicture(const Picture& shown) override {
+    picture = shown;
+    note.clear();
+  }
+  void ShowNote(std::string_view shown) override {
+    picture.reset();
+    note = shown;
+  }
+
+  // The boxes shown, as "title | style | text", so a failed comparison shows the words.
+  std::vector<std::string> Seen() const {
+    std::vector<std::string> seen;
+    for (const auto& box : script.boxes) {
+      seen.push_back(box.title + " | " + std::to_string(int(box.style)) + " | " + box.text);
+    }
+    return seen;
+  }
+
+  ScriptedDialogs script;
+  std::map<int, std::filesystem::path> paths;
+  std::vector<std::string> places;
+  int selected_place = -2;
+  std::optional<Picture> picture;
+  std::string note;
+};
+
+}  // namespace frondel::testing
