@@ -16,11 +16,12 @@ using ByteView = std::span<const std::uint8_t>;
 // reach 2 GiB.
 inline constexpr std::int64_t kMaxFileLength = 0x7fffffff;
 
-// Every function below throws FileError naming the action, the file and the reason.
+// The functions below that reach a file throw FileError naming the action, the file and the
+// reason.
 
 std::int64_t FileLength(const std::filesystem::path& file);
 Bytes ReadWholeFile(const std::filesystem::path& file);
-// Reads up to `count` bytes from `offset` into `out`; returns how many the file supplied.
+// Reads up to `out.size()` bytes from `offset` into `out`; returns how many the file supplied.
 std::size_t ReadFileAt(const std::filesystem::path& file, std::int64_t offset,
                        std::span<std::uint8_t> out);
 

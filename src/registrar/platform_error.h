@@ -3,15 +3,13 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <system_error>
+
+#include "platform/file_error.h"
 
 namespace kestrup {
 
-// A path as UTF-8 text, for messages, whatever the platform's own path encoding.
-inline std::string PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
+using frondel::PathText;
+using frondel::SystemReason;
 
 // A refusal by the system: the file or program it concerns and the system's reason.
 class PlatformError : public std::runtime_error {
@@ -28,10 +26,5 @@ class PlatformError : public std::runtime_error {
   std::filesystem::path file_;
   std::string reason_;
 };
-
-// The system's words for an error number, e.g. "No such file or directory".
-inline std::string SystemReason(int error_number) {
-  return std::generic_category().message(error_number);
-}
 
 }  // namespace kestrup
