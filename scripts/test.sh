@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks the formatting, builds everything and runs every test, then the core's, kestrup's and
-# frondel-cli's tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks the formatting, builds everything and runs every test, then the core's, the session's,
+# kestrup's and frondel-cli's tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +12,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j 2
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j 2
 
-sanitized=(core_tests kestrup_tests cli_tests)
+sanitized=(core_tests session_tests kestrup_tests cli_tests)
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake --build build-asan -j 2 --target "${sanitized[@]}"

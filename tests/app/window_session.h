@@ -20,7 +20,7 @@
 #include "support/bytes.h"
 #include "support/dds_samples.h"
 #include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
+#include "support/small_program.h"
 
 namespace frondel::testing {
 
@@ -34,33 +34,10 @@ inline QStringList Seen(const std::vector<ScriptedDialogs::Box>& boxes) {
   return seen;
 }
 
-// A main window over a program folder of its own: a small copy of the shipped temp/ tree,
-// below a folder whose name has blanks and characters outside ASCII, beside a folder for the
-// user's files named the same way.
-class WindowSession {
+// A main window over a small program folder of its own.
+class WindowSession : public SmallProgram {
  public:
-  WindowSession()
-      : root(std::filesystem::temp_directory_path(), "frondel window \xc3\xbc"),
-        program(root / u8"program folder \u00e9"),
-        user(root / u8"user's files \u00f1"),
-        head(PatternBytes(48, 1)) {
-    for (const char* folder : {"temp/dataentery", "temp/dataimport", "temp/dataexport"}) {
-      std::filesystem::create_directories(program / folder);
-    }
-    std::filesystem::create_directories(user);
-    WriteWholeFile(WorkingPath(program, WorkFile::HeadBlock), {head});
-    std::uint32_t seed = 100;
-    for (const MenuPlace& place : MenuPlaces()) {
-      WriteWholeFile(WorkingPath(program, place.template_file), {PatternBytes(200 + seed, seed)});
-      ++seed;
-    }
-    form.show();
-  }
-
-  Bytes TemplateOf(std::string_view list_text) const {
-    return ReadWholeFile(WorkingPath(program, FindMenuPlace(list_text)->template_file));
-  }
-  std::filesystem::path Working(WorkFile file) const { return WorkingPath(program, file); }
+  WindowSession() : SmallProgram("frondel window \xc3\xbc") { form.show(); }
 
   template <typename Widget = QWidget>
   Widget* Find(const char* name) {
@@ -91,10 +68,6 @@ class WindowSession {
     Click("SaveBIN");
   }
 
-  TempFolder root;
-  const std::filesystem::path program;
-  const std::filesystem::path user;
-  const Bytes head;
   ScriptedDialogs dialogs;
   std::vector<Command> started;
   MainForm form{program, dialogs, [this](const Command& command) { started.push_back(command); }};

@@ -16,7 +16,7 @@
 #include "session/scripted_view.h"
 #include "support/bytes.h"
 #include "support/dds_samples.h"
-#include "support/temp_folder.h"
+#include "support/small_program.h"
 #include "texture/conversion.h"
 #include "texture/texture_layout.h"
 
@@ -48,28 +48,11 @@ int PlaceIndex(std::string_view list_text) {
   return static_cast<int>(FindMenuPlace(list_text) - MenuPlaces().data());
 }
 
-// A presenter over a program folder of its own: a small head block and templates below a
-// folder whose name has blanks and characters outside ASCII, beside a folder for the user's.
-class Session : public ::testing::Test {
+// A presenter over a small program folder of its own.
+class Session : public ::testing::Test, public testing::SmallProgram {
  protected:
-  Session() {
-    for (const char* folder : {"temp/dataentery", "temp/dataimport", "temp/dataexport"}) {
-      fs::create_directories(program / folder);
-    }
-    fs::create_directories(user);
-    WriteWholeFile(WorkingPath(program, WorkFile::HeadBlock), {head});
-    std::uint32_t seed = 100;
-    for (const MenuPlace& place : MenuPlaces()) {
-      WriteWholeFile(WorkingPath(program, place.template_file), {PatternBytes(200 + seed, seed)});
-      ++seed;
-    }
-    presenter.Start();
-  }
+  Session() : SmallProgram("frondel session \xc3\xbc") { presenter.Start(); }
 
-  Bytes TemplateOf(std::string_view list_text) const {
-    return ReadWholeFile(WorkingPath(program, FindMenuPlace(list_text)->template_file));
-  }
-  fs::path Working(WorkFile file) const { return WorkingPath(program, file); }
   Bytes PayloadWith(const fs::path& texture, std::string_view place) const {
     return Join({head, ReadWholeFile(texture), TemplateOf(place)});
   }
@@ -97,10 +80,6 @@ class Session : public ::testing::Test {
     presenter.Run(UserCommand::SaveExportedDds);
   }
 
-  testing::TempFolder root{fs::temp_directory_path(), "frondel session \xc3\xbc"};
-  const fs::path program = root.path() / u8"program folder \u00e9";
-  const fs::path user = root.path() / u8"user's files \u00f1";
-  const Bytes head = PatternBytes(48, 1);
   testing::ScriptedView view;
   std::vector<Command> started;
   Presenter presenter{program, view,
