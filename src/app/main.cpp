@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/control_table.h"
 #include "app/main_form.h"
+#include "blocks/working_root.h"
 #include "building/working_folder.h"
 #include "platform/executable_folder.h"
 #include "platform/failure_report.h"
@@ -56,8 +57,10 @@ int main(int argc, char* argv[]) {
   frondel::QtPrompts prompts("Frondel", folders);
 
   std::filesystem::path program_folder;
-  if (!frondel::RunReported(prompts, "Start",
-                            [&] { program_folder = frondel::ExecutableFolder(); })) {
+  if (!frondel::RunReported(prompts, "Start", [&] {
+        program_folder =
+            frondel::WorkingRoot(frondel::ExecutableFolder(), frondel::ProcessEnvironment());
+      })) {
     return 1;
   }
   frondel::SingleInstance instance(

@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/json.h"
-#include "platform/executable_folder.h"
+#include "cli/working_root.h"
 
 namespace frondel::cli {
 namespace {
@@ -57,7 +57,7 @@ int RunTake(const BlocksOptions& options) {
       throw InputFailure("the file " + std::string(DescribeProblem(blocks.problem)));
     }
     const TakeOutcome outcome =
-        TakeBlocks(ExecutableFolder(), place, blocks, {PathText(menu_file.filename()), Today()},
+        TakeBlocks(WorkingRootInUse(), place, blocks, {PathText(menu_file.filename()), Today()},
                    options.force);
     if (!outcome.taken) {
       throw InputFailure(
@@ -71,7 +71,7 @@ int RunTake(const BlocksOptions& options) {
 }
 
 int RunList(const BlocksOptions& options) {
-  const BlocksList list = ListBlocks(ExecutableFolder());
+  const BlocksList list = ListBlocks(WorkingRootInUse());
   std::vector<JsonObject> objects;
   std::string text;
   for (const BlockStatus& status : list.blocks) {
@@ -109,7 +109,7 @@ int RunList(const BlocksOptions& options) {
 int RunRestore(const BlocksOptions& options) {
   std::vector<BlockFile> which = BlockFiles();
   if (!options.place.empty()) which = {TemplateFile(*FindMenuPlaceByName(options.place))};
-  const std::vector<BlockFile> restored = RestoreStandIns(ExecutableFolder(), which);
+  const std::vector<BlockFile> restored = RestoreStandIns(WorkingRootInUse(), which);
   std::string text = restored.empty() ? "no replaced stand-in blocks to restore\n" : "";
   for (const BlockFile& file : restored) text += "restored the stand-in " + BlockName(file) + "\n";
   WriteOut(text);
