@@ -120,7 +120,7 @@ int RunRestore(const BlocksOptions& options) {
 
 void AddBlocksCommand(CLI::App& app, int& status) {
   CLI::App* blocks = app.add_subcommand(
-      "blocks", "The head block and place templates in temp/dataentery beside the program");
+      "blocks", "The head block and place templates in temp/dataentery of the working folder");
   blocks->require_subcommand(1);
   auto options = std::make_shared<BlocksOptions>();
 

@@ -90,7 +90,7 @@ void AddBuildCommand(CLI::App& app, int& status) {
       ->required();
   build->add_option("--blocks", options->blocks,
                     "Folder of TOPDATA1 and the place templates (default: temp/dataentery "
-                    "beside the program)");
+                    "of the working folder, see --version -v)");
   build->add_flag("--force", options->force, "Replace existing outputs");
   build->add_flag("--as-is", options->as_is, kAsIsHelp);
   build->add_flag("-v,--verbose", options->verbose, "Print what was done");
