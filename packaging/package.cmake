@@ -34,9 +34,10 @@ foreach(page "frondel|build and export the menu texture files of a football game
   add_custom_command(
     OUTPUT ${generated}/${program}.1.gz
     COMMAND ${HELP2MAN} --no-info --no-discard-stderr "--name=${summary}"
-            --output=${generated}/${program}.1 $<TARGET_FILE:${program}>
+            --include=${package_dir}/working-folder.h2m --output=${generated}/${program}.1
+            $<TARGET_FILE:${program}>
     COMMAND gzip -9nf ${generated}/${program}.1
-    DEPENDS ${program}
+    DEPENDS ${program} ${package_dir}/working-folder.h2m
     VERBATIM)
   list(APPEND man_pages ${generated}/${program}.1.gz)
 endforeach()
