@@ -11,6 +11,7 @@
 #include "platform/file_error.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
+#include "support/small_mount.h"
 
 namespace frondel {
 namespace {
@@ -51,6 +52,16 @@ TEST(WorkingRoot, ATreeBesideTheProgramIsUsedInPlace) {
   EXPECT_EQ(WorkingRoot(program.path(), install.environment), program.path());
   EXPECT_EQ(Snapshot(program.path()), before);
   EXPECT_FALSE(fs::exists(install.user_root));
+}
+
+TEST(WorkingRoot, AReadOnlyTreeBesideTheProgramSeedsTheFolderPerUser) {
+  testing::SmallMount program(1 << 20);
+  if (!program.error().empty()) GTEST_SKIP() << program.error();
+  SystemInstall install;
+  fs::copy(install.shipped, program / "temp", fs::copy_options::recursive);
+  ASSERT_TRUE(program.MakeReadOnly());
+  EXPECT_EQ(WorkingRoot(program.path(), install.environment), install.user_root);
+  EXPECT_EQ(Snapshot(install.user_root / "temp/help"), Snapshot(program / "temp/help"));
 }
 
 TEST(WorkingRoot, ASystemInstallSeedsTheFolderPerUserFromTheSharedTree) {
