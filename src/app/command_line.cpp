@@ -28,7 +28,7 @@ StartRequest ReadCommandLine(const QStringList& arguments) {
             {}};
   }
   if (parser.isSet(version)) {
-    return {StartRequest::Kind::Version, QStringLiteral("frondel 2.0.0\n"), {}};
+    return {StartRequest::Kind::Version, QStringLiteral("frondel " FRONDEL_VERSION "\n"), {}};
   }
   if (!read) return {StartRequest::Kind::Error, parser.errorText() + '\n', {}};
   const QStringList files = parser.positionalArguments();

@@ -9,6 +9,7 @@
 #include "app/qt_dialogs.h"
 #include "app/single_instance.h"
 #include "app/start_command.h"
+#include "blocks/working_root.h"
 #include "building/working_folder.h"
 #include "platform/executable_folder.h"
 #include "platform/heap_tuning.h"
@@ -53,8 +54,10 @@ int main(int argc, char* argv[]) {
   frondel::QtDialogs dialogs(frondel::kApplicationTitle, folders);
 
   std::filesystem::path program_folder;
-  if (!frondel::RunReported(dialogs, "Start",
-                            [&] { program_folder = frondel::ExecutableFolder(); })) {
+  if (!frondel::RunReported(dialogs, "Start", [&] {
+        program_folder =
+            frondel::WorkingRoot(frondel::ExecutableFolder(), frondel::ProcessEnvironment());
+      })) {
     return 1;
   }
   frondel::SingleInstance instance(

@@ -2,9 +2,15 @@
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QThread>
 #include <utility>
+
+#ifndef Q_OS_WIN
+#include <sys/un.h>
+#endif
 
 #include "app/qt_text.h"
 
@@ -13,12 +19,25 @@ namespace {
 
 constexpr int kAnswerMilliseconds = 5000;
 
-// Local socket names are short and global, so the lock's path is hashed into one.
+// The socket lies beside the lock, in a folder of the user's, where no other user can take
+// its name first and receive the files handed over. A path too long for a Unix socket goes to
+// the user's runtime folder instead (Qt takes at most 106 bytes). Windows pipes have only their
+// global namespace.
 QString ServerName(const std::filesystem::path& lock_file) {
-  const QByteArray folder = ToQString(std::filesystem::absolute(lock_file)).toUtf8();
-  return QStringLiteral("frondel-") +
-         QString::fromLatin1(
-             QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex().left(24));
+  const std::filesystem::path lock = std::filesystem::absolute(lock_file);
+  const QString hashed = QStringLiteral("frondel-") +
+                         QString::fromLatin1(QCryptographicHash::hash(ToQString(lock).toUtf8(),
+                                                                      QCryptographicHash::Sha256)
+                                                 .toHex()
+                                                 .left(24));
+#ifdef Q_OS_WIN
+  return hashed;
+#else
+  constexpr qsizetype kLongestSocketPath = sizeof(sockaddr_un::sun_path) - 2;
+  const QString beside = ToQString(std::filesystem::path(lock).replace_extension(".socket"));
+  if (QFile::encodeName(beside).size() <= kLongestSocketPath) return beside;
+  return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + '/' + hashed;
+#endif
 }
 
 }  // namespace

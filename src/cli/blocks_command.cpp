@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/json.h"
-#include "platform/executable_folder.h"
+#include "cli/working_root.h"
 #include "platform/file_error.h"
 
 namespace frondel::cli {
@@ -44,7 +44,7 @@ int RunTake(const BlocksOptions& options) {
       throw InputFailure("the file " + std::string(DescribeProblem(blocks.problem)));
     }
     const TakeOutcome outcome =
-        TakeBlocks(ExecutableFolder(), place, blocks, {PathText(menu_file.filename()), Today()},
+        TakeBlocks(WorkingRootInUse(), place, blocks, {PathText(menu_file.filename()), Today()},
                    options.force);
     if (!outcome.taken) {
       throw InputFailure(
@@ -58,7 +58,7 @@ int RunTake(const BlocksOptions& options) {
 }
 
 int RunList(const BlocksOptions& options) {
-  const BlocksList list = ListBlocks(ExecutableFolder());
+  const BlocksList list = ListBlocks(WorkingRootInUse());
   std::vector<JsonObject> objects;
   std::string text;
   for (const BlockStatus& status : list.blocks) {
@@ -96,7 +96,7 @@ int RunList(const BlocksOptions& options) {
 int RunRestore(const BlocksOptions& options) {
   std::vector<BlockFile> which = BlockFiles();
   if (!options.place.empty()) which = {TemplateFile(*FindMenuPlaceByName(options.place))};
-  const std::vector<BlockFile> restored = RestoreStandIns(ExecutableFolder(), which);
+  const std::vector<BlockFile> restored = RestoreStandIns(WorkingRootInUse(), which);
   std::string text = restored.empty() ? "no replaced stand-in blocks to restore\n" : "";
   for (const BlockFile& file : restored) text += "restored the stand-in " + BlockName(file) + "\n";
   WriteOut(text);
@@ -107,7 +107,7 @@ int RunRestore(const BlocksOptions& options) {
 
 void AddBlocksCommand(CLI::App& app, int& status) {
   CLI::App* blocks = app.add_subcommand(
-      "blocks", "The head block and place templates in temp/dataentery beside the program");
+      "blocks", "The head block and place templates in temp/dataentery of the working folder");
   blocks->require_subcommand(1);
   auto options = std::make_shared<BlocksOptions>();
 

@@ -10,7 +10,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "platform/executable_folder.h"
+#include "cli/working_root.h"
 #include "platform/file_error.h"
 
 namespace frondel::cli {
@@ -32,10 +32,10 @@ struct BlockFiles {
   fs::path head, place_template;
 };
 
-// The installed blocks beside the program, or those of the folder given with --blocks.
+// The installed blocks of the working folder, or those of the folder given with --blocks.
 BlockFiles BlocksOf(const MenuPlace& place, const std::string& blocks) {
   if (blocks.empty()) {
-    const fs::path folder = ExecutableFolder();
+    const fs::path folder = WorkingRootInUse();
     return {WorkingPath(folder, WorkFile::HeadBlock), WorkingPath(folder, place.template_file)};
   }
   const fs::path folder = PathFromUtf8(blocks);
@@ -90,7 +90,7 @@ void AddBuildCommand(CLI::App& app, int& status) {
       ->required();
   build->add_option("--blocks", options->blocks,
                     "Folder of TOPDATA1 and the place templates (default: temp/dataentery "
-                    "beside the program)");
+                    "of the working folder, see --version -v)");
   build->add_flag("--force", options->force, "Replace existing outputs");
   build->add_flag("--as-is", options->as_is, kAsIsHelp);
   build->add_flag("-v,--verbose", options->verbose, "Print what was done");

@@ -11,7 +11,7 @@
 #include "cli/console.h"
 #include "cli/dds_summary.h"
 #include "cli/json.h"
-#include "platform/executable_folder.h"
+#include "cli/working_root.h"
 #include "platform/file_error.h"
 #include "texture/texture_layout.h"
 
@@ -26,7 +26,7 @@ class InstalledTemplates {
  public:
   const MenuPlace* Carried(ByteView place_template) {
     if (!loaded_) {
-      const fs::path folder = ExecutableFolder();
+      const fs::path folder = WorkingRootInUse();
       loaded_.emplace();
       for (const MenuPlace& place : MenuPlaces()) {
         const fs::path file = folder / PathFromUtf8(place.template_file);
@@ -45,7 +45,7 @@ class InstalledTemplates {
   // Whether `head` is the installed head block, byte for byte.
   bool IsInstalledHead(ByteView head) {
     if (!head_) {
-      const fs::path file = ExecutableFolder() / PathFromUtf8(RelativeName(WorkFile::HeadBlock));
+      const fs::path file = WorkingRootInUse() / PathFromUtf8(RelativeName(WorkFile::HeadBlock));
       head_ = FileExists(file) ? ReadWholeFile(file) : Bytes{};
     }
     return !head_->empty() && std::ranges::equal(*head_, head);

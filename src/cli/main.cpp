@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/working_root.h"
 #include "platform/file_error.h"
 
 namespace frondel::cli {
@@ -13,7 +14,15 @@ namespace {
 
 int Run(const std::vector<std::string>& arguments) {
   CLI::App app("Builds, exports, replaces and describes menu texture files.", "frondel-cli");
-  app.set_version_flag("--version", "frondel-cli " FRONDEL_VERSION);
+  // Taken as soon as it is read, so that the version, told only once the line is parsed, sees
+  // it wherever it stands.
+  bool verbose_version = false;
+  app.add_flag("-v", verbose_version, "With --version: also the working folder in use")
+      ->trigger_on_parse();
+  app.set_version_flag("--version", [&verbose_version] {
+    return std::string("frondel-cli " FRONDEL_VERSION) +
+           (verbose_version ? "\n" + DescribeWorkingFolder() : "");
+  });
   // Checked after parsing rather than with require_subcommand, so that a mistyped subcommand
   // is named in the message.
   app.require_subcommand(0, 1);

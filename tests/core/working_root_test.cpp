@@ -1,0 +1,112 @@
+// Where the working folder is: beside the program when it can be, else a folder per user seeded
+// from the shipped tree of an install under any prefix.
+#include "blocks/working_root.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "building/working_folder.h"
+#include "platform/file_error.h"
+#include "support/bytes.h"
+#include "support/program_folder.h"
+#include "support/small_mount.h"
+
+namespace frondel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProgramFolder;
+using testing::Snapshot;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// An install below a prefix: the programs in bin/, the shipped tree in share/frondel/temp,
+// and an environment whose folders all lie in the same temporary folder.
+struct SystemInstall {
+  TempFolder base;
+  fs::path bin = base / "prefix/bin";
+  fs::path shipped = base / "prefix/share/frondel/temp";
+  UserEnvironment environment{base / "data", base / "home", base / "local"};
+#ifdef _WIN32
+  fs::path user_root = base / "local/Frondel";
+#else
+  fs::path user_root = base / "data/frondel";
+#endif
+
+  SystemInstall() {
+    fs::create_directories(bin);
+    fs::create_directories(shipped);
+    fs::copy(fs::path(FRONDEL_DATA_DIR) / "temp", shipped, fs::copy_options::recursive);
+    if (!fs::exists(shipped / "dataentery/TOPDATA1")) throw std::runtime_error("no shipped tree");
+  }
+};
+
+TEST(WorkingRoot, ATreeBesideTheProgramIsUsedInPlace) {
+  ProgramFolder program;
+  SystemInstall install;
+  const auto before = Snapshot(program.path());
+  EXPECT_EQ(WorkingRoot(program.path(), install.environment), program.path());
+  EXPECT_EQ(Snapshot(program.path()), before);
+  EXPECT_FALSE(fs::exists(install.user_root));
+}
+
+TEST(WorkingRoot, AReadOnlyTreeBesideTheProgramSeedsTheFolderPerUser) {
+  testing::SmallMount program(1 << 20);
+  if (!program.error().empty()) GTEST_SKIP() << program.error();
+  SystemInstall install;
+  fs::copy(install.shipped, program / "temp", fs::copy_options::recursive);
+  ASSERT_TRUE(program.MakeReadOnly());
+  EXPECT_EQ(WorkingRoot(program.path(), install.environment), install.user_root);
+  EXPECT_EQ(Snapshot(install.user_root / "temp/help"), Snapshot(program / "temp/help"));
+}
+
+TEST(WorkingRoot, ASystemInstallSeedsTheFolderPerUserFromTheSharedTree) {
+  SystemInstall install;
+  EXPECT_EQ(WorkingRoot(install.bin, install.environment), install.user_root);
+  auto expected = Snapshot(install.shipped);
+  expected["dataimport"] = expected["dataexport"] = {};
+  EXPECT_EQ(Snapshot(install.user_root / "temp"), expected);
+#ifndef _WIN32
+  install.environment.data_home = "relative";
+  EXPECT_EQ(ChooseWorkingRoot(install.bin, install.environment).root,
+            install.base / "home/.local/share/frondel");
+#endif
+}
+
+TEST(WorkingRoot, ALaterStartRenewsStandInsAndPicturesButKeepsTheGamesBlocks) {
+  SystemInstall install;
+  const fs::path temp = install.user_root / "temp";
+  WorkingRoot(install.bin, install.environment);
+  const Bytes game_template = Text("the game's own template");
+  WriteBytes(WorkingPath(install.user_root, "temp/dataentery/EXDATA"), game_template);
+  WriteBytes(WorkingPath(install.user_root, WorkFile::HeadBlock), Text("FRONDEL STAND-IN, older"));
+  WriteBytes(WorkingPath(install.user_root, WorkFile::BlocksRecord), Text("EXDATA\tML.bin\t1"));
+  fs::remove(WorkingPath(install.user_root, WorkFile::Tutorial2));
+
+  WorkingRoot(install.bin, install.environment);
+  auto expected = Snapshot(install.shipped);
+  expected["dataimport"] = expected["dataexport"] = {};
+  expected["dataentery/EXDATA"] = game_template;
+  expected["dataentery/blocks.txt"] = Text("EXDATA\tML.bin\t1");
+  EXPECT_EQ(Snapshot(temp), expected);
+}
+
+TEST(WorkingRoot, AFolderThatCannotBeMadeIsOneErrorNamingIt) {
+  SystemInstall install;
+  WriteBytes(install.base / "data", Text("a file where a folder should be"));
+  WriteBytes(install.base / "local", Text("a file where a folder should be"));
+  try {
+    WorkingRoot(install.bin, install.environment);
+    FAIL() << "no error";
+  } catch (const FileError& error) {
+    EXPECT_EQ(error.path(), install.user_root / "temp");
+    EXPECT_FALSE(error.reason().empty());
+  }
+}
+
+}  // namespace
+}  // namespace frondel
