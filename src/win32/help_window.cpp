@@ -24,8 +24,8 @@ HelpWindow::HelpWindow(std::filesystem::path program_folder, Dialogs& dialogs, H
     : program_folder_(std::move(program_folder)), dialogs_(dialogs), main_window_(main_window) {
   const int dpi = SystemDpi();
   Create(L"Frondel.Help", Widen(kHelpTitle).c_str(),
-         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-         Scaled(kHelpClient.width, dpi), Scaled(kHelpClient.height, dpi), nullptr);
+         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, Scaled(kHelpClient.width, dpi),
+         Scaled(kHelpClient.height, dpi), nullptr);
   controls_.emplace(hwnd(), HelpControls(), dpi, nullptr);
   picture_ = PictureBox(controls_->Named("Image1"));
   controls_->ChainFocus(HelpFocusOrder());

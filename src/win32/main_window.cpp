@@ -65,8 +65,8 @@ MainWindow::MainWindow(std::filesystem::path program_folder, Dialogs& dialogs,
       dpi_(SystemDpi()),
       label_font_(CreateLabelFont(dpi_)) {
   Create(MainWindowClass(program_folder_).c_str(), Widen(kMainTitle).c_str(),
-         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-         Scaled(kMainClient.width, dpi_), Scaled(kMainClient.height, dpi_), BuildMenus());
+         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, Scaled(kMainClient.width, dpi_),
+         Scaled(kMainClient.height, dpi_), BuildMenus());
   controls_.emplace(hwnd(), MainControls(), dpi_, label_font_);
   preview_ = PictureBox(controls_->Named("TextureShown"));
   // A file dropped on a job's frame, or on the preview, is taken as its dialog's choice. The
