@@ -59,16 +59,27 @@ wineboot -i < /dev/null > /dev/null 2>&1
 [ -s "$program/built é.bin" ] || { echo "frondel-cli.exe built nothing" >&2; exit 1; }
 wine "$program/frondel-cli.exe" --version | grep -q "$version"
 
-# The window, on a virtual display, found by its title. The desktop process that Wine
-# started without a display goes with its server first.
+# The window, on a virtual display, found by its title, then closed as a user closes it. The
+# desktop process that Wine started without a display goes with its server first.
 wineserver -k 2> /dev/null || true
 xvfb-run -a sh -c '
   wine "$1/frondel.exe" &
+  started=$!
+  window=
   for i in $(seq 100); do
     window=$(xdotool search --onlyvisible --name "^Frondel  V" 2> /dev/null | head -n 1) || true
     [ -n "$window" ] && break
     sleep 0.2
   done
+  [ -n "$window" ] && xdotool key --window "$window" alt+F4 2> /dev/null
+  for i in $(seq 50); do
+    kill -0 $started 2> /dev/null || break
+    sleep 0.2
+  done
+  closed="still running"
+  kill -0 $started 2> /dev/null || { wait $started; closed=$?; }
   wineserver -k
-  [ -n "$window" ]' sh "$program" || { echo "frondel.exe showed no window" >&2; exit 1; }
-echo "Checked $zip under Wine: frondel-cli.exe builds, frondel.exe shows its window"
+  [ -n "$window" ] || { echo "frondel.exe showed no window" >&2; exit 1; }
+  [ "$closed" = 0 ] || { echo "frondel.exe did not close: $closed" >&2; exit 1; }' \
+  sh "$program"
+echo "Checked $zip under Wine: frondel-cli.exe builds, frondel.exe shows its window and closes"
