@@ -19,7 +19,7 @@ ControlClass ClassOf(ControlKind kind) {
     case ControlKind::Frame:
       return {L"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::Label:
-      return {L"STATIC", SS_LEFT, 0};
+      return {L"STATIC", SS_LEFTNOWORDWRAP, 0};
     case ControlKind::Edit:
       return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::Button:

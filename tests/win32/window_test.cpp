@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,16 +28,28 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
-// Lets posted messages and timers run until `done` holds, for two seconds at most.
+// Lets posted messages and timers run until `done` holds, for `rounds` tens of milliseconds
+// at most.
 template <typename Condition>
-bool PumpUntil(Condition done) {
-  for (int i = 0; i < 200 && !done(); ++i) {
+bool PumpUntil(Condition done, int rounds = 200) {
+  for (int i = 0; i < rounds && !done(); ++i) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     Sleep(10);
   }
   return done();
 }
+
+// Scripted dialogs that can do something while a dialog is open, as the user's system can.
+class DialogsWithTime : public testing::ScriptedDialogs {
+ public:
+  std::filesystem::path ChooseFile(const FileDialog& dialog) override {
+    if (while_open) while_open();
+    return ScriptedDialogs::ChooseFile(dialog);
+  }
+
+  std::function<void()> while_open;
+};
 
 class Win32Window : public ::testing::Test {
  protected:
@@ -81,7 +94,7 @@ class Win32Window : public ::testing::Test {
 
   testing::ProgramFolder program{fs::temp_directory_path(), u8"frondel window \u00e9"};
   const fs::path texture = program / "user texture.dds";
-  testing::ScriptedDialogs dialogs;
+  DialogsWithTime dialogs;
   std::vector<Command> started;
   MainWindow window{program.path(), dialogs,
                     [this](const Command& command) { started.push_back(command); }};
@@ -175,6 +188,30 @@ TEST_F(Win32Window, ALaterStartHandsItsFileToTheWindowOfItsFolder) {
   ASSERT_TRUE(HandOver(program.path(), texture));
   EXPECT_TRUE(PumpUntil([&] { return Text("Text1") == texture.native(); }));
   EXPECT_FALSE(HandOver(program / "another folder", texture, std::chrono::milliseconds(200)));
+}
+
+TEST_F(Win32Window, AFileHandedOverDuringAnOperationWaitsForItsEnd) {
+  WriteWholeFile(texture, {testing::GameTexture(8)});
+  const fs::path handed = program / "handed.dds";
+  WriteWholeFile(handed, {testing::GameTexture(9)});
+  dialogs.WillChoose(texture);
+  dialogs.while_open = [&] {
+    EXPECT_TRUE(HandOver(program.path(), handed));
+    EXPECT_FALSE(PumpUntil([&] { return Text("Text1") != L""; }, 30));
+  };
+  Click("OpenDDS_Import");
+  EXPECT_EQ(Text("Text1"), texture.native());
+  EXPECT_TRUE(PumpUntil([&] { return Text("Text1") == handed.native(); }));
+}
+
+TEST_F(Win32Window, ExitEndsTheMessageLoop) {
+  const HWND main = window.hwnd();
+  MSG quit;
+  // Left by an earlier test's window.
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  Menu("mnuexit");
+  EXPECT_FALSE(IsWindow(main));
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(Win32Window, ShowsPicturesStretchedAndOpaqueAndNotesAsText) {
