@@ -95,8 +95,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COPYDATA: {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
       if (data->dwData != kHandOverData) break;
-      handed_.emplace_back(
-          std::wstring(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t)));
+      // No data: nothing to open, only come forward.
+      const auto* name = static_cast<const wchar_t*>(data->lpData);
+      handed_.emplace_back(name ? std::wstring(name, data->cbData / sizeof(wchar_t)) : L"");
       PostMessageW(hwnd(), kTakeHanded, 0, 0);
       return TRUE;
     }
