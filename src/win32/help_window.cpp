@@ -35,7 +35,7 @@ HelpWindow::HelpWindow(std::filesystem::path program_folder, Dialogs& dialogs, H
 LRESULT HelpWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND: {
-      const ControlSpec* button = controls_->RowOf(LOWORD(wparam));
+      const ControlSpec* button = controls_ ? controls_->RowOf(LOWORD(wparam)) : nullptr;
       if (!button || HIWORD(wparam) != BN_CLICKED) break;
       for (const auto& [name, picture] : kTutorials) {
         if (button->name == name) ShowTutorial(picture);

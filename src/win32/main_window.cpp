@@ -87,7 +87,8 @@ MainWindow::~MainWindow() {
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      Clicked(LOWORD(wparam), HIWORD(wparam));
+      // Controls that notify while the window is still making them are not heard.
+      if (controls_) Clicked(LOWORD(wparam), HIWORD(wparam));
       return 0;
     case WM_DROPFILES:
       Dropped(reinterpret_cast<HDROP>(wparam));

@@ -1,5 +1,7 @@
 #include "win32/window.h"
 
+#include <system_error>
+
 #include "win32/resources.h"
 
 namespace frondel {
@@ -25,9 +27,12 @@ void Window::Create(const wchar_t* class_name, const wchar_t* title, DWORD style
   }
   RECT frame{0, 0, client_width, client_height};
   AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
-  CreateWindowExW(0, class_name, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance,
-                  this);
+  if (!CreateWindowExW(0, class_name, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                       frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance,
+                       this)) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                            "CreateWindowExW");
+  }
   // A menu bar that wraps takes more room than the estimate: grow by what is missing.
   RECT client{};
   GetClientRect(hwnd_, &client);
