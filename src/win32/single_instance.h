@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace frondel {
+
+// What tells the programs of one program folder apart from those of another: a hash of the
+// folder's full path, case-blind as Windows' file names are.
+std::wstring FolderTag(const std::filesystem::path& program_folder);
+
+// The main window's class name for a program folder, by which a later start finds it.
+std::wstring MainWindowClass(const std::filesystem::path& program_folder);
+
+// Marks WM_COPYDATA that carries a file handed over by a later start (UTF-16, no NUL).
+inline constexpr ULONG_PTR kHandOverData = 0x46524e44;
+
+// A named mutex per program folder: the first program to take it leads, a later one hands
+// its file over to the leader's window.
+class InstanceLock {
+ public:
+  explicit InstanceLock(const std::filesystem::path& program_folder);
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
+  ~InstanceLock();
+
+  bool leads() const { return leads_; }
+
+ private:
+  HANDLE mutex_ = nullptr;
+  bool leads_ = false;
+};
+
+// Hands `file` (empty: none) to the window of the program that leads in `program_folder`,
+// waiting up to `patience` for it to appear, and lets it come forward. False when no window
+// answered.
+bool HandOver(const std::filesystem::path& program_folder, const std::filesystem::path& file,
+              std::chrono::milliseconds patience = std::chrono::seconds(5));
+
+}  // namespace frondel

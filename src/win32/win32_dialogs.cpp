@@ -1,0 +1,80 @@
+#include "win32/win32_dialogs.h"
+
+#include <windows.h>
+// After windows.h, which they need.
+#include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "session/messages.h"
+#include "win32/remembered_folders.h"
+#include "win32/wide_text.h"
+
+namespace frondel {
+namespace {
+
+std::filesystem::path PicturesFolder() {
+  PWSTR folder = nullptr;
+  std::filesystem::path pictures;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, 0, nullptr, &folder))) pictures = folder;
+  CoTaskMemFree(folder);
+  return pictures;
+}
+
+std::filesystem::path StartFolder(std::string_view folder_key) {
+  std::error_code ec;
+  const auto last = RememberedFolder(folder_key);
+  if (last && std::filesystem::is_directory(*last, ec)) return *last;
+  return PicturesFolder();
+}
+
+}  // namespace
+
+std::wstring DialogFilter(std::string_view filter) {
+  std::wstring converted = Widen(filter);
+  for (wchar_t& c : converted) {
+    if (c == L'|') c = L'\0';
+  }
+  converted.append(2, L'\0');
+  return converted;
+}
+
+std::filesystem::path Win32Dialogs::ChooseFile(const FileDialog& dialog) {
+  const std::wstring filter = DialogFilter(dialog.filter);
+  const std::wstring start = StartFolder(dialog.folder_key).native();
+  std::vector<wchar_t> chosen(32768, L'\0');
+  OPENFILENAMEW asked{};
+  asked.lStructSize = sizeof asked;
+  asked.hwndOwner = GetActiveWindow();
+  asked.lpstrFilter = filter.c_str();
+  asked.lpstrFile = chosen.data();
+  asked.nMaxFile = static_cast<DWORD>(chosen.size());
+  asked.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+  // The tool asks its own overwrite question, once.
+  asked.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (dialog.kind == DialogKind::Open) asked.Flags |= OFN_FILEMUSTEXIST;
+  const BOOL accepted =
+      dialog.kind == DialogKind::Open ? GetOpenFileNameW(&asked) : GetSaveFileNameW(&asked);
+  if (!accepted || chosen[0] == L'\0') return {};
+  const std::filesystem::path file(chosen.data());
+  RememberFolder(dialog.folder_key, file.parent_path());
+  return file;
+}
+
+Answer Win32Dialogs::ShowBox(std::string_view text, BoxStyle style, std::string_view title) {
+  const std::wstring shown_title =
+      Widen(title.empty() ? std::string_view(kApplicationTitle) : title);
+  switch (MessageBoxW(GetActiveWindow(), Widen(text).c_str(), shown_title.c_str(),
+                      static_cast<UINT>(style))) {
+    case IDYES:
+      return Answer::Yes;
+    case IDNO:
+      return Answer::No;
+    default:
+      return Answer::Ok;
+  }
+}
+
+}  // namespace frondel
