@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto& folder = fuzz::ScratchProgramFolder("preview");
   const Preview preview = MakePreview(folder, Job::Import, ByteView(data, size));
   if (preview.status == PreviewStatus::Ready) {
-    const Picture& picture = preview.picture;
+    const PreviewPicture& picture = preview.picture;
     if (picture.pixels.size() != std::size_t{picture.width} * picture.height * 4) __builtin_trap();
   } else if (FileExists(WorkingPath(folder, WorkFile::ImportBitmap))) {
     __builtin_trap();  // no picture may stand for a texture that cannot be shown

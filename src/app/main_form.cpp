@@ -124,7 +124,7 @@ void MainForm::ShowPlaces(std::span<const std::string_view> places, int selected
   if (selected >= 0) places_->setCurrentRow(selected);
 }
 
-void MainForm::ShowPicture(const Picture& picture) {
+void MainForm::ShowPicture(const PreviewPicture& picture) {
   preview_->setPixmap(QPixmap::fromImage(PreviewImage(picture)));
 }
 

@@ -11,6 +11,6 @@ namespace frondel {
 inline constexpr QSize kPreviewBoxSize{249, 385};
 
 // `picture` stretched to kPreviewBoxSize, opaque.
-QImage PreviewImage(const Picture& picture);
+QImage PreviewImage(const PreviewPicture& picture);
 
 }  // namespace frondel

@@ -10,7 +10,7 @@ namespace frondel {
 
 // A picture for the preview box: 4 bytes a pixel, B,G,R,A with A 255, top row first, at the
 // texture's own size. The window stretches it to fill the box.
-struct Picture {
+struct PreviewPicture {
   std::uint32_t width = 0;
   std::uint32_t height = 0;
   Bytes pixels;
@@ -24,7 +24,7 @@ enum class PreviewStatus {
 
 struct Preview {
   PreviewStatus status = PreviewStatus::NotPreviewable;
-  Picture picture{};
+  PreviewPicture picture{};
 };
 
 // Whether this build can decode a texture for the preview; without it every texture gives

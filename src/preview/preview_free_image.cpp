@@ -14,10 +14,11 @@ namespace {
 
 // The library's picture as the box shows it: opaque, since a 32-bit bitmap loads without its
 // alpha, and top row first, where the library keeps the bottom row first.
-Picture OpaquePixels(FIBITMAP* decoded) {
+PreviewPicture OpaquePixels(FIBITMAP* decoded) {
   const MFreeImage::Bitmap converted(FreeImage_ConvertTo32Bits(decoded));
   if (!converted) throw std::bad_alloc();
-  Picture picture{FreeImage_GetWidth(converted.get()), FreeImage_GetHeight(converted.get()), {}};
+  PreviewPicture picture{
+      FreeImage_GetWidth(converted.get()), FreeImage_GetHeight(converted.get()), {}};
   const std::size_t row_bytes = std::size_t{picture.width} * 4;
   picture.pixels.resize(row_bytes * picture.height);
   for (std::uint32_t y = 0; y < picture.height; ++y) {

@@ -49,7 +49,7 @@ class View : public Dialogs {
   // The place list's texts, in order, and which one is selected (-1 for none).
   virtual void ShowPlaces(std::span<const std::string_view> places, int selected) = 0;
   // The preview box: a picture, stretched to fill it, or a note in place of one.
-  virtual void ShowPicture(const Picture& picture) = 0;
+  virtual void ShowPicture(const PreviewPicture& picture) = 0;
   virtual void ShowNote(std::string_view note) = 0;
 };
 

@@ -216,7 +216,7 @@ void MainWindow::ShowPlaces(std::span<const std::string_view> places, int select
   SendMessageW(list, LB_SETCURSEL, selected, 0);
 }
 
-void MainWindow::ShowPicture(const Picture& picture) { preview_.ShowPicture(picture); }
+void MainWindow::ShowPicture(const PreviewPicture& picture) { preview_.ShowPicture(picture); }
 
 void MainWindow::ShowNote(std::string_view note) { preview_.ShowText(note); }
 

@@ -41,7 +41,7 @@ class MainWindow : public Window, public View {
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
   void ShowPath(int text_box, const std::filesystem::path& path) override;
   void ShowPlaces(std::span<const std::string_view> places, int selected) override;
-  void ShowPicture(const Picture& picture) override;
+  void ShowPicture(const PreviewPicture& picture) override;
   void ShowNote(std::string_view note) override;
 
  private:

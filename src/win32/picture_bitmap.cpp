@@ -20,7 +20,7 @@ BITMAPINFO TopDown(std::uint32_t width, std::uint32_t height) {
 
 }  // namespace
 
-HBITMAP StretchedBitmap(const Picture& picture, int width, int height) {
+HBITMAP StretchedBitmap(const PreviewPicture& picture, int width, int height) {
   const BITMAPINFO target = TopDown(width, height);
   void* bits = nullptr;
   const HBITMAP bitmap = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -52,7 +52,7 @@ PictureBox::~PictureBox() {
   if (shown_) DeleteObject(shown_);
 }
 
-void PictureBox::ShowPicture(const Picture& picture) {
+void PictureBox::ShowPicture(const PreviewPicture& picture) {
   RECT box{};
   GetClientRect(control_, &box);
   SetWindowTextW(control_, L"");

@@ -10,7 +10,7 @@ namespace frondel {
 
 // `picture` stretched to `width` x `height` as a 32-bit top-down DIB section with every pixel
 // opaque: a common-controls static blends a 32-bit bitmap by its alpha. The caller deletes it.
-HBITMAP StretchedBitmap(const Picture& picture, int width, int height);
+HBITMAP StretchedBitmap(const PreviewPicture& picture, int width, int height);
 
 // A static control that shows either a picture stretched to fill it or a text centred in it,
 // and owns the bitmap it shows.
@@ -23,7 +23,7 @@ class PictureBox {
   PictureBox& operator=(PictureBox&& other) noexcept;
   ~PictureBox();
 
-  void ShowPicture(const Picture& picture);
+  void ShowPicture(const PreviewPicture& picture);
   void ShowText(std::string_view text);
   // Neither picture nor text.
   void Clear() { ShowText(""); }

@@ -28,7 +28,7 @@ Com<Interface> Made(Make&& make) {
 
 }  // namespace
 
-std::optional<Picture> DecodePicture(ByteView bytes) {
+std::optional<PreviewPicture> DecodePicture(ByteView bytes) {
   const auto factory = Made<IWICImagingFactory>([](IWICImagingFactory** made) {
     return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                             IID_PPV_ARGS(made));
@@ -55,7 +55,7 @@ std::optional<Picture> DecodePicture(ByteView bytes) {
                                    WICBitmapPaletteTypeCustom))) {
     return std::nullopt;
   }
-  Picture picture;
+  PreviewPicture picture;
   if (FAILED(converter->GetSize(&picture.width, &picture.height)) ||
       std::uint64_t{picture.width} * picture.height > kMaxPicturePixels) {
     return std::nullopt;
@@ -70,7 +70,7 @@ std::optional<Picture> DecodePicture(ByteView bytes) {
   return picture;
 }
 
-Picture ReadTutorialPicture(const std::filesystem::path& file) {
+PreviewPicture ReadTutorialPicture(const std::filesystem::path& file) {
   auto picture = DecodePicture(ReadWholeFile(file));
   if (!picture) throw FileError("read", file, "the picture cannot be decoded");
   return std::move(*picture);

@@ -56,7 +56,7 @@ QImage DecodeBitmap(const fs::path& file) {
 }
 
 // The picture in memory as Qt holds it, to look at it as at the bitmap.
-QImage ImageOf(const Picture& picture) {
+QImage ImageOf(const PreviewPicture& picture) {
   return QImage(picture.pixels.data(), int(picture.width), int(picture.height),
                 int(picture.width) * 4, QImage::Format_ARGB32)
       .copy();

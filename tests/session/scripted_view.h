@@ -27,7 +27,7 @@ class ScriptedView : public View {
     places.assign(shown.begin(), shown.end());
     selected_place = selected;
   }
-  void ShowPicture(const Picture& shown) override {
+  void ShowPicture(const PreviewPicture& shown) override {
     picture = shown;
     note.clear();
   }
@@ -49,7 +49,7 @@ class ScriptedView : public View {
   std::map<int, std::filesystem::path> paths;
   std::vector<std::string> places;
   int selected_place = -2;
-  std::optional<Picture> picture;
+  std::optional<PreviewPicture> picture;
   std::string note;
 };
 

@@ -215,7 +215,7 @@ TEST_F(Win32Window, ExitEndsTheMessageLoop) {
 }
 
 TEST_F(Win32Window, ShowsPicturesStretchedAndOpaqueAndNotesAsText) {
-  Picture picture{2, 2, {}};
+  PreviewPicture picture{2, 2, {}};
   // Blue, green / red, white; alpha 0 everywhere, which must not make the box see-through.
   picture.pixels = {255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 255, 255, 255, 0};
   window.ShowPicture(picture);
