@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 start=$SECONDS
 scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev \
-  googletest wine wine64 libcli11-dev
+  googletest wine wine64 libcli11-dev libstb-dev
 installed=$SECONDS
 
 cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \

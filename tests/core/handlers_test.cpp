@@ -32,7 +32,7 @@ TEST(FileChoice, EachHandlersDialogAndCancelBox) {
     const char* dialog_name;  // each handler's own, so each remembers its own folder
   } expected[] = {
       {FileHandler::ImportDds, DialogKind::Open,
-       "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff|All files|*",
+       "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tga;*.tif;*.tiff|All files|*",
        "Please Select File For Open", "CommonDialog1"},
       {FileHandler::SaveBuiltFile, DialogKind::Save, "*.bin|*.bin",
        "Please Select Directory  For Save", "CommonDialog2"},
