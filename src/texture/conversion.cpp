@@ -49,11 +49,14 @@ DecodedPicture Decode(ByteView file) {
   Picture& picture = decoded.picture;
   if (decoded.status == ConversionStatus::Done &&
       (picture.width == 0 || picture.height == 0 ||
-       picture.bgra.size() != std::size_t{picture.width} * picture.height * 4)) {
+       picture.bytes.size() !=
+           Picture::kRoomBefore + std::size_t{picture.width} * picture.height * picture.channels)) {
     return {.status = ConversionStatus::Unreadable};
   }
-  if (kind == PictureKind::Dds && DdsHasNoAlpha(file)) {
-    for (std::size_t i = 3; i < picture.bgra.size(); i += 4) picture.bgra[i] = 0xff;
+  if (kind == PictureKind::Dds && DdsHasNoAlpha(file) && picture.channels == 4) {
+    for (std::size_t at = Picture::kRoomBefore + 3; at < picture.bytes.size(); at += 4) {
+      picture.bytes[at] = 0xff;
+    }
   }
   return decoded;
 }
@@ -67,19 +70,26 @@ Conversion ConvertToGameTexture(ByteView file) {
             .from_width = kGameSide,
             .from_height = kGameSide};
   }
-  const DecodedPicture decoded = Decode(file);
+  DecodedPicture decoded = Decode(file);
   if (decoded.status != ConversionStatus::Done) return {.status = decoded.status};
-  const Picture& picture = decoded.picture;
+  Picture& picture = decoded.picture;
   Conversion result{.status = ConversionStatus::Done,
                     .from_width = picture.width,
                     .from_height = picture.height,
                     .scaled = picture.width != kGameSide || picture.height != kGameSide};
-  result.bytes = GameTextureHeader();
+  const Bytes header = GameTextureHeader();
+  static_assert(Picture::kRoomBefore == dds::kPixelDataOffset);
+  if (!result.scaled && picture.channels == 4) {
+    std::copy(header.begin(), header.end(), picture.bytes.begin());
+    result.bytes = std::move(picture.bytes);
+    return result;
+  }
+  result.bytes = header;
   result.bytes.resize(kGameTextureBytes);
   const std::span<std::uint8_t> pixels(result.bytes.begin() + dds::kPixelDataOffset,
                                        result.bytes.end());
   if (!result.scaled) {
-    std::copy(picture.bgra.begin(), picture.bgra.end(), pixels.begin());
+    CopyAsBgra(picture, pixels);
   } else if (!StretchToGameSide(picture, pixels)) {
     return {.status = ConversionStatus::Unreadable};
   }

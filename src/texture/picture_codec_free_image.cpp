@@ -1,6 +1,5 @@
 // The Linux back end: FreeImage decodes and writes PNG.
 #include <cstdio>
-#include <cstring>
 
 #include "texture/dds_header_check.h"
 #include "texture/free_image.h"
@@ -72,7 +71,7 @@ DecodedPicture DecodeWithPlatform(ByteView file, PictureKind kind) {
     return {.status = ConversionStatus::Unreadable};
   }
   // A gamma note in a PNG would otherwise change every colour.
-  const int flags = format == FIF_PNG ? PNG_IGNOREGAMMA : 0;
+  const int flags = format == FIF_PNG ? PNG_IGNOREGAMMA : format == FIF_JPEG ? JPEG_ACCURATE : 0;
   // A few bytes can claim a picture of gigabytes; its size is read before its pixels.
   if (FreeImage_FIFSupportsNoPixels(format)) {
     const Bitmap header(FreeImage_LoadFromMemory(format, memory.get(), flags | FIF_LOAD_NOPIXELS));
@@ -84,36 +83,43 @@ DecodedPicture DecodeWithPlatform(ByteView file, PictureKind kind) {
     FreeImage_SeekMemory(memory.get(), 0, SEEK_SET);
   }
   Bitmap loaded(FreeImage_LoadFromMemory(format, memory.get(), flags));
-  if (!loaded || !FreeImage_HasPixels(loaded.get()))
+  if (!loaded || !FreeImage_HasPixels(loaded.get())) {
     return {.status = ConversionStatus::Unreadable};
-  const Bitmap rgba = To32Bits(std::move(loaded));
-  if (!rgba) return {.status = ConversionStatus::Unreadable};
+  }
+  // True colour without alpha stays 3 bytes a pixel; everything else becomes 4.
+  const bool bgr =
+      FreeImage_GetImageType(loaded.get()) == FIT_BITMAP && FreeImage_GetBPP(loaded.get()) == 24;
+  const Bitmap bitmap = bgr ? std::move(loaded) : To32Bits(std::move(loaded));
+  if (!bitmap) return {.status = ConversionStatus::Unreadable};
   // The library copies a DDS's bytes as they are, whatever its masks say.
   if (kind == PictureKind::Dds && CheckDdsHeader(file) == DdsVerdict::SwapRedBlue) {
-    MFreeImage::SwapRedAndBlue(rgba.get());
+    MFreeImage::SwapRedAndBlue(bitmap.get());
   }
 
   DecodedPicture decoded{.status = ConversionStatus::Done};
   Picture& picture = decoded.picture;
-  picture.width = FreeImage_GetWidth(rgba.get());
-  picture.height = FreeImage_GetHeight(rgba.get());
-  const std::size_t row_bytes = std::size_t{picture.width} * 4;
-  picture.bgra.resize(row_bytes * picture.height);
-  // The library keeps the bottom row first.
-  for (std::uint32_t row = 0; row < picture.height; ++row) {
-    std::memcpy(picture.bgra.data() + row * row_bytes,
-                FreeImage_GetScanLine(rgba.get(), static_cast<int>(picture.height - 1 - row)),
-                row_bytes);
+  picture.width = FreeImage_GetWidth(bitmap.get());
+  picture.height = FreeImage_GetHeight(bitmap.get());
+  picture.channels = bgr ? 3 : 4;
+  const std::size_t row_bytes = std::size_t{picture.width} * picture.channels;
+  // Appended row by row, so the pixels are written once. The library keeps the bottom row first.
+  picture.bytes.reserve(Picture::kRoomBefore + row_bytes * picture.height);
+  picture.bytes.resize(Picture::kRoomBefore);
+  for (std::uint32_t row = picture.height; row-- > 0;) {
+    const BYTE* from = FreeImage_GetScanLine(bitmap.get(), static_cast<int>(row));
+    picture.bytes.insert(picture.bytes.end(), from, from + row_bytes);
   }
   return decoded;
 }
 
 std::optional<Bytes> EncodePngWithPlatform(const Picture& picture) {
-  // The library's own layout: bottom row first, so the rows are handed over in turn.
+  Bytes bgra(std::size_t{picture.width} * picture.height * 4);
+  CopyAsBgra(picture, bgra);
+  // The library reads the rows top first when told so.
   const Bitmap bitmap(FreeImage_ConvertFromRawBits(
-      const_cast<BYTE*>(picture.bgra.data()), static_cast<int>(picture.width),
-      static_cast<int>(picture.height), static_cast<int>(picture.width * 4), 32, FI_RGBA_RED_MASK,
-      FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, TRUE));
+      bgra.data(), static_cast<int>(picture.width), static_cast<int>(picture.height),
+      static_cast<int>(picture.width * 4), 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK,
+      FI_RGBA_BLUE_MASK, TRUE));
   const MFreeImage::Memory memory(FreeImage_OpenMemory(nullptr, 0));
   BYTE* data = nullptr;
   DWORD size = 0;

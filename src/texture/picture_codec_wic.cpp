@@ -100,19 +100,22 @@ DecodedPicture DecodeWithPlatform(ByteView file, PictureKind kind) {
   Picture& picture = decoded.picture;
   picture.width = width;
   picture.height = height;
-  picture.bgra.resize(std::size_t{width} * height * 4);
+  picture.Allocate();
+  const std::span<std::uint8_t> pixels = picture.Pixels();
   if (FAILED(factory->CreateFormatConverter(converter.Receive())) ||
       FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
                                    WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom)) ||
-      FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.bgra.size()),
-                                   picture.bgra.data()))) {
+      FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size()),
+                                   pixels.data()))) {
     return {.status = ConversionStatus::Unreadable};
   }
   return decoded;
 }
 
 std::optional<Bytes> EncodePngWithPlatform(const Picture& picture) {
+  Bytes bgra(std::size_t{picture.width} * picture.height * 4);
+  CopyAsBgra(picture, bgra);
   const ComApartment com;
   ComPointer<IWICImagingFactory> factory;
   ComPointer<IStream> stream;
@@ -129,9 +132,8 @@ std::optional<Bytes> EncodePngWithPlatform(const Picture& picture) {
       FAILED(frame->Initialize(options.get())) ||
       FAILED(frame->SetSize(picture.width, picture.height)) ||
       FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat32bppBGRA ||
-      FAILED(frame->WritePixels(picture.height, picture.width * 4,
-                                static_cast<UINT>(picture.bgra.size()),
-                                const_cast<BYTE*>(picture.bgra.data()))) ||
+      FAILED(frame->WritePixels(picture.height, picture.width * 4, static_cast<UINT>(bgra.size()),
+                                bgra.data())) ||
       FAILED(frame->Commit()) || FAILED(encoder->Commit())) {
     return std::nullopt;
   }

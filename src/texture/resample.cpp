@@ -1,5 +1,8 @@
 #include "texture/resample.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "texture/texture_layout.h"
 
 #define STB_IMAGE_RESIZE_STATIC
@@ -7,16 +10,50 @@
 #include <stb/stb_image_resize.h>
 
 namespace frondel {
+namespace {
+
+bool Resize(const std::uint8_t* from, const Picture& picture, int channels, int alpha_channel,
+            std::span<std::uint8_t> to) {
+  return stbir_resize_uint8_generic(
+             from, static_cast<int>(picture.width), static_cast<int>(picture.height),
+             static_cast<int>(picture.width) * channels, to.data(), kGameSide, kGameSide,
+             kGameSide * channels, channels, alpha_channel, 0, STBIR_EDGE_CLAMP,
+             STBIR_FILTER_MITCHELL, STBIR_COLORSPACE_LINEAR, nullptr) == 1;
+}
+
+bool EveryPixelOpaque(const Picture& picture) {
+  const ByteView pixels = picture.Pixels();
+  for (std::size_t at = 3; at < pixels.size(); at += 4) {
+    if (pixels[at] != 0xff) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 bool StretchToGameSide(const Picture& picture, std::span<std::uint8_t> out) {
-  constexpr int kChannels = 4;
-  constexpr int kAlphaChannel = 3;
-  return out.size() == kGameRowBytes * kGameSide &&
-         stbir_resize_uint8_generic(
-             picture.bgra.data(), static_cast<int>(picture.width), static_cast<int>(picture.height),
-             static_cast<int>(picture.width * 4), out.data(), kGameSide, kGameSide, kGameRowBytes,
-             kChannels, kAlphaChannel, 0, STBIR_EDGE_CLAMP, STBIR_FILTER_MITCHELL,
-             STBIR_COLORSPACE_LINEAR, nullptr) == 1;
+  if (out.size() != kGameRowBytes * kGameSide) return false;
+  if (picture.channels == 4 && !EveryPixelOpaque(picture)) {
+    return Resize(picture.Pixels().data(), picture, 4, 3, out);
+  }
+  // Without alpha to weigh, three channels are a quarter less work. Which way a picture takes
+  // depends on its pixels alone, so every decoder of the same pixels gets the same texture.
+  const ByteView pixels = picture.Pixels();
+  Bytes dropped;
+  if (picture.channels == 4) {
+    dropped.resize(pixels.size() / 4 * 3);
+    for (std::size_t from = 0, to = 0; from < pixels.size(); from += 4, to += 3) {
+      std::copy_n(pixels.begin() + from, 3, dropped.begin() + to);
+    }
+  }
+  Picture stretched{.width = kGameSide, .height = kGameSide, .channels = 3};
+  stretched.Allocate();
+  if (!Resize(picture.channels == 4 ? dropped.data() : pixels.data(), picture, 3,
+              STBIR_ALPHA_CHANNEL_NONE, stretched.Pixels())) {
+    return false;
+  }
+  CopyAsBgra(stretched, out);
+  return true;
 }
 
 }  // namespace frondel

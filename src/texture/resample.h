@@ -12,7 +12,8 @@ namespace frondel {
 // - Mitchell-Netravali (B = C = 1/3), the cubic the conversion has always stretched with: less
 //   ringing than Catmull-Rom, so hard alpha edges of cut-out art get no halo;
 // - colours weighted by their alpha (premultiplied while filtering, divided back after), so a
-//   transparent pixel's colour never bleeds into its neighbours as a dark fringe;
+//   transparent pixel's colour never bleeds into its neighbours as a dark fringe; a picture
+//   whose every pixel is opaque is filtered on its colours alone;
 // - on the stored values, not sRGB-decoded: the game and the preview show the texture's bytes
 //   as they are, and the pictures converted before were filtered the same way.
 // Writes kGameRowBytes x kGameSide bytes of B,G,R,A to `out`, top row first; false when the

@@ -1,5 +1,6 @@
 #include "texture/tga_decoder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -73,17 +74,22 @@ DecodedPicture DecodeTga(ByteView file) {
     return {.status = ConversionStatus::TooLarge};
   }
   if (!HoldsEveryPixel(file)) return {.status = ConversionStatus::Unreadable};
-  const std::unique_ptr<stbi_uc, FreeStbImage> rgba(
-      stbi_load_from_memory(data, length, &width, &height, &channels, 4));
-  if (!rgba) return {.status = ConversionStatus::Unreadable};
+  // Grey and colour without alpha come as R,G,B; the rest as R,G,B,A.
+  const int wanted = channels == 1 || channels == 3 ? 3 : 4;
+  const std::unique_ptr<stbi_uc, FreeStbImage> rgb(
+      stbi_load_from_memory(data, length, &width, &height, &channels, wanted));
+  if (!rgb) return {.status = ConversionStatus::Unreadable};
 
   DecodedPicture decoded{.status = ConversionStatus::Done};
   Picture& picture = decoded.picture;
   picture.width = static_cast<std::uint32_t>(width);
   picture.height = static_cast<std::uint32_t>(height);
-  picture.bgra.assign(rgba.get(), rgba.get() + std::size_t{picture.width} * picture.height * 4);
-  for (std::size_t i = 0; i < picture.bgra.size(); i += 4) {
-    std::swap(picture.bgra[i], picture.bgra[i + 2]);
+  picture.channels = static_cast<std::uint32_t>(wanted);
+  picture.Allocate();
+  const std::span<std::uint8_t> pixels = picture.Pixels();
+  std::copy_n(rgb.get(), pixels.size(), pixels.begin());
+  for (std::size_t at = 0; at < pixels.size(); at += picture.channels) {
+    std::swap(pixels[at], pixels[at + 2]);
   }
   return decoded;
 }
