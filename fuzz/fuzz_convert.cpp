@@ -18,14 +18,17 @@ void Stretch(frondel::ByteView bytes) {
   picture.width = bytes[0] + 1u;
   picture.height = static_cast<std::uint32_t>((bytes.size() - 1) / 4 / picture.width);
   if (picture.height == 0) return;
-  picture.bgra.assign(bytes.begin() + 1,
-                      bytes.begin() + 1 + std::size_t{picture.width} * picture.height * 4);
+  picture.Allocate();
+  const std::span<std::uint8_t> pixels = picture.Pixels();
+  std::copy_n(bytes.begin() + 1, pixels.size(), pixels.begin());
   frondel::Bytes out(frondel::kGameRowBytes * frondel::kGameSide);
   if (!frondel::StretchToGameSide(picture, out)) __builtin_trap();
-  // A pixel that no source pixel covers with any alpha stays fully transparent.
+  // A picture transparent all over stays so.
   bool transparent = true;
-  for (std::size_t i = 3; i < picture.bgra.size(); i += 4) transparent &= picture.bgra[i] == 0;
-  if (transparent && out[3] != 0) __builtin_trap();
+  for (std::size_t at = 3; at < pixels.size(); at += 4) transparent &= pixels[at] == 0;
+  for (std::size_t at = 3; transparent && at < out.size(); at += 4) {
+    if (out[at] != 0) __builtin_trap();
+  }
 }
 
 }  // namespace

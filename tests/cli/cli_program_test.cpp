@@ -227,6 +227,15 @@ TEST_F(CliProgram, ConvertsOtherTexturesUnlessAsIsWhichPacksOnlyADds) {
                          " to the game's layout, stretched to 1024x1024\n");
   const Bytes converted = UnpackMenuBytes(codec, ReadWholeFile(out / "new.bin")).bytes;
   EXPECT_TRUE(DescribeTexture(ExtractTexture(converted)).is_game_layout);
+
+  const Bytes tga = testing::stb::Write(testing::stb::Kind::Tga, 64, 64, [](unsigned, unsigned) {
+    return testing::Rgba{1, 2, 3, 4};
+  });
+  WriteBytes(work / "cut.tga", Bytes(tga.begin(), tga.end() - 1));
+  run = Cli({"replace", Utf8(out / "game.bin"), Utf8(work / "cut.tga"), "-o", Utf8(out / "t.bin")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("cut.tga (TGA 64x64): the picture is damaged"), std::string::npos)
+      << run.err;
 }
 
 TEST_F(CliProgram, BuildsAPngAndExportsItBackAsPngWithItsPixels) {
