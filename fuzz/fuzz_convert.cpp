@@ -11,18 +11,21 @@
 
 namespace {
 
-// The first byte gives the width (1 to 256); the rest are B,G,R,A pixels, whole rows only.
+// The first byte gives the width (1 to 256), the second the side to stretch to (1 to 64, small
+// so that the fuzzer runs fast; the game's side takes the same code); the rest are B,G,R,A
+// pixels, whole rows only.
 void Stretch(frondel::ByteView bytes) {
-  if (bytes.size() < 5) return;
+  if (bytes.size() < 6) return;
   frondel::Picture picture;
   picture.width = bytes[0] + 1u;
-  picture.height = static_cast<std::uint32_t>((bytes.size() - 1) / 4 / picture.width);
+  const std::uint32_t side = bytes[1] % 64 + 1u;
+  picture.height = static_cast<std::uint32_t>((bytes.size() - 2) / 4 / picture.width);
   if (picture.height == 0) return;
   picture.Allocate();
   const std::span<std::uint8_t> pixels = picture.Pixels();
-  std::copy_n(bytes.begin() + 1, pixels.size(), pixels.begin());
-  frondel::Bytes out(frondel::kGameRowBytes * frondel::kGameSide);
-  if (!frondel::StretchToGameSide(picture, out)) __builtin_trap();
+  std::copy_n(bytes.begin() + 2, pixels.size(), pixels.begin());
+  frondel::Bytes out(std::size_t{side} * side * 4);
+  if (!frondel::StretchToSquare(picture, side, out)) __builtin_trap();
   // A picture transparent all over stays so.
   bool transparent = true;
   for (std::size_t at = 3; at < pixels.size(); at += 4) transparent &= pixels[at] == 0;

@@ -90,7 +90,7 @@ Conversion ConvertToGameTexture(ByteView file) {
                                        result.bytes.end());
   if (!result.scaled) {
     CopyAsBgra(picture, pixels);
-  } else if (!StretchToGameSide(picture, pixels)) {
+  } else if (!StretchToSquare(picture, kGameSide, pixels)) {
     return {.status = ConversionStatus::Unreadable};
   }
   return result;

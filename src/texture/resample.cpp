@@ -13,12 +13,12 @@ namespace frondel {
 namespace {
 
 bool Resize(const std::uint8_t* from, const Picture& picture, int channels, int alpha_channel,
-            std::span<std::uint8_t> to) {
+            int side, std::span<std::uint8_t> to) {
   return stbir_resize_uint8_generic(
              from, static_cast<int>(picture.width), static_cast<int>(picture.height),
-             static_cast<int>(picture.width) * channels, to.data(), kGameSide, kGameSide,
-             kGameSide * channels, channels, alpha_channel, 0, STBIR_EDGE_CLAMP,
-             STBIR_FILTER_MITCHELL, STBIR_COLORSPACE_LINEAR, nullptr) == 1;
+             static_cast<int>(picture.width) * channels, to.data(), side, side, side * channels,
+             channels, alpha_channel, 0, STBIR_EDGE_CLAMP, STBIR_FILTER_MITCHELL,
+             STBIR_COLORSPACE_LINEAR, nullptr) == 1;
 }
 
 bool EveryPixelOpaque(const Picture& picture) {
@@ -31,10 +31,11 @@ bool EveryPixelOpaque(const Picture& picture) {
 
 }  // namespace
 
-bool StretchToGameSide(const Picture& picture, std::span<std::uint8_t> out) {
-  if (out.size() != kGameRowBytes * kGameSide) return false;
+bool StretchToSquare(const Picture& picture, std::uint32_t side, std::span<std::uint8_t> out) {
+  if (side == 0 || side > kGameSide || out.size() != std::size_t{side} * side * 4) return false;
+  const int length = static_cast<int>(side);
   if (picture.channels == 4 && !EveryPixelOpaque(picture)) {
-    return Resize(picture.Pixels().data(), picture, 4, 3, out);
+    return Resize(picture.Pixels().data(), picture, 4, 3, length, out);
   }
   // Without alpha to weigh, three channels are a quarter less work. Which way a picture takes
   // depends on its pixels alone, so every decoder of the same pixels gets the same texture.
@@ -46,10 +47,10 @@ bool StretchToGameSide(const Picture& picture, std::span<std::uint8_t> out) {
       std::copy_n(pixels.begin() + from, 3, dropped.begin() + to);
     }
   }
-  Picture stretched{.width = kGameSide, .height = kGameSide, .channels = 3};
+  Picture stretched{.width = side, .height = side, .channels = 3};
   stretched.Allocate();
   if (!Resize(picture.channels == 4 ? dropped.data() : pixels.data(), picture, 3,
-              STBIR_ALPHA_CHANNEL_NONE, stretched.Pixels())) {
+              STBIR_ALPHA_CHANNEL_NONE, length, stretched.Pixels())) {
     return false;
   }
   CopyAsBgra(stretched, out);

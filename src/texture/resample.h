@@ -7,8 +7,8 @@
 
 namespace frondel {
 
-// The picture stretched to kGameSide x kGameSide, whatever its proportions, by the same
-// resampler on every platform, so the same pixels give the same texture everywhere:
+// The picture stretched to side x side (kGameSide for the game), whatever its proportions, by
+// the same resampler on every platform, so the same pixels give the same texture everywhere:
 // - Mitchell-Netravali (B = C = 1/3), the cubic the conversion has always stretched with: less
 //   ringing than Catmull-Rom, so hard alpha edges of cut-out art get no halo;
 // - colours weighted by their alpha (premultiplied while filtering, divided back after), so a
@@ -16,8 +16,8 @@ namespace frondel {
 //   whose every pixel is opaque is filtered on its colours alone;
 // - on the stored values, not sRGB-decoded: the game and the preview show the texture's bytes
 //   as they are, and the pictures converted before were filtered the same way.
-// Writes kGameRowBytes x kGameSide bytes of B,G,R,A to `out`, top row first; false when the
-// resampler cannot allocate its work space.
-bool StretchToGameSide(const Picture& picture, std::span<std::uint8_t> out);
+// Writes side x side x 4 bytes of B,G,R,A to `out`, top row first; false for a side of 0 or
+// beyond kGameSide, or when the resampler cannot allocate its work space.
+bool StretchToSquare(const Picture& picture, std::uint32_t side, std::span<std::uint8_t> out);
 
 }  // namespace frondel
