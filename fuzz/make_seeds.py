@@ -87,7 +87,7 @@ preview = {
 
 def pictures():
     """8x8 pictures in each kind and depth the conversion takes, with a gradient in every
-    channel, alpha included where the depth has one. No TGA: the conversion refuses it."""
+    channel, alpha included where the depth has one. TGA is written apart (tga_seeds)."""
     lib = ctypes.CDLL("libfreeimage.so.3")
     lib.FreeImage_Allocate.restype = ctypes.c_void_p
     lib.FreeImage_ConvertTo24Bits.restype = ctypes.c_void_p
@@ -147,8 +147,39 @@ def pictures():
     return made
 
 
+def tga(image_type, bits, data, width=8, height=8, colour_map=b"", map_bits=0, descriptor=0):
+    entries = len(colour_map) // max(map_bits // 8, 1) if colour_map else 0
+    header = struct.pack("<BBBHHBHHHHBB", 0, 1 if colour_map else 0, image_type, 0, entries,
+                         map_bits, 0, 0, width, height, bits, descriptor)
+    return header + colour_map + data
+
+
+def tga_seeds():
+    """8x8 TGA files of every type the decoder takes: true colour, grey and colour-mapped, raw
+    and run-length encoded, bottom or top row first."""
+    bgra = bytes((i * 37 + k * 11) % 256 for i in range(64) for k in range(4))
+    bgr = bytes(b for i, b in enumerate(bgra) if i % 4 != 3)
+    palette = bytes((i * 16 + k * 40) % 256 for i in range(16) for k in range(3))
+    runs = b"".join(bytes([0x83]) + bgra[i:i + 4] + bytes([0x03]) + bgra[i:i + 16]
+                    for i in range(0, 64, 8))
+    return {
+        "tga_bgra": tga(2, 32, bgra, descriptor=0x28),
+        "tga_bgr_bottom_first": tga(2, 24, bgr),
+        "tga_rle_bgra": tga(10, 32, runs, descriptor=0x08),
+        "tga_grey": tga(3, 8, bytes(range(0, 256, 4))),
+        "tga_rle_grey": tga(11, 8, bytes([0xbf, 0x80])),
+        "tga_555": tga(2, 16, bytes((i * 29) % 256 for i in range(128))),
+        "tga_mapped": tga(1, 8, bytes(i % 16 for i in range(64)), colour_map=palette,
+                          map_bits=24),
+        "tga_rle_mapped": tga(9, 8, bytes([0xbf, 3, 0xbf, 9]), colour_map=palette, map_bits=24),
+        "tga_cut": tga(2, 32, bgra)[:200],
+        "tga_wide": tga(2, 32, bgra * 2, width=128, height=1),
+    }
+
+
 convert = dict(preview)
 convert.update(pictures())
+convert.update(tga_seeds())
 for folder, seeds in (("unpack", unpack), ("extract", extract), ("preview", preview),
                       ("convert", convert)):
     Path("corpus", folder).mkdir(parents=True, exist_ok=True)

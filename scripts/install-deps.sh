@@ -5,7 +5,7 @@ set -euo pipefail
 
 # fonts-liberation2 stands in for the Windows fonts that the window's layout is measured in.
 packages=(g++ cmake ninja-build zlib1g-dev libdeflate-dev libfreeimage-dev qt6-base-dev
-          libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev fonts-liberation2)
+          libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libstb-dev fonts-liberation2)
 [ $# -gt 0 ] && packages=("$@")
 
 missing=()

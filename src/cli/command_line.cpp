@@ -129,8 +129,8 @@ Bytes TextureToPack(const std::string& input, bool as_is) {
   }
   Conversion converted = ConvertToGameTexture(file);
   if (converted.status != ConversionStatus::Done) {
-    throw InputFailure("could not convert " + input + ": " +
-                       std::string(RefusalReason(converted.status)));
+    throw InputFailure("could not convert " + input + " (" + layout.description +
+                       "): " + std::string(RefusalReason(converted.status)));
   }
   WriteErr("frondel-cli: " + input + ": converted from " + layout.description +
            " to the game's layout" + (converted.scaled ? ", stretched to 1024x1024" : "") + "\n");

@@ -8,7 +8,7 @@ namespace {
 
 // A texture or any picture to convert; the DDS first, as the dialog opens on it.
 constexpr std::string_view kImportFilter =
-    "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff|All files|*";
+    "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tga;*.tif;*.tiff|All files|*";
 constexpr std::string_view kExportFilter = "*.dds|*.dds|*.png|*.png";
 constexpr std::string_view kBinFilter = "*.bin|*.bin";
 

@@ -8,11 +8,10 @@
 namespace frondel {
 
 enum class ConversionStatus {
-  Done,            // `bytes` holds the result
-  UnknownKind,     // not one of the kinds taken (kTakenKinds)
-  Unreadable,      // one of the kinds taken, but damaged or of a variant that cannot be read
-  TooLarge,        // more than kMaxPicturePixels
-  NotInThisBuild,  // this build has no image library: it converts nothing
+  Done,         // `bytes` holds the result
+  UnknownKind,  // not one of the kinds taken (kTakenKinds)
+  Unreadable,   // one of the kinds taken, but damaged or of a variant that cannot be read
+  TooLarge,     // more than kMaxPicturePixels
 };
 
 struct Conversion {
@@ -26,20 +25,18 @@ struct Conversion {
 // 8192x8192: far beyond any menu picture, and its 256 MiB of pixels fit in memory.
 inline constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{8192} * 8192;
 
-inline constexpr std::string_view kTakenKinds = "DDS, PNG, JPEG, BMP and TIFF";
-
-// Whether this build has the image library; without it only the game's layout is taken.
-bool CanConvertPictures();
+inline constexpr std::string_view kTakenKinds = "DDS, PNG, JPEG, BMP, TGA and TIFF";
 
 // Any picture of the kinds taken to a texture in the game's layout (texture_layout.h): 32-bit
-// with alpha, opaque where the picture has none, stretched to 1024x1024 with a bicubic filter
-// when it has another size. A 1024x1024 picture keeps every pixel exactly. A texture already
-// in the game's layout comes back unchanged, in every build.
+// with alpha, opaque where the picture has none, stretched to 1024x1024 by our own resampler
+// (resample.h) when it has another size. A 1024x1024 picture keeps every pixel exactly. A
+// texture already in the game's layout comes back unchanged. For a lossless picture the result
+// is the same byte for byte on every platform.
 Conversion ConvertToGameTexture(ByteView picture);
 
 // A picture of the kinds taken (a texture in the game's layout included) as a PNG of its own
-// size, 8 bits for each of R, G, B and A, with the picture's alpha kept. The library leaves
-// the alpha channel out when every pixel is opaque.
+// size, 8 bits for each of R, G, B and A, with the picture's alpha kept. The Linux back end
+// leaves the alpha channel out when every pixel is opaque.
 Conversion EncodePng(ByteView picture);
 
 // The words for a status other than Done, to follow "could not convert <file>: ".

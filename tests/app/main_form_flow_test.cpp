@@ -85,7 +85,7 @@ class MainFormFlowTest : public QObject {
     const QString open = "Please Select File For Open";
     const QString save = "Please Select Directory  For Save";
     const QString pictures =
-        "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff|All files|*";
+        "*.dds|*.dds|Pictures|*.png;*.jpg;*.jpeg;*.bmp;*.tga;*.tif;*.tiff|All files|*";
     QTest::newRow("import") << "OpenDDS_Import" << false << false << pictures << "Text1" << open;
     QTest::newRow("import menu") << "mnunew" << true << false << pictures << "Text1" << open;
     QTest::newRow("save built") << "SaveBIN" << false << true << "*.bin|*.bin"

@@ -12,11 +12,9 @@
 #include "support/bytes.h"
 #include "support/dds_samples.h"
 #include "support/program_folder.h"
+#include "support/stb_pictures.h"
 #include "texture/conversion.h"
 #include "texture/texture_layout.h"
-#if FRONDEL_TEST_PICTURES
-#include "support/pictures.h"
-#endif
 
 namespace frondel {
 namespace {
@@ -223,28 +221,30 @@ TEST_F(CliProgram, ConvertsOtherTexturesUnlessAsIsWhichPacksOnlyADds) {
       UnpackMenuBytes(codec, ReadWholeFile(out / "small.bin")).bytes));
 
   run = Cli({"replace", Utf8(out / "game.bin"), dds, "-o", Utf8(out / "new.bin")});
-  if (!CanConvertPictures()) {
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(RefusalReason(ConversionStatus::NotInThisBuild)), std::string::npos);
-    return;
-  }
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "frondel-cli: " + dds + ": converted from " +
                          DescribeTexture(small).description +
                          " to the game's layout, stretched to 1024x1024\n");
   const Bytes converted = UnpackMenuBytes(codec, ReadWholeFile(out / "new.bin")).bytes;
   EXPECT_TRUE(DescribeTexture(ExtractTexture(converted)).is_game_layout);
+
+  const Bytes tga = testing::stb::Write(testing::stb::Kind::Tga, 64, 64, [](unsigned, unsigned) {
+    return testing::Rgba{1, 2, 3, 4};
+  });
+  WriteBytes(work / "cut.tga", Bytes(tga.begin(), tga.end() - 1));
+  run = Cli({"replace", Utf8(out / "game.bin"), Utf8(work / "cut.tga"), "-o", Utf8(out / "t.bin")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("cut.tga (TGA 64x64): the picture is damaged"), std::string::npos)
+      << run.err;
 }
 
 TEST_F(CliProgram, BuildsAPngAndExportsItBackAsPngWithItsPixels) {
-#if FRONDEL_TEST_PICTURES
   const auto pixel = [](unsigned x, unsigned y) {
     return testing::Rgba{std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y),
                          std::uint8_t(x + y)};
   };
   const std::string png = Utf8(work / u8"ü.png");
-  WriteBytes(work / u8"ü.png",
-             testing::Encode(FIF_PNG, testing::MakePicture(1024, 1024, 32, pixel).get()));
+  WriteBytes(work / u8"ü.png", testing::stb::Write(testing::stb::Kind::Png, 1024, 1024, pixel));
   WriteBytes(work / "g.dds", texture);
   auto run = Cli({"build", png, "--place", "Edit", "-o", Utf8(out / "p.bin"), "--as-is"});
   EXPECT_EQ(run.status, 1);
@@ -266,18 +266,13 @@ TEST_F(CliProgram, BuildsAPngAndExportsItBackAsPngWithItsPixels) {
   for (const fs::path& file : {back / "one.PNG", back / u8"ü.png"}) {
     const Bytes written = ReadWholeFile(file);
     EXPECT_EQ(DescribeTexture(written).kind, PictureKind::Png) << Utf8(file);
-    const auto picture = testing::Decode(written);
-    ASSERT_TRUE(picture) << Utf8(file);
+    const testing::stb::Decoded picture = testing::stb::ReadPng(written);
+    ASSERT_EQ(picture.pixels.size(), 1024u * 1024u) << Utf8(file);
     unsigned differ = 0;
-    for (unsigned y = 0; y < 1024; ++y) {
-      for (unsigned x = 0; x < 1024; ++x)
-        differ += testing::PixelOf(picture.get(), x, y) != pixel(x, y);
-    }
+    for (unsigned i = 0; i < 1024 * 1024; ++i)
+      differ += picture.pixels[i] != pixel(i % 1024, i / 1024);
     EXPECT_EQ(differ, 0u) << Utf8(file);
   }
-#else
-  GTEST_SKIP() << "this build cannot convert pictures";
-#endif
 }
 
 TEST_F(CliProgram, BlocksAreTakenForcedOverAnotherHeadListedAndRestored) {

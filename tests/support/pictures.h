@@ -2,22 +2,12 @@
 
 #include <FreeImage.h>
 
-#include <cstdint>
-#include <functional>
-
 #include "platform/file_system.h"
+#include "support/rgba.h"
 #include "texture/free_image.h"
 
 // Pictures of any kind, made and read back at test time with the image library.
 namespace frondel::testing {
-
-struct Rgba {
-  std::uint8_t r, g, b, a;
-  bool operator==(const Rgba&) const = default;
-};
-
-// (x, y) counts from the top left, as people see the picture.
-using PixelAt = std::function<Rgba(unsigned x, unsigned y)>;
 
 inline MFreeImage::Bitmap MakePicture(unsigned width, unsigned height, unsigned bits,
                                       const PixelAt& pixel) {

@@ -1,13 +1,16 @@
+// The conversion as every build has it: pictures written at test time by stb's encoders and
+// the fixture pictures that every platform must turn into the same texture.
 #include "texture/conversion.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "support/bytes.h"
 #include "support/dds_samples.h"
-#include "support/pictures.h"
+#include "support/stb_pictures.h"
 #include "texture/texture_layout.h"
 
 namespace frondel {
@@ -16,6 +19,7 @@ namespace {
 using testing::Colour;
 using testing::DdsKind;
 using testing::Rgba;
+using Kind = testing::stb::Kind;
 
 // The game's texture as people see it: row 0 is the top row, stored first after the header.
 Rgba TexturePixel(const Bytes& texture, unsigned x, unsigned y) {
@@ -27,28 +31,40 @@ Rgba Gradient(unsigned x, unsigned y) {
   return {std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y), std::uint8_t(x / 4)};
 }
 
-TEST(ConvertToGameTexture, A1024PictureKeepsEveryPixelThroughDdsAndBackToPng) {
-  const auto picture = testing::MakePicture(1024, 1024, 32, Gradient);
-  const Conversion texture = ConvertToGameTexture(testing::Encode(FIF_PNG, picture.get()));
-  ASSERT_EQ(texture.status, ConversionStatus::Done);
-  EXPECT_FALSE(texture.scaled);
-  ASSERT_TRUE(DescribeTexture(texture.bytes).is_game_layout);
+testing::PixelAt Quadrants(unsigned width, unsigned height) {
+  return [=](unsigned x, unsigned y) {
+    const Colour c = testing::QuadrantColour(x, y, width, height);
+    return Rgba{c.r, c.g, c.b, 255};
+  };
+}
 
-  const Conversion png = EncodePng(texture.bytes);
-  ASSERT_EQ(png.status, ConversionStatus::Done);
-  const auto back = testing::Decode(png.bytes);
-  ASSERT_TRUE(back);
-  for (unsigned y = 0; y < 1024; ++y) {
-    for (unsigned x = 0; x < 1024; ++x) {
-      ASSERT_EQ(TexturePixel(texture.bytes, x, y), Gradient(x, y)) << x << ", " << y;
-      ASSERT_EQ(testing::PixelOf(back.get(), x, y), Gradient(x, y)) << x << ", " << y;
+TEST(ConvertToGameTexture, A1024PictureKeepsEveryPixelThroughDdsAndBackToPng) {
+  Bytes texture;
+  for (const Kind kind : {Kind::Tga, Kind::TgaRunLength, Kind::Png}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const Conversion converted =
+        ConvertToGameTexture(testing::stb::Write(kind, 1024, 1024, Gradient));
+    ASSERT_EQ(converted.status, ConversionStatus::Done);
+    EXPECT_FALSE(converted.scaled);
+    ASSERT_TRUE(DescribeTexture(converted.bytes).is_game_layout);
+    for (unsigned y = 0; y < 1024; ++y) {
+      for (unsigned x = 0; x < 1024; ++x) {
+        ASSERT_EQ(TexturePixel(converted.bytes, x, y), Gradient(x, y)) << x << ", " << y;
+      }
     }
+    texture = converted.bytes;
+  }
+  const Conversion png = EncodePng(texture);
+  ASSERT_EQ(png.status, ConversionStatus::Done);
+  const testing::stb::Decoded back = testing::stb::ReadPng(png.bytes);
+  ASSERT_EQ(back.width, 1024u);
+  for (unsigned i = 0; i < 1024 * 1024; ++i) {
+    ASSERT_EQ(back.pixels[i], Gradient(i % 1024, i / 1024)) << i;
   }
 }
 
 TEST(ConvertToGameTexture, TheHeaderHoldsTheGameLayoutsNumbers) {
-  const auto picture = testing::MakePicture(4, 4, 24, Gradient);
-  const Conversion texture = ConvertToGameTexture(testing::Encode(FIF_BMP, picture.get()));
+  const Conversion texture = ConvertToGameTexture(testing::stb::Write(Kind::Bmp, 4, 4, Gradient));
   ASSERT_EQ(texture.status, ConversionStatus::Done);
   ASSERT_EQ(texture.bytes.size(), 4194432u);
   Bytes expected(128, 0);
@@ -85,21 +101,34 @@ void ExpectQuadrants(const Conversion& texture, std::uint8_t alpha) {
   }
 }
 
-TEST(ConvertToGameTexture, OtherSizesAreStretchedWithTheirCornersInPlace) {
-  const auto quadrants = [](unsigned w, unsigned h) {
-    return [=](unsigned x, unsigned y) {
-      const Colour c = testing::QuadrantColour(x, y, w, h);
-      return Rgba{c.r, c.g, c.b, 255};
-    };
+TEST(ConvertToGameTexture, OtherSizesAreStretchedWithCornersInPlaceAndNoDarkFringe) {
+  const Conversion tall =
+      ConvertToGameTexture(testing::stb::Write(Kind::Bmp, 60, 200, Quadrants(60, 200)));
+  EXPECT_TRUE(tall.scaled);
+  EXPECT_EQ(tall.from_width, 60u);
+  EXPECT_EQ(tall.from_height, 200u);
+  ExpectQuadrants(tall, 255);
+  ExpectQuadrants(
+      ConvertToGameTexture(testing::stb::Write(Kind::TgaRunLength, 300, 100, Quadrants(300, 100))),
+      255);
+
+  // White on the left, transparent black on the right: filtered as they are stored, the black
+  // would darken the edge.
+  const auto edge = [](unsigned x, unsigned) {
+    return x < 150 ? Rgba{255, 255, 255, 255} : Rgba{0, 0, 0, 0};
   };
-  const auto wide = testing::MakePicture(300, 100, 24, quadrants(300, 100));
-  const Conversion texture = ConvertToGameTexture(testing::Encode(FIF_JPEG, wide.get()));
-  EXPECT_TRUE(texture.scaled);
-  EXPECT_EQ(texture.from_width, 300u);
-  EXPECT_EQ(texture.from_height, 100u);
-  // JPEG blurs the edges only; the middles of the quadrants keep their colours within a step.
-  const auto tall = testing::MakePicture(60, 200, 24, quadrants(60, 200));
-  ExpectQuadrants(ConvertToGameTexture(testing::Encode(FIF_BMP, tall.get())), 255);
+  const Conversion texture = ConvertToGameTexture(testing::stb::Write(Kind::Png, 300, 100, edge));
+  ASSERT_EQ(texture.status, ConversionStatus::Done);
+  unsigned seen = 0;
+  for (unsigned x = 0; x < 1024; ++x) {
+    const Rgba p = TexturePixel(texture.bytes, x, 500);
+    if (p.a == 0) continue;
+    EXPECT_EQ(p, (Rgba{255, 255, 255, p.a})) << x;
+    seen += p.a < 255;
+  }
+  EXPECT_GT(seen, 0u);  // the edge is soft, so the colours of its pixels were weighed
+  EXPECT_EQ(TexturePixel(texture.bytes, 100, 500).a, 255);
+  EXPECT_EQ(TexturePixel(texture.bytes, 900, 500).a, 0);
 }
 
 TEST(ConvertToGameTexture, DdsTexturesOfOtherLayouts) {
@@ -122,25 +151,71 @@ TEST(ConvertToGameTexture, DdsTexturesOfOtherLayouts) {
 }
 
 TEST(ConvertToGameTexture, RefusalsSayWhy) {
-  const auto picture = testing::MakePicture(64, 64, 32, Gradient);
-  const Bytes png = testing::Encode(FIF_PNG, picture.get());
+  const Bytes png = testing::stb::Write(Kind::Png, 64, 64, Gradient);
   Bytes damaged = png;
   for (std::size_t i = 60; i < damaged.size() - 20; ++i) damaged[i] ^= 0x5a;
-  const Bytes game = testing::MakeDds(DdsKind::Bgra32, 1024, 1024);
+  const Bytes raw = testing::stb::Write(Kind::Tga, 64, 64, Gradient);
+  const Bytes packed = testing::stb::Write(Kind::TgaRunLength, 64, 64, Gradient);
+  // A header alone that claims 8193x8193 pixels.
+  const Bytes huge = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x01, 0x20, 0x01, 0x20, 32, 8};
+  Bytes huge_cut = huge;
+  huge_cut[12] = huge_cut[14] = 0;  // 8192x8192: not too large, but its pixels are missing
 
-  EXPECT_EQ(ConvertToGameTexture(damaged).status, ConversionStatus::Unreadable);
-  EXPECT_EQ(ConvertToGameTexture(ByteView(png).first(png.size() / 2)).status,
-            ConversionStatus::Unreadable);
-  EXPECT_EQ(ConvertToGameTexture(testing::PatternBytes(500, 4)).status,
-            ConversionStatus::UnknownKind);
-  // A damaged TGA, found by fuzz_convert, on which the library's own decoder crashes.
-  const Bytes tga = {0x32, 0, 0x0a, 0, 0, 0, 0, 0,    0, 0x3d, 0,    0,    0x66, 0x09, 0x08, 0,
-                     0x18, 0, 0x07, 0, 0, 0, 0, 0x18, 0, 0,    0x1f, 0xff, 0xff, 0x2e, 0};
-  EXPECT_EQ(ConvertToGameTexture(tga).status, ConversionStatus::UnknownKind);
-  EXPECT_NE(RefusalReason(ConversionStatus::UnknownKind).find("PNG, JPEG, BMP and TIFF"),
+  for (const auto& [name, file, status] :
+       std::vector<std::tuple<const char*, Bytes, ConversionStatus>>{
+           {"damaged PNG", damaged, ConversionStatus::Unreadable},
+           {"cut PNG", Bytes(png.begin(), png.end() - 30), ConversionStatus::Unreadable},
+           {"cut TGA", Bytes(raw.begin(), raw.end() - 100), ConversionStatus::Unreadable},
+           {"cut TGA, run-length encoded", Bytes(packed.begin(), packed.end() - 100),
+            ConversionStatus::Unreadable},
+           {"TGA too large", huge, ConversionStatus::TooLarge},
+           {"TGA of a large size cut", huge_cut, ConversionStatus::Unreadable},
+           {"not a picture", testing::PatternBytes(500, 4), ConversionStatus::UnknownKind}}) {
+    EXPECT_EQ(ConvertToGameTexture(file).status, status) << name;
+    EXPECT_EQ(EncodePng(file).status, status) << name;
+  }
+  EXPECT_NE(RefusalReason(ConversionStatus::UnknownKind).find("BMP, TGA and TIFF"),
             std::string::npos);
+  const Bytes game = testing::MakeDds(DdsKind::Bgra32, 1024, 1024);
   const Conversion same = ConvertToGameTexture(game);
   EXPECT_TRUE(same.status == ConversionStatus::Done && same.bytes == game);
+}
+
+std::uint64_t Fnv1a(const Bytes& bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325;
+  for (const std::uint8_t b : bytes) hash = (hash ^ b) * 0x100000001b3;
+  return hash;
+}
+
+// The fixtures hold one picture in every kind (tests/fixtures/make_pictures.py): each kind's
+// decoder must hand the resampler the same pixels, and the resampler must give the same
+// texture on every platform. The checksums are those of the textures the Linux build made.
+TEST(ConvertToGameTexture, OnePictureGivesOneTextureFromEveryKindOnEveryPlatform) {
+  const std::filesystem::path folder = std::filesystem::path(FRONDEL_FIXTURES_DIR) / "pictures";
+  const auto convert = [&](const char* name) {
+    const Conversion texture = ConvertToGameTexture(ReadWholeFile(folder / name));
+    EXPECT_EQ(texture.status, ConversionStatus::Done) << name;
+    return texture.bytes;
+  };
+  struct Group {
+    std::vector<const char*> files;
+    std::uint64_t checksum;
+  };
+  for (const Group& group :
+       {Group{{"rgba.png", "rgba_lzw.tif", "rgba_rle.tga", "bgra.dds"}, 9316577733640183567u},
+        Group{{"rgb.png", "rgb48.png", "rgb.bmp", "rgb.tif"}, 13920932082576060750u}}) {
+    const Bytes first = convert(group.files.front());
+    EXPECT_EQ(Fnv1a(first), group.checksum) << group.files.front();
+    for (const char* name : group.files) EXPECT_TRUE(convert(name) == first) << name;
+  }
+  // The JPEG (best quality, no chroma subsampling) differs from the picture by its loss alone.
+  const Bytes lossless = convert("rgb.png");
+  const Bytes jpeg = convert("rgb.jpg");
+  ASSERT_EQ(jpeg.size(), lossless.size());
+  int most = 0;
+  for (std::size_t i = 0; i < jpeg.size(); ++i)
+    most = std::max(most, std::abs(jpeg[i] - lossless[i]));
+  EXPECT_LE(most, 6);
 }
 
 }  // namespace
