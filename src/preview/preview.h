@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "building/working_folder.h"
 #include "platform/file_system.h"
@@ -27,14 +28,18 @@ struct Preview {
   PreviewPicture picture{};
 };
 
-// Whether this build can decode a texture for the preview; without it every texture gives
-// NotPreviewable.
-bool CanPreview();
-
 // The preview of `texture`, the bytes the job just wrote to its texture.dds, which is never
 // changed. Removes an earlier preview's texture.bmp first, so an old picture never stands for
 // a new texture, and writes this one's. Throws FileError when the bitmap cannot be removed or
 // written.
 Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteView texture);
+
+// Any picture file of the kinds the conversion takes (the help window's tutorials among them),
+// decoded and made opaque; nothing when it cannot be decoded.
+std::optional<PreviewPicture> PictureOf(ByteView file);
+
+struct Picture;
+// A decoded picture as the box shows it: B,G,R,A, opaque.
+PreviewPicture OpaqueCopy(const Picture& decoded);
 
 }  // namespace frondel

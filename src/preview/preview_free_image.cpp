@@ -33,8 +33,6 @@ PreviewPicture OpaquePixels(FIBITMAP* decoded) {
 
 }  // namespace
 
-bool CanPreview() { return true; }
-
 Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteView texture) {
   const std::filesystem::path bitmap = WorkingPath(program_folder, BitmapOf(job));
   // Gone before anything else, so that no way out of here leaves an earlier picture behind.

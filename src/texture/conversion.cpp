@@ -35,7 +35,9 @@ bool DdsHasNoAlpha(ByteView file) {
          GetU32(file, dds::kAlphaMaskAt) == 0;
 }
 
-DecodedPicture Decode(ByteView file) {
+}  // namespace
+
+DecodedPicture DecodePicture(ByteView file) {
   const PictureKind kind = DescribeTexture(file).kind;
   if (kind == PictureKind::Unknown) return {.status = ConversionStatus::UnknownKind};
   if (kind == PictureKind::Tga) return DecodeTga(file);
@@ -61,8 +63,6 @@ DecodedPicture Decode(ByteView file) {
   return decoded;
 }
 
-}  // namespace
-
 Conversion ConvertToGameTexture(ByteView file) {
   if (DescribeTexture(file).is_game_layout) {
     return {.status = ConversionStatus::Done,
@@ -70,7 +70,7 @@ Conversion ConvertToGameTexture(ByteView file) {
             .from_width = kGameSide,
             .from_height = kGameSide};
   }
-  DecodedPicture decoded = Decode(file);
+  DecodedPicture decoded = DecodePicture(file);
   if (decoded.status != ConversionStatus::Done) return {.status = decoded.status};
   Picture& picture = decoded.picture;
   Conversion result{.status = ConversionStatus::Done,
@@ -97,9 +97,9 @@ Conversion ConvertToGameTexture(ByteView file) {
 }
 
 Conversion EncodePng(ByteView file) {
-  const DecodedPicture decoded = Decode(file);
+  const DecodedPicture decoded = DecodePicture(file);
   if (decoded.status != ConversionStatus::Done) return {.status = decoded.status};
-  std::optional<Bytes> png = EncodePngWithPlatform(decoded.picture);
+  std::optional<Bytes> png = EncodeWithPlatform(decoded.picture, EncodedKind::Png);
   if (!png) return {.status = ConversionStatus::Unreadable};
   return {.status = ConversionStatus::Done,
           .bytes = std::move(*png),

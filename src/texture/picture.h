@@ -30,6 +30,11 @@ struct DecodedPicture {
   Picture picture{};
 };
 
+// Any picture of the kinds taken, decoded by the platform's back end or, for TGA, by ours; the
+// DDS and PNG headers checked first, the size checked before any pixel is decoded. A DDS that
+// stores no alpha comes out opaque.
+DecodedPicture DecodePicture(ByteView file);
+
 // The pixels as B,G,R,A into `out` (width x height x 4 bytes), opaque where they have no alpha.
 void CopyAsBgra(const Picture& picture, std::span<std::uint8_t> out);
 

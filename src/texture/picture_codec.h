@@ -15,7 +15,10 @@ namespace frondel {
 // before any pixel is decoded.
 DecodedPicture DecodeWithPlatform(ByteView file, PictureKind kind);
 
-// The picture as a PNG of 8 bits for each of R, G, B and A; nothing when the encoder fails.
-std::optional<Bytes> EncodePngWithPlatform(const Picture& picture);
+enum class EncodedKind { Png, Bmp };
+
+// The picture as a PNG of 8 bits for each of R, G, B and A, or as a 32-bit BMP; nothing when
+// the encoder fails.
+std::optional<Bytes> EncodeWithPlatform(const Picture& picture, EncodedKind kind);
 
 }  // namespace frondel

@@ -112,7 +112,7 @@ DecodedPicture DecodeWithPlatform(ByteView file, PictureKind kind) {
   return decoded;
 }
 
-std::optional<Bytes> EncodePngWithPlatform(const Picture& picture) {
+std::optional<Bytes> EncodeWithPlatform(const Picture& picture, EncodedKind kind) {
   Bytes bgra(std::size_t{picture.width} * picture.height * 4);
   CopyAsBgra(picture, bgra);
   // The library reads the rows top first when told so.
@@ -123,7 +123,9 @@ std::optional<Bytes> EncodePngWithPlatform(const Picture& picture) {
   const MFreeImage::Memory memory(FreeImage_OpenMemory(nullptr, 0));
   BYTE* data = nullptr;
   DWORD size = 0;
-  if (!bitmap || !memory || !FreeImage_SaveToMemory(FIF_PNG, bitmap.get(), memory.get(), 0) ||
+  if (!bitmap || !memory ||
+      !FreeImage_SaveToMemory(kind == EncodedKind::Png ? FIF_PNG : FIF_BMP, bitmap.get(),
+                              memory.get(), 0) ||
       !FreeImage_AcquireMemory(memory.get(), &data, &size)) {
     return std::nullopt;
   }

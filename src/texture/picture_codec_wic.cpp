@@ -113,7 +113,7 @@ DecodedPicture DecodeWithPlatform(ByteView file, PictureKind kind) {
   return decoded;
 }
 
-std::optional<Bytes> EncodePngWithPlatform(const Picture& picture) {
+std::optional<Bytes> EncodeWithPlatform(const Picture& picture, EncodedKind kind) {
   Bytes bgra(std::size_t{picture.width} * picture.height * 4);
   CopyAsBgra(picture, bgra);
   const ComApartment com;
@@ -126,7 +126,9 @@ std::optional<Bytes> EncodePngWithPlatform(const Picture& picture) {
   // The encoder names the format it will write in `format`; only the one asked for will do.
   if (!com.Usable() || !MakeFactory(factory) ||
       FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive())) ||
-      FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Receive())) ||
+      FAILED(factory->CreateEncoder(
+          kind == EncodedKind::Png ? GUID_ContainerFormatPng : GUID_ContainerFormatBmp, nullptr,
+          encoder.Receive())) ||
       FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
       FAILED(encoder->CreateNewFrame(frame.Receive(), options.Receive())) ||
       FAILED(frame->Initialize(options.get())) ||

@@ -1,0 +1,23 @@
+#include "platform/file_error.h"
+#include "preview/preview.h"
+#include "texture/dds_header_check.h"
+#include "texture/picture.h"
+#include "texture/picture_codec.h"
+
+namespace frondel {
+
+Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteView texture) {
+  const std::filesystem::path bitmap = WorkingPath(program_folder, BitmapOf(job));
+  // Gone before anything else, so that no way out of here leaves an earlier picture behind.
+  DeleteFileIfPresent(bitmap);
+  // The imaging component decodes more kinds than the preview shows; the header decides.
+  if (CheckDdsHeader(texture) == DdsVerdict::NotPreviewable) return {};
+  const DecodedPicture decoded = DecodePicture(texture);
+  if (decoded.status != ConversionStatus::Done) return {};
+  const std::optional<Bytes> bmp = EncodeWithPlatform(decoded.picture, EncodedKind::Bmp);
+  if (!bmp) throw FileError("write", bitmap, "the imaging component could not encode it");
+  WriteWholeFile(bitmap, {*bmp});
+  return {PreviewStatus::Ready, OpaqueCopy(decoded.picture)};
+}
+
+}  // namespace frondel
