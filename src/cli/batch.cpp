@@ -120,8 +120,8 @@ int ForEachInput(const std::vector<std::string>& inputs, const BatchOptions& opt
       progress.Clear();
       result.lines.Print();
     }
-    if (over) break;
     progress.Show(shown, failures, inputs.size());
+    if (over) break;
     lock.lock();
   }
   progress.Clear();
