@@ -15,6 +15,10 @@
 namespace frondel::cli {
 namespace {
 
+// A bound well beyond any machine's cores, so that a mistyped -j is refused rather than
+// taken as that many threads.
+constexpr unsigned kMostJobs = 1024;
+
 enum class Outcome { Pending, Done, Failed, Stopped };
 
 struct Result {
@@ -56,7 +60,7 @@ void AddBatchOptions(CLI::App& command, BatchOptions& options) {
       .add_option("-j,--jobs", options.jobs,
                   "Inputs worked on at once (default: one per hardware thread, here " +
                       std::to_string(options.jobs) + ")")
-      ->check(CLI::PositiveNumber);
+      ->check(CLI::Range(1u, kMostJobs));
   command.add_flag("-q,--quiet", options.quiet, "No progress line on a terminal");
 }
 
