@@ -25,11 +25,17 @@ BOOL WINAPI OnConsoleControl(DWORD type) {
   return TRUE;
 }
 #else
+// SIGINT and SIGTERM, but not one that the program was started with ignored (as a shell
+// starts a background job with SIGINT): blocked, it would be taken all the same.
 sigset_t StopSet() {
   sigset_t set;
   sigemptyset(&set);
-  sigaddset(&set, SIGINT);
-  sigaddset(&set, SIGTERM);
+  for (const int signal : {SIGINT, SIGTERM}) {
+    struct sigaction action {};
+    if (sigaction(signal, nullptr, &action) == 0 && action.sa_handler != SIG_IGN) {
+      sigaddset(&set, signal);
+    }
+  }
   return set;
 }
 #endif
@@ -51,6 +57,8 @@ std::string StopSignals::Name() const { return "Ctrl-C"; }
 #else
 StopSignals::StopSignals() {
   const sigset_t set = StopSet();
+  wake_signal_ = sigismember(&set, SIGTERM) ? SIGTERM : sigismember(&set, SIGINT) ? SIGINT : 0;
+  if (wake_signal_ == 0) return;
   pthread_sigmask(SIG_BLOCK, &set, &previous_mask_);
   waiter_ = std::jthread([this, set] {
     int signal = 0;
@@ -60,10 +68,11 @@ StopSignals::StopSignals() {
 }
 
 StopSignals::~StopSignals() {
+  if (wake_signal_ == 0) return;
   // Wakes the waiter when no signal came; one that came meanwhile stays pending and acts as
   // usual once the mask is restored.
   over_ = true;
-  pthread_kill(waiter_.native_handle(), SIGTERM);
+  pthread_kill(waiter_.native_handle(), wake_signal_);
   waiter_.join();
   pthread_sigmask(SIG_SETMASK, &previous_mask_, nullptr);
 }

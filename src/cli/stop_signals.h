@@ -36,6 +36,7 @@ class StopSignals {
   std::stop_source source_;
   std::atomic<int> exit_status_{0};
 #ifndef _WIN32
+  int wake_signal_ = 0;  // one of the signals waited for, 0 when none is
   sigset_t previous_mask_;
   std::atomic<bool> over_{false};
   std::jthread waiter_;
