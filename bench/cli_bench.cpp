@@ -35,32 +35,41 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// Runs a program `runs` times. CPU time is reported too: on a shared machine the wall time of
-// a whole process says more about the neighbours than about the process.
-Times Measure(const std::vector<std::string>& command, int runs) {
-  std::vector<char*> argv;
-  for (const std::string& argument : command) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  std::vector<double> wall, cpu;
-  long peak_kib = 0;
+// Runs each program in turn, `runs` rounds, so that a change in the load of a shared machine
+// falls on all of them alike. CPU time is reported too: on a shared machine the wall time of a
+// whole process says more about the neighbours than about the process.
+std::vector<Times> Measure(const std::vector<std::vector<std::string>>& commands, int runs) {
+  std::vector<std::vector<double>> wall(commands.size()), cpu(commands.size());
+  std::vector<long> peak_kib(commands.size(), 0);
   for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    int status = -1;
-    rusage usage{};
-    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
-        wait4(child, &status, 0, &usage) != child || status != 0) {
-      std::fprintf(stderr, "failed: %s\n", command[1].c_str());
-      std::exit(1);
+    for (std::size_t c = 0; c < commands.size(); ++c) {
+      std::vector<char*> argv;
+      for (const std::string& argument : commands[c]) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+      }
+      argv.push_back(nullptr);
+      const auto start = std::chrono::steady_clock::now();
+      pid_t child = 0;
+      int status = -1;
+      rusage usage{};
+      if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
+          wait4(child, &status, 0, &usage) != child || status != 0) {
+        std::fprintf(stderr, "failed: %s %s\n", argv[0], argv[1]);
+        std::exit(1);
+      }
+      wall[c].push_back(
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+              .count());
+      const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+      cpu[c].push_back(ms(usage.ru_utime) + ms(usage.ru_stime));
+      peak_kib[c] = std::max(peak_kib[c], usage.ru_maxrss);
     }
-    wall.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count());
-    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
-    cpu.push_back(ms(usage.ru_utime) + ms(usage.ru_stime));
-    peak_kib = std::max(peak_kib, usage.ru_maxrss);
   }
-  return {Median(wall), Median(cpu), peak_kib / 1024.0};
+  std::vector<Times> times;
+  for (std::size_t c = 0; c < commands.size(); ++c) {
+    times.push_back({Median(wall[c]), Median(cpu[c]), peak_kib[c] / 1024.0});
+  }
+  return times;
 }
 
 void PrintRatio(const char* what, Times cli, Times python) {
@@ -73,10 +82,11 @@ void PrintRatio(const char* what, Times cli, Times python) {
 
 void PrintBatch(const char* what, Times one, Times all, unsigned jobs) {
   std::printf(
-      "  batch %s: -j 1 %.0f ms wall, %.1f MiB peak; default %.0f ms wall, %.1f MiB peak; "
-      "ratio %.2f wall (target at most 0.60), peak %.1f MiB beside at most %.1f MiB\n",
-      what, one.wall_ms, one.peak_mib, all.wall_ms, all.peak_mib, all.wall_ms / one.wall_ms,
-      all.peak_mib, jobs * one.peak_mib + 16);
+      "  batch %s: -j 1 %.0f ms wall, %.0f ms CPU, %.1f MiB peak; default (%u jobs) %.0f ms "
+      "wall, %.0f ms CPU, %.1f MiB peak; ratio %.2f wall (target at most 0.60), peak %.1f MiB "
+      "(target at most %.1f MiB)\n",
+      what, one.wall_ms, one.cpu_ms, one.peak_mib, jobs, all.wall_ms, all.cpu_ms, all.peak_mib,
+      all.wall_ms / one.wall_ms, all.peak_mib, jobs * one.peak_mib + 16);
 }
 
 }  // namespace
@@ -99,16 +109,16 @@ int main(int argc, char** argv) {
   };
   const auto in_work = [&](const char* name) { return (work / name).string(); };
 
-  const Times cli_build = Measure({cli, "build", in_work("texture.dds"), "--place", "Exhibition",
-                                   "--blocks", blocks, "-o", in_work("cli.bin"), "--force"},
-                                  runs);
-  const Times python_build = Measure(python({"build", blocks + "/TOPDATA1", in_work("texture.dds"),
-                                             blocks + "/EXDATA", in_work("python.bin")}),
-                                     runs);
-  const Times cli_export =
-      Measure({cli, "export", in_work("cli.bin"), "-o", in_work("cli.dds"), "--force"}, runs);
-  const Times python_export =
-      Measure(python({"export", in_work("cli.bin"), in_work("python.dds")}), runs);
+  const std::vector<Times> single =
+      Measure({{cli, "build", in_work("texture.dds"), "--place", "Exhibition", "--blocks", blocks,
+                "-o", in_work("cli.bin"), "--force"},
+               python({"build", blocks + "/TOPDATA1", in_work("texture.dds"), blocks + "/EXDATA",
+                       in_work("python.bin")})},
+              runs);
+  const std::vector<Times> single_export =
+      Measure({{cli, "export", in_work("cli.bin"), "-o", in_work("cli.dds"), "--force"},
+               python({"export", in_work("cli.bin"), in_work("python.dds")})},
+              runs);
   // The two packers make different streams of the same payload, so the files are compared
   // unpacked.
   const Zlib codec;
@@ -141,10 +151,8 @@ int main(int argc, char** argv) {
     exports.push_back(in_work("built") + "/" + name + ".bin");
     export_one.push_back(in_work("built-1") + "/" + name + ".bin");
   }
-  const Times batch_build_one = Measure(build_one, batch_runs);
-  const Times batch_build = Measure(build, batch_runs);
-  const Times batch_export_one = Measure(export_one, batch_runs);
-  const Times batch_export = Measure(exports, batch_runs);
+  const std::vector<Times> batch_build = Measure({build_one, build}, batch_runs);
+  const std::vector<Times> batch_export = Measure({export_one, exports}, batch_runs);
   for (int i = 0; i < kBatch && same; ++i) {
     const std::string name = "t" + std::to_string(i);
     same = ReadWholeFile(work / "built" / (name + ".bin")) ==
@@ -158,10 +166,10 @@ int main(int argc, char** argv) {
 
   const unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
   std::printf("medians of %d runs (batches: %d runs), whole processes:\n", runs, batch_runs);
-  PrintRatio("build", cli_build, python_build);
-  PrintRatio("export", cli_export, python_export);
-  PrintBatch("build of 40", batch_build_one, batch_build, jobs);
-  PrintBatch("export of 40", batch_export_one, batch_export, jobs);
+  PrintRatio("build", single[0], single[1]);
+  PrintRatio("export", single_export[0], single_export[1]);
+  PrintBatch("build of 40", batch_build[0], batch_build[1], jobs);
+  PrintBatch("export of 40", batch_export[0], batch_export[1], jobs);
   std::printf("  outputs %s\n", same ? "the same payloads and textures" : "DIFFER");
   return same ? 0 : 1;
 }
