@@ -1,6 +1,7 @@
 // The whole processes `frondel-cli build` and `frondel-cli export` on a realistic texture and
-// the shipped blocks, beside a Python script doing the same work with Python's zlib. Prints
-// the medians and the two ratios. Usage: cli_bench [runs]
+// the shipped blocks, beside a Python script doing the same work with Python's zlib; then a
+// batch of 40 such textures built and exported with -j 1 and with the default number of
+// jobs. Prints the medians and the ratios. Usage: cli_bench [runs] [batch runs]
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench_texture.h"
@@ -23,10 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
 struct Times {
   double wall_ms, cpu_ms;  // medians; CPU is the process's user and system time
+  double peak_mib;         // the largest resident memory of any run
 };
 
 double Median(std::vector<double> values) {
@@ -34,28 +35,41 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// Runs a shell command `runs` times. CPU time is reported too: on a shared machine the wall
-// time of a whole process says more about the neighbours than about the process.
-Times Measure(const std::string& command, int runs) {
-  std::vector<double> wall, cpu;
+// Runs each program in turn, `runs` rounds, so that a change in the load of a shared machine
+// falls on all of them alike. CPU time is reported too: on a shared machine the wall time of a
+// whole process says more about the neighbours than about the process.
+std::vector<Times> Measure(const std::vector<std::vector<std::string>>& commands, int runs) {
+  std::vector<std::vector<double>> wall(commands.size()), cpu(commands.size());
+  std::vector<long> peak_kib(commands.size(), 0);
   for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
-    int status = -1;
-    rusage usage{};
-    if (posix_spawn(&child, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0 ||
-        wait4(child, &status, 0, &usage) != child || status != 0) {
-      std::fprintf(stderr, "failed: %s\n", command.c_str());
-      std::exit(1);
+    for (std::size_t c = 0; c < commands.size(); ++c) {
+      std::vector<char*> argv;
+      for (const std::string& argument : commands[c]) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+      }
+      argv.push_back(nullptr);
+      const auto start = std::chrono::steady_clock::now();
+      pid_t child = 0;
+      int status = -1;
+      rusage usage{};
+      if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
+          wait4(child, &status, 0, &usage) != child || status != 0) {
+        std::fprintf(stderr, "failed: %s %s\n", argv[0], argv[1]);
+        std::exit(1);
+      }
+      wall[c].push_back(
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+              .count());
+      const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+      cpu[c].push_back(ms(usage.ru_utime) + ms(usage.ru_stime));
+      peak_kib[c] = std::max(peak_kib[c], usage.ru_maxrss);
     }
-    wall.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count());
-    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
-    cpu.push_back(ms(usage.ru_utime) + ms(usage.ru_stime));
   }
-  return {Median(wall), Median(cpu)};
+  std::vector<Times> times;
+  for (std::size_t c = 0; c < commands.size(); ++c) {
+    times.push_back({Median(wall[c]), Median(cpu[c]), peak_kib[c] / 1024.0});
+  }
+  return times;
 }
 
 void PrintRatio(const char* what, Times cli, Times python) {
@@ -66,45 +80,96 @@ void PrintRatio(const char* what, Times cli, Times python) {
       cli.cpu_ms / python.cpu_ms);
 }
 
+void PrintBatch(const char* what, Times one, Times all, unsigned jobs) {
+  std::printf(
+      "  batch %s: -j 1 %.0f ms wall, %.0f ms CPU, %.1f MiB peak; default (%u jobs) %.0f ms "
+      "wall, %.0f ms CPU, %.1f MiB peak; ratio %.2f wall (target at most 0.60), peak %.1f MiB "
+      "(target at most %.1f MiB)\n",
+      what, one.wall_ms, one.cpu_ms, one.peak_mib, jobs, all.wall_ms, all.cpu_ms, all.peak_mib,
+      all.wall_ms / one.wall_ms, all.peak_mib, jobs * one.peak_mib + 16);
+}
+
 }  // namespace
 }  // namespace frondel
 
 int main(int argc, char** argv) {
   using namespace frondel;
   const int runs = argc > 1 ? std::atoi(argv[1]) : 9;
+  const int batch_runs = argc > 2 ? std::atoi(argv[2]) : 5;
   const fs::path work =
       fs::temp_directory_path() / ("frondel-cli-bench-" + std::to_string(getpid()));
   fs::create_directories(work);
-  WriteWholeFile(work / "texture.dds", {MakeTexture()});
-  const fs::path blocks = fs::path(FRONDEL_DATA_DIR) / "temp" / "dataentery";
-  const std::string cli = Quoted(FRONDEL_CLI_PROGRAM);
-  const std::string python = "python3 " + Quoted(FRONDEL_CLI_BENCH_SCRIPT);
+  const Bytes texture = MakeTexture();
+  WriteWholeFile(work / "texture.dds", {texture});
+  const std::string blocks = (fs::path(FRONDEL_DATA_DIR) / "temp" / "dataentery").string();
+  const std::string cli = FRONDEL_CLI_PROGRAM;
+  const auto python = [](std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"python3", FRONDEL_CLI_BENCH_SCRIPT});
+    return arguments;
+  };
+  const auto in_work = [&](const char* name) { return (work / name).string(); };
 
-  const Times cli_build =
-      Measure(cli + " build " + Quoted(work / "texture.dds") + " --place Exhibition --blocks " +
-                  Quoted(blocks) + " -o " + Quoted(work / "cli.bin") + " --force",
+  const std::vector<Times> single =
+      Measure({{cli, "build", in_work("texture.dds"), "--place", "Exhibition", "--blocks", blocks,
+                "-o", in_work("cli.bin"), "--force"},
+               python({"build", blocks + "/TOPDATA1", in_work("texture.dds"), blocks + "/EXDATA",
+                       in_work("python.bin")})},
               runs);
-  const Times python_build = Measure(
-      python + " build " + Quoted(blocks / "TOPDATA1") + " " + Quoted(work / "texture.dds") + " " +
-          Quoted(blocks / "EXDATA") + " " + Quoted(work / "python.bin"),
-      runs);
-  const Times cli_export = Measure(
-      cli + " export " + Quoted(work / "cli.bin") + " -o " + Quoted(work / "cli.dds") + " --force",
-      runs);
-  const Times python_export = Measure(
-      python + " export " + Quoted(work / "cli.bin") + " " + Quoted(work / "python.dds"), runs);
+  const std::vector<Times> single_export =
+      Measure({{cli, "export", in_work("cli.bin"), "-o", in_work("cli.dds"), "--force"},
+               python({"export", in_work("cli.bin"), in_work("python.dds")})},
+              runs);
   // The two packers make different streams of the same payload, so the files are compared
   // unpacked.
   const Zlib codec;
   const Uncompressed ours = UnpackMenuBytes(codec, ReadWholeFile(work / "cli.bin"));
   const Uncompressed theirs = UnpackMenuBytes(codec, ReadWholeFile(work / "python.bin"));
-  const bool same = ours.status == UncompressStatus::Complete && ours.bytes == theirs.bytes &&
-                    ReadWholeFile(work / "cli.dds") == ReadWholeFile(work / "python.dds");
+  bool same = ours.status == UncompressStatus::Complete && ours.bytes == theirs.bytes &&
+              ReadWholeFile(work / "cli.dds") == ReadWholeFile(work / "python.dds");
+
+  // The batch: 40 textures, each with a pixel of its own so that no two outputs are alike.
+  constexpr int kBatch = 40;
+  for (const char* folder : {"textures", "built", "exported", "built-1", "exported-1"}) {
+    fs::create_directories(work / folder);
+  }
+  std::vector<std::string> build{cli,        "build", "--place", "Exhibition",
+                                 "--blocks", blocks,  "--force", "-o"};
+  std::vector<std::string> exports{cli, "export", "--force", "-o"};
+  std::vector<std::string> build_one = build, export_one = exports;
+  build.push_back(in_work("built"));
+  build_one.push_back(in_work("built-1"));
+  exports.push_back(in_work("exported"));
+  export_one.insert(export_one.end(), {in_work("exported-1"), "-j", "1"});
+  build_one.insert(build_one.end(), {"-j", "1"});
+  for (int i = 0; i < kBatch; ++i) {
+    Bytes own = texture;
+    own[200] = static_cast<std::uint8_t>(i);
+    const std::string name = "t" + std::to_string(i);
+    WriteWholeFile(work / "textures" / (name + ".dds"), {own});
+    build.push_back(in_work("textures") + "/" + name + ".dds");
+    build_one.push_back(build.back());
+    exports.push_back(in_work("built") + "/" + name + ".bin");
+    export_one.push_back(in_work("built-1") + "/" + name + ".bin");
+  }
+  const std::vector<Times> batch_build = Measure({build_one, build}, batch_runs);
+  const std::vector<Times> batch_export = Measure({export_one, exports}, batch_runs);
+  for (int i = 0; i < kBatch && same; ++i) {
+    const std::string name = "t" + std::to_string(i);
+    same = ReadWholeFile(work / "built" / (name + ".bin")) ==
+               ReadWholeFile(work / "built-1" / (name + ".bin")) &&
+           ReadWholeFile(work / "exported" / (name + ".dds")) ==
+               ReadWholeFile(work / "textures" / (name + ".dds")) &&
+           ReadWholeFile(work / "exported-1" / (name + ".dds")) ==
+               ReadWholeFile(work / "textures" / (name + ".dds"));
+  }
   fs::remove_all(work);
 
-  std::printf("medians of %d runs, whole processes:\n", runs);
-  PrintRatio("build", cli_build, python_build);
-  PrintRatio("export", cli_export, python_export);
-  std::printf("  outputs %s\n", same ? "the same payload and texture" : "DIFFER");
+  const unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+  std::printf("medians of %d runs (batches: %d runs), whole processes:\n", runs, batch_runs);
+  PrintRatio("build", single[0], single[1]);
+  PrintRatio("export", single_export[0], single_export[1]);
+  PrintBatch("build of 40", batch_build[0], batch_build[1], jobs);
+  PrintBatch("export of 40", batch_export[0], batch_export[1], jobs);
+  std::printf("  outputs %s\n", same ? "the same payloads and textures" : "DIFFER");
   return same ? 0 : 1;
 }

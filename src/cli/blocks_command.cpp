@@ -37,8 +37,8 @@ std::string_view StateKey(BlockState state) {
 
 int RunTake(const BlocksOptions& options) {
   const MenuPlace& place = *FindMenuPlaceByName(options.place);
-  return ForEachInput({options.menu_file}, [&](const std::string& input, std::size_t) {
-    const fs::path menu_file = PathFromUtf8(input);
+  return ForEachInput({options.menu_file}, {}, [&](const BatchInput& input) {
+    const fs::path menu_file = PathFromUtf8(input.name);
     const MenuBlocks blocks = BlocksOfMenuBytes(Zlib(), ReadWholeFile(menu_file));
     if (blocks.problem != BlocksProblem::None) {
       throw InputFailure("the file " + std::string(DescribeProblem(blocks.problem)));
@@ -51,9 +51,9 @@ int RunTake(const BlocksOptions& options) {
           "the installed head block is the game's and this file's differs; use --force to "
           "replace it for every place");
     }
-    WriteOut(BlockName(HeadBlockFile()) + ": " + std::string(ChangeWords(outcome.head)) + "\n" +
-             BlockName(TemplateFile(place)) + ": " +
-             std::string(ChangeWords(outcome.place_template)) + "\n");
+    input.lines.Out(BlockName(HeadBlockFile()) + ": " + std::string(ChangeWords(outcome.head)) +
+                    "\n" + BlockName(TemplateFile(place)) + ": " +
+                    std::string(ChangeWords(outcome.place_template)) + "\n");
   });
 }
 

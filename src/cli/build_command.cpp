@@ -1,3 +1,4 @@
+#include <atomic>
 #include <memory>
 #include <stdexcept>
 
@@ -26,6 +27,7 @@ struct BuildOptions {
   bool force = false;
   bool as_is = false;
   bool verbose = false;
+  BatchOptions batch;
 };
 
 struct BlockFiles {
@@ -45,28 +47,31 @@ BlockFiles BlocksOf(const MenuPlace& place, const std::string& blocks) {
 
 int RunBuild(const BuildOptions& options) {
   const MenuPlace& place = *FindMenuPlaceByName(options.place);
-  const std::vector<fs::path> outputs = OutputsFor(options.textures, options.out, ".bin");
+  const OutputWriter writer(OutputsFor(options.textures, options.out, ".bin"), options.force);
   const BlockFiles blocks = BlocksOf(place, options.blocks);
   const Zlib codec;
-  OutputWriter writer(options.force);
-  bool used_stand_in = false;
-  const int status = ForEachInput(options.textures, [&](const std::string& input, std::size_t i) {
+  std::atomic<bool> used_stand_in = false;
+  const int status = ForEachInput(options.textures, options.batch, [&](const BatchInput& input) {
     // Read as the window's Create File reads them, so the payload is the window's.
     const Bytes head = ReadPayloadBlock(blocks.head);
-    const Bytes texture = TextureToPack(input, options.as_is);
+    const Bytes texture = TextureToPack(input.name, options.as_is, input.lines);
     const Bytes place_template = ReadPayloadBlock(blocks.place_template);
+    input.StopPoint();
     Bytes payload_bytes;
     try {
       payload_bytes = AssemblePayload(head, texture, place_template);
     } catch (const std::length_error& e) {
       throw InputFailure(e.what());
     }
-    writer.Write(outputs[i], PackMenuBytes(codec, payload_bytes));
-    used_stand_in = used_stand_in || IsStandIn(head) || IsStandIn(place_template);
-    Tell(options.verbose, "built " + PathText(outputs[i]) + " from " + input + " for " +
-                              std::string(place.list_text));
+    const Bytes packed = PackMenuBytes(codec, payload_bytes);
+    input.StopPoint();
+    writer.Write(input, packed);
+    if (IsStandIn(head) || IsStandIn(place_template)) used_stand_in = true;
+    Tell(options.verbose, input,
+         "built " + PathText(writer.OutputOf(input)) + " from " + input.name + " for " +
+             std::string(place.list_text));
   });
-  if (used_stand_in) {
+  if (used_stand_in && (status == kDone || status == kFailed)) {
     WriteErr("frondel-cli: built with stand-in blocks for " + std::string(place.list_text) +
              ", which the game does not read; take the game's own first (frondel-cli blocks "
              "take MENU.bin --place PLACE)\n");
@@ -94,6 +99,7 @@ void AddBuildCommand(CLI::App& app, int& status) {
   build->add_flag("--force", options->force, "Replace existing outputs");
   build->add_flag("--as-is", options->as_is, kAsIsHelp);
   build->add_flag("-v,--verbose", options->verbose, "Print what was done");
+  AddBatchOptions(*build, options->batch);
   build->callback([options, &status] { status = RunBuild(*options); });
 }
 

@@ -1,9 +1,10 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
+
 #include "building/menu_format.h"
 #include "building/menu_places.h"
 #include "building/payload_assembly.h"
-#include "cli/console.h"
 #include "platform/file_error.h"
 #include "texture/conversion.h"
 #include "texture/texture_layout.h"
@@ -82,8 +83,10 @@ std::vector<fs::path> OutputsFor(const std::vector<std::string>& inputs, const s
   return outputs;
 }
 
-void OutputWriter::Write(const fs::path& file, ByteView bytes) {
-  if (written_.contains(file)) {
+void OutputWriter::Write(const BatchInput& input, ByteView bytes) const {
+  const fs::path& file = outputs_[input.index];
+  const auto earlier = outputs_.begin() + static_cast<std::ptrdiff_t>(input.index);
+  if (std::find(outputs_.begin(), earlier, file) != earlier) {
     throw InputFailure(PathText(file) + " is the output of an earlier input of this run");
   }
   std::error_code ec;
@@ -91,31 +94,12 @@ void OutputWriter::Write(const fs::path& file, ByteView bytes) {
   if (!force_ && fs::exists(file, ec)) {
     throw InputFailure(PathText(file) + " exists; use --force to replace it");
   }
-  WriteUserFile(file, {bytes}, force_ ? Replace::Existing : Replace::Never);
-  written_.insert(file);
-}
-
-int ForEachInput(const std::vector<std::string>& inputs,
-                 const std::function<void(const std::string&, std::size_t)>& one) {
-  int status = kDone;
-  for (std::size_t i = 0; i < inputs.size(); ++i) {
-    std::string failure;
-    try {
-      one(inputs[i], i);
-    } catch (const FileError& e) {
-      failure = "could not " + e.action() + " " + PathText(e.path()) + ": " + e.reason();
-    } catch (const InputFailure& e) {
-      failure = e.what();
-    }
-    if (!failure.empty()) {
-      WriteErr("frondel-cli: " + inputs[i] + ": " + failure + "\n");
-      status = kFailed;
-    }
+  if (!WriteUserFile(file, {bytes}, force_ ? Replace::Existing : Replace::Never, input.stop)) {
+    throw Stopped();
   }
-  return status;
 }
 
-Bytes TextureToPack(const std::string& input, bool as_is) {
+Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines) {
   // Read as the window's Create File reads it, so a texture packed as it is gives its payload.
   Bytes file = ReadPayloadBlock(PathFromUtf8(input));
   const TextureLayout layout = DescribeTexture(file);
@@ -132,13 +116,13 @@ Bytes TextureToPack(const std::string& input, bool as_is) {
     throw InputFailure("could not convert " + input + " (" + layout.description +
                        "): " + std::string(RefusalReason(converted.status)));
   }
-  WriteErr("frondel-cli: " + input + ": converted from " + layout.description +
-           " to the game's layout" + (converted.scaled ? ", stretched to 1024x1024" : "") + "\n");
+  lines.Err("frondel-cli: " + input + ": converted from " + layout.description +
+            " to the game's layout" + (converted.scaled ? ", stretched to 1024x1024" : "") + "\n");
   return std::move(converted.bytes);
 }
 
-void Tell(bool verbose, const std::string& line) {
-  if (verbose) WriteOut(line + "\n");
+void Tell(bool verbose, const BatchInput& input, const std::string& line) {
+  if (verbose) input.lines.Out(line + "\n");
 }
 
 }  // namespace frondel::cli

@@ -2,18 +2,17 @@
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
-#include <functional>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/batch.h"
 #include "codec/zlib_codec.h"
 #include "platform/file_system.h"
 
 // What the subcommands of frondel-cli share: exit statuses, naming outputs, writing them, and
-// the one line per failed input.
+// the failures of an input.
 namespace frondel::cli {
 
 enum ExitStatus : int {
@@ -49,31 +48,34 @@ Bytes UnpackComplete(const Zlib& codec, const std::filesystem::path& menu_file);
 std::vector<std::filesystem::path> OutputsFor(const std::vector<std::string>& inputs,
                                               const std::string& out, std::string_view extension);
 
-// Writes outputs under a temporary name renamed into place. Refuses an existing file unless
-// forced, and a second write to one name in a run, which would lose the first input's output.
+// Writes each input's output under a temporary name renamed into place. Refuses an existing
+// file unless forced, and the output of an input that an earlier input of the run also names,
+// which would lose that one's output.
 class OutputWriter {
  public:
-  explicit OutputWriter(bool force) : force_(force) {}
-  void Write(const std::filesystem::path& file, ByteView bytes);
+  OutputWriter(std::vector<std::filesystem::path> outputs, bool force)
+      : outputs_(std::move(outputs)), force_(force) {}
+  const std::filesystem::path& OutputOf(const BatchInput& input) const {
+    return outputs_[input.index];
+  }
+  // Throws Stopped, with nothing left of the write, when the batch is stopped before the
+  // output is renamed into place.
+  void Write(const BatchInput& input, ByteView bytes) const;
 
  private:
+  std::vector<std::filesystem::path> outputs_;
   bool force_;
-  std::set<std::filesystem::path> written_;
 };
 
-// Runs `one` for each input. A FileError or InputFailure becomes one line on standard error
-// naming the input, and the other inputs still run. Returns kDone or kFailed.
-int ForEachInput(const std::vector<std::string>& inputs,
-                 const std::function<void(const std::string& input, std::size_t index)>& one);
-
 // The texture to pack from the picture `input`: one in the game's layout as it is, any other
-// converted to that layout with one line on standard error saying from what. With `as_is`, a
-// DDS as it is and nothing else. Throws InputFailure for a picture that cannot be taken.
-Bytes TextureToPack(const std::string& input, bool as_is);
+// converted to that layout with a line for standard error in `lines` saying from what. With
+// `as_is`, a DDS as it is and nothing else. Throws InputFailure for a picture that cannot be
+// taken.
+Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines);
 inline constexpr const char* kAsIsHelp =
     "Pack a DDS texture as it is, without converting it to the game's layout";
 
 // "-v": tells what was done, on standard output.
-void Tell(bool verbose, const std::string& line);
+void Tell(bool verbose, const BatchInput& input, const std::string& line);
 
 }  // namespace frondel::cli

@@ -10,6 +10,10 @@
 #include <windows.h>
 // shellapi.h needs the types that windows.h defines.
 #include <shellapi.h>
+// _isatty, _fileno
+#include <io.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace frondel::cli {
@@ -56,6 +60,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 
 void WriteOut(std::string_view text) { Write(STD_OUTPUT_HANDLE, stdout, text); }
 void WriteErr(std::string_view text) { Write(STD_ERROR_HANDLE, stderr, text); }
+bool ErrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 #else
 std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
 
@@ -67,6 +72,7 @@ void WriteErr(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
 }
+bool ErrIsTerminal() { return isatty(fileno(stderr)) != 0; }
 #endif
 
 }  // namespace frondel::cli

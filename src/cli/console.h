@@ -14,4 +14,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 void WriteOut(std::string_view text);
 void WriteErr(std::string_view text);
 
+// Whether standard error is a terminal (a console on Windows), where a line may be rewritten.
+bool ErrIsTerminal();
+
 }  // namespace frondel::cli

@@ -16,6 +16,7 @@ struct ExportOptions {
   const CLI::Option* format_option = nullptr;
   bool force = false;
   bool verbose = false;
+  BatchOptions batch;
 };
 
 // One input: its output's name says the format, and --format may not contradict it.
@@ -31,11 +32,12 @@ bool WritesPng(const ExportOptions& options) {
 
 int RunExport(const ExportOptions& options) {
   const bool png = WritesPng(options);
-  const auto outputs = OutputsFor(options.menu_files, options.out, png ? ".png" : ".dds");
+  const OutputWriter writer(OutputsFor(options.menu_files, options.out, png ? ".png" : ".dds"),
+                            options.force);
   const Zlib codec;
-  OutputWriter writer(options.force);
-  return ForEachInput(options.menu_files, [&](const std::string& input, std::size_t i) {
-    Bytes texture = ExtractTexture(UnpackComplete(codec, PathFromUtf8(input)));
+  return ForEachInput(options.menu_files, options.batch, [&](const BatchInput& input) {
+    Bytes texture = ExtractTexture(UnpackComplete(codec, PathFromUtf8(input.name)));
+    input.StopPoint();
     if (png) {
       Conversion encoded = EncodePng(texture);
       if (encoded.status != ConversionStatus::Done) {
@@ -43,9 +45,11 @@ int RunExport(const ExportOptions& options) {
                            std::string(RefusalReason(encoded.status)));
       }
       texture = std::move(encoded.bytes);
+      input.StopPoint();
     }
-    writer.Write(outputs[i], texture);
-    Tell(options.verbose, "exported " + PathText(outputs[i]) + " from " + input);
+    writer.Write(input, texture);
+    Tell(options.verbose, input,
+         "exported " + PathText(writer.OutputOf(input)) + " from " + input.name);
   });
 }
 
@@ -65,6 +69,7 @@ void AddExportCommand(CLI::App& app, int& status) {
           ->transform(CLI::IsMember({"dds", "png"}, CLI::ignore_case));
   command->add_flag("--force", options->force, "Replace existing outputs");
   command->add_flag("-v,--verbose", options->verbose, "Print what was done");
+  AddBatchOptions(*command, options->batch);
   command->callback([options, &status] { status = RunExport(*options); });
 }
 

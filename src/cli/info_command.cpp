@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 #include "building/menu_format.h"
@@ -20,21 +21,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The installed place templates, read on first use; a place whose file is missing is not
-// installed.
+// The installed head block and place templates, read on first use by whichever input needs
+// them first; a place whose file is missing is not installed.
 class InstalledTemplates {
  public:
   const MenuPlace* Carried(ByteView place_template) {
-    if (!loaded_) {
-      const fs::path folder = WorkingRootInUse();
-      loaded_.emplace();
-      for (const MenuPlace& place : MenuPlaces()) {
-        const fs::path file = folder / PathFromUtf8(place.template_file);
-        loaded_->push_back(FileExists(file) ? ReadWholeFile(file) : Bytes{});
-      }
-    }
-    for (std::size_t i = 0; i < loaded_->size(); ++i) {
-      const Bytes& installed = (*loaded_)[i];
+    std::call_once(loaded_, [this] { Load(); });
+    for (std::size_t i = 0; i < templates_.size(); ++i) {
+      const Bytes& installed = templates_[i];
       if (!installed.empty() && std::ranges::equal(installed, place_template)) {
         return &MenuPlaces()[i];
       }
@@ -44,16 +38,25 @@ class InstalledTemplates {
 
   // Whether `head` is the installed head block, byte for byte.
   bool IsInstalledHead(ByteView head) {
-    if (!head_) {
-      const fs::path file = WorkingRootInUse() / PathFromUtf8(RelativeName(WorkFile::HeadBlock));
-      head_ = FileExists(file) ? ReadWholeFile(file) : Bytes{};
-    }
-    return !head_->empty() && std::ranges::equal(*head_, head);
+    std::call_once(loaded_, [this] { Load(); });
+    return !head_.empty() && std::ranges::equal(head_, head);
   }
 
  private:
-  std::optional<std::vector<Bytes>> loaded_;
-  std::optional<Bytes> head_;
+  void Load() {
+    const fs::path folder = WorkingRootInUse();
+    const auto read = [](const fs::path& file) {
+      return FileExists(file) ? ReadWholeFile(file) : Bytes{};
+    };
+    for (const MenuPlace& place : MenuPlaces()) {
+      templates_.push_back(read(folder / PathFromUtf8(place.template_file)));
+    }
+    head_ = read(folder / PathFromUtf8(RelativeName(WorkFile::HeadBlock)));
+  }
+
+  std::once_flag loaded_;
+  std::vector<Bytes> templates_;
+  Bytes head_;
 };
 
 JsonObject TextureJson(const DdsSummary& dds) {
@@ -151,26 +154,34 @@ Description DescribeOtherFile(const std::string& name, ByteView file) {
 struct InfoOptions {
   std::vector<std::string> files;
   bool json = false;
+  BatchOptions batch;
 };
 
 int RunInfo(const InfoOptions& options) {
   const Zlib codec;
   InstalledTemplates templates;
-  std::vector<JsonObject> objects;
-  const int status = ForEachInput(options.files, [&](const std::string& input, std::size_t) {
-    const fs::path path = PathFromUtf8(input);
+  // One slot per input, so that the array keeps the inputs' order; a failed input has none.
+  std::vector<std::optional<JsonObject>> objects(options.files.size());
+  const int status = ForEachInput(options.files, options.batch, [&](const BatchInput& input) {
+    const fs::path path = PathFromUtf8(input.name);
     const Bytes file = ReadWholeFile(path);
     const auto header = ReadMenuHeader(file);
     Description d = (header && header->fixed_bytes_match) || HasExtension(path, ".bin")
-                        ? DescribeMenuFile(codec, templates, input, file)
-                        : DescribeOtherFile(input, file);
+                        ? DescribeMenuFile(codec, templates, input.name, file)
+                        : DescribeOtherFile(input.name, file);
     if (options.json) {
-      objects.push_back(std::move(d.json));
+      objects[input.index] = std::move(d.json);
     } else {
-      WriteOut(d.text);
+      input.lines.Out(d.text);
     }
   });
-  if (options.json) WriteOut(JsonArray(objects));
+  if (options.json && (status == kDone || status == kFailed)) {
+    std::vector<JsonObject> described;
+    for (std::optional<JsonObject>& object : objects) {
+      if (object) described.push_back(std::move(*object));
+    }
+    WriteOut(JsonArray(described));
+  }
   return status;
 }
 
@@ -182,6 +193,7 @@ void AddInfoCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<InfoOptions>();
   info->add_option("FILE", options->files, "Files to describe")->required();
   info->add_flag("--json", options->json, "One JSON array, one object per file");
+  AddBatchOptions(*info, options->batch);
   info->callback([options, &status] { status = RunInfo(*options); });
 }
 

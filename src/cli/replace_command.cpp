@@ -22,26 +22,27 @@ struct ReplaceOptions {
 
 int RunReplace(const ReplaceOptions& options) {
   const Zlib codec;
-  OutputWriter writer(options.force);
-  const std::filesystem::path out = PathFromUtf8(options.out);
-  return ForEachInput({options.menu_file}, [&](const std::string& input, std::size_t) {
-    const Bytes old_payload = UnpackComplete(codec, PathFromUtf8(input));
+  const OutputWriter writer({PathFromUtf8(options.out)}, options.force);
+  return ForEachInput({options.menu_file}, {}, [&](const BatchInput& input) {
+    const Bytes old_payload = UnpackComplete(codec, PathFromUtf8(input.name));
     // A payload that ends inside the texture window has no template to keep.
     if (old_payload.size() < payload::kTemplateOffset) {
       throw InputFailure("its payload of " + std::to_string(old_payload.size()) +
                          " bytes ends before the template, at byte " +
                          std::to_string(payload::kTemplateOffset));
     }
-    const Bytes texture = TextureToPack(options.texture, options.as_is);
+    const Bytes texture = TextureToPack(options.texture, options.as_is, input.lines);
+    input.StopPoint();
     Bytes payload_bytes;
     try {
       payload_bytes = AssemblePayload(HeadBlockOf(old_payload), texture, TemplateOf(old_payload));
     } catch (const std::length_error& e) {
       throw InputFailure(e.what());
     }
-    writer.Write(out, PackMenuBytes(codec, payload_bytes));
-    Tell(options.verbose,
-         "wrote " + PathText(out) + ": " + input + " with the texture " + options.texture);
+    writer.Write(input, PackMenuBytes(codec, payload_bytes));
+    Tell(options.verbose, input,
+         "wrote " + PathText(writer.OutputOf(input)) + ": " + input.name + " with the texture " +
+             options.texture);
   });
 }
 

@@ -73,9 +73,10 @@ void FlushToDisk(std::FILE* f, const fs::path& file) {
 // no harm to a file that the tool rewrites anyway. Either way nothing is ever half written.
 enum class Owner { Tool, User };
 
-// Writes the parts to a temporary name beside `file`, then renames it into place.
-void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts, Owner owner,
-                    Replace replace = Replace::Existing) {
+// Writes the parts to a temporary name beside `file`, then renames it into place unless
+// `stop` was requested; returns whether it did.
+bool WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts, Owner owner,
+                    Replace replace = Replace::Existing, std::stop_token stop = {}) {
   std::int64_t total = 0;
   for (ByteView part : parts) total += static_cast<std::int64_t>(part.size());
   if (total > kMaxFileLength) {
@@ -96,6 +97,11 @@ void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts,
       throw FileError("write", file, SystemReason(errno));
     }
     if (std::fclose(f.release()) != 0) throw FileError("write", file, SystemReason(errno));
+    if (stop.stop_requested()) {
+      std::error_code ignored;
+      fs::remove(temporary, ignored);
+      return false;
+    }
     if (owner == Owner::Tool) DeleteFileIfPresent(file);
     if (replace == Replace::Never) {
       const std::error_code ec = RenameFileNoReplace(temporary, file);
@@ -111,6 +117,7 @@ void WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts,
     fs::remove(temporary, ignored);
     throw;
   }
+  return true;
 }
 
 }  // namespace
@@ -154,8 +161,9 @@ void WriteWholeFile(const fs::path& file, std::initializer_list<ByteView> parts)
   WriteReplacing(file, parts, Owner::Tool);
 }
 
-void WriteUserFile(const fs::path& file, std::initializer_list<ByteView> parts, Replace replace) {
-  WriteReplacing(file, parts, Owner::User, replace);
+bool WriteUserFile(const fs::path& file, std::initializer_list<ByteView> parts, Replace replace,
+                   std::stop_token stop) {
+  return WriteReplacing(file, parts, Owner::User, replace, stop);
 }
 
 bool FileExists(const fs::path& file) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <span>
+#include <stop_token>
 #include <string_view>
 #include <vector>
 
@@ -51,9 +52,11 @@ enum class Replace { Never, Existing };
 // Replaces `file` whole with the parts joined: a file the user owns. The bytes are flushed to
 // disk under a temporary name beside it and then renamed into place, so `file` is the old or
 // the new whole file at every moment. With Replace::Never an existing `file` is an error and
-// stays as it was, even when it appears while the bytes are written.
-void WriteUserFile(const std::filesystem::path& file, std::initializer_list<ByteView> parts,
-                   Replace replace);
+// stays as it was, even when it appears while the bytes are written. When `stop` is requested
+// before the rename, the temporary file is removed, `file` stays as it was and the result is
+// false.
+bool WriteUserFile(const std::filesystem::path& file, std::initializer_list<ByteView> parts,
+                   Replace replace, std::stop_token stop = {});
 
 // Moves `from` to `to`. With Replace::Never an existing `to` is an error. With
 // Replace::Existing an existing `to` is replaced in one step, and only once `from` is known

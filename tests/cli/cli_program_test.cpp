@@ -2,6 +2,9 @@
 // name holds blanks and characters outside ASCII, its outputs and statuses checked.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "building/menu_format.h"
 #include "building/payload_assembly.h"
 #include "building/payload_parts.h"
@@ -15,6 +18,9 @@
 #include "support/stb_pictures.h"
 #include "texture/conversion.h"
 #include "texture/texture_layout.h"
+#ifndef _WIN32
+#include <signal.h>
+#endif
 
 namespace frondel {
 namespace {
@@ -274,6 +280,112 @@ TEST_F(CliProgram, BuildsAPngAndExportsItBackAsPngWithItsPixels) {
     EXPECT_EQ(differ, 0u) << Utf8(file);
   }
 }
+
+TEST_F(CliProgram, ABatchGivesTheSameOutputsLinesAndStatusWithOneJobOrFour) {
+  fs::create_directories(work / "sub");
+  const std::vector<fs::path> inputs{work / "a.dds", work / "small.dds", work / "junk.dds",
+                                     work / "b.dds", work / "sub" / "a.dds"};
+  WriteBytes(inputs[0], GameTexture(1));
+  WriteBytes(inputs[1], testing::MakeDds(testing::DdsKind::Dxt5, 64, 64));
+  WriteBytes(inputs[2], PatternBytes(5000, 1));
+  WriteBytes(inputs[3], GameTexture(2));
+  WriteBytes(inputs[4], GameTexture(3));
+  std::vector<std::string> build{"build", "--place", "Edit", "-o", Utf8(out), "-v"};
+  for (const fs::path& input : inputs) build.push_back(Utf8(input));
+  std::vector<std::string> info{"info"};
+  for (const fs::path& input : inputs) info.push_back(Utf8(input));
+  std::vector<testing::ProgramRun> runs;
+  std::vector<std::vector<Bytes>> outputs;
+  for (const char* jobs : {"1", "4"}) {
+    for (std::vector<std::string>* arguments : {&build, &info}) {
+      arguments->insert(arguments->end(), {"-j", jobs});
+      runs.push_back(Cli(*arguments));
+      arguments->resize(arguments->size() - 2);
+    }
+    outputs.emplace_back();
+    for (const char* name : {"a.bin", "small.bin", "b.bin"}) {
+      if (FileExists(out / name)) outputs.back().push_back(ReadWholeFile(out / name));
+    }
+    fs::remove_all(out);
+    fs::create_directories(out);
+  }
+  EXPECT_EQ(runs[0].status, 1);
+  EXPECT_NE(runs[0].err.find(Utf8(out / "a.bin") + " is the output of an earlier input"),
+            std::string::npos)
+      << runs[0].err;
+  EXPECT_EQ(outputs[0].size(), 3u);
+  EXPECT_EQ(outputs[0], outputs[1]);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(runs[i].status, runs[i + 2].status);
+    EXPECT_EQ(runs[i].out, runs[i + 2].out);
+    EXPECT_EQ(runs[i].err, runs[i + 2].err);
+  }
+}
+
+#ifndef _WIN32
+TEST_F(CliProgram, ABatchStoppedBySigtermLeavesWholeOutputsAndNoTemporaryFile) {
+  constexpr std::uint32_t kInputs = 24;
+  std::vector<std::string> build{"build", "--place", "Edit", "-o", Utf8(out), "-j", "2"};
+  for (std::uint32_t i = 0; i < kInputs; ++i) {
+    const fs::path input = work / (std::to_string(i) + ".dds");
+    WriteBytes(input, GameTexture(i));
+    build.push_back(Utf8(input));
+  }
+  const int process = testing::StartProgram(
+      program.path() / fs::path(FRONDEL_CLI_PROGRAM).filename(), build, scratch.path());
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (OutputFiles().empty() && std::chrono::steady_clock::now() < give_up) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  kill(process, SIGTERM);
+  const auto run = testing::WaitForProgram(process, scratch.path());
+  EXPECT_EQ(run.status, 143) << run.err;
+  const std::vector<fs::path> left = OutputFiles();
+  EXPECT_LT(left.size(), kInputs);
+  EXPECT_EQ(run.err, "frondel-cli: stopped by SIGTERM with " + std::to_string(left.size()) +
+                         " of " + std::to_string(kInputs) + " inputs done\n");
+  for (const fs::path& file : left) {
+    ASSERT_EQ(file.extension(), ".bin") << Utf8(file);
+    const Bytes texture = ReadWholeFile(work / file.filename().replace_extension(".dds"));
+    EXPECT_TRUE(SameBytes(Join({Installed("temp/dataentery/TOPDATA1"), texture,
+                                Installed("temp/dataentery/EDITDATA")}),
+                          UnpackMenuBytes(codec, ReadWholeFile(file)).bytes));
+  }
+}
+
+TEST_F(CliProgram, ShowsTheProgressLineOnlyOnATerminalAndNotWhenQuiet) {
+  WriteBytes(work / "a.dds", texture);
+  WriteBytes(work / "b.dds", texture);
+  WriteBytes(work / "junk.dds", PatternBytes(5000, 1));
+  const std::vector<std::string> build{"build",
+                                       Utf8(work / "a.dds"),
+                                       Utf8(work / "junk.dds"),
+                                       Utf8(work / "b.dds"),
+                                       "--place",
+                                       "Edit",
+                                       "-o",
+                                       Utf8(out),
+                                       "--as-is",
+                                       "--force"};
+  const fs::path cli = program.path() / fs::path(FRONDEL_CLI_PROGRAM).filename();
+  const std::string failure = "frondel-cli: " + Utf8(work / "junk.dds") + ": --as-is packs only";
+  auto run = testing::RunProgramOnTerminal(cli, build, scratch.path());
+  EXPECT_EQ(run.status, 1);
+  const std::string last = "3/3 done, 1 failed";
+  EXPECT_NE(run.err.find("\r" + last), std::string::npos) << run.err;
+  // Every line starts on a cleared line, and the last clears the progress.
+  EXPECT_NE(run.err.find(std::string(last.size(), ' ') + "\r" + StandInLine("Edit")),
+            std::string::npos)
+      << run.err;
+  EXPECT_TRUE(run.err.ends_with(StandInLine("Edit"))) << run.err;
+  EXPECT_NE(run.err.find("\r" + failure), std::string::npos) << run.err;
+  auto quiet = build;
+  quiet.push_back("--quiet");
+  run = testing::RunProgramOnTerminal(cli, quiet, scratch.path());
+  EXPECT_EQ(run.err.find(" done"), std::string::npos) << run.err;
+  EXPECT_TRUE(run.err.starts_with(failure)) << run.err;
+}
+#endif
 
 TEST_F(CliProgram, BlocksAreTakenForcedOverAnotherHeadListedAndRestored) {
   const Bytes shipped_head = Installed("temp/dataentery/TOPDATA1");

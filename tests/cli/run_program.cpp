@@ -13,6 +13,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -66,9 +67,8 @@ HANDLE Inheritable(const std::filesystem::path& file) {
 ProgramRun RunProgram(const std::filesystem::path& program,
                       const std::vector<std::string>& arguments,
                       const std::filesystem::path& scratch) {
-  const std::filesystem::path out = scratch / "stdout", err = scratch / "stderr";
-  int status = -1;
 #ifdef _WIN32
+  const std::filesystem::path out = scratch / "stdout", err = scratch / "stderr";
   std::wstring line = Quoted(program.wstring());
   for (const std::string& argument : arguments) {
     line += L" " + Quoted(Wide(argument));
@@ -88,27 +88,74 @@ ProgramRun RunProgram(const std::filesystem::path& program,
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
-  status = static_cast<int>(code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  return {static_cast<int>(code), ReadText(out), ReadText(err)};
 #else
+  return WaitForProgram(StartProgram(program, arguments, scratch), scratch);
+#endif
+}
+
+#ifndef _WIN32
+namespace {
+
+// Starts `program` with its standard output to `scratch`/stdout and its standard error to
+// `err_fd`, or to `scratch`/stderr when that is -1.
+pid_t Start(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+            const std::filesystem::path& scratch, int err_fd) {
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
+  const std::filesystem::path out = scratch / "stdout", err = scratch / "stderr";
   const pid_t child = fork();
   if (child == 0) {
     dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-    dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    dup2(err_fd >= 0 ? err_fd : open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
     execv(argv[0], argv.data());
     _exit(127);
   }
-  int wait_status = 0;
-  if (child < 0 || waitpid(child, &wait_status, 0) != child) {
-    throw std::runtime_error("could not run " + PathText(program));
-  }
-  if (WIFEXITED(wait_status)) status = WEXITSTATUS(wait_status);
-#endif
-  return {status, ReadText(out), ReadText(err)};
+  if (child < 0) throw std::runtime_error("could not start " + PathText(program));
+  return child;
 }
+
+int Wait(pid_t child) {
+  int wait_status = 0;
+  if (waitpid(child, &wait_status, 0) != child) throw std::runtime_error("could not wait");
+  return WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+}
+
+}  // namespace
+
+int StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                 const std::filesystem::path& scratch) {
+  return Start(program, arguments, scratch, -1);
+}
+
+ProgramRun WaitForProgram(int process, const std::filesystem::path& scratch) {
+  const int status = Wait(process);
+  return {status, ReadText(scratch / "stdout"), ReadText(scratch / "stderr")};
+}
+
+ProgramRun RunProgramOnTerminal(const std::filesystem::path& program,
+                                const std::vector<std::string>& arguments,
+                                const std::filesystem::path& scratch) {
+  // Raw, so that the terminal passes the bytes as written (no CR added before LF).
+  termios raw{};
+  cfmakeraw(&raw);
+  int terminal = -1, program_side = -1;
+  if (openpty(&terminal, &program_side, nullptr, &raw, nullptr) != 0) {
+    throw std::runtime_error("no pseudo-terminal");
+  }
+  const pid_t child = Start(program, arguments, scratch, program_side);
+  close(program_side);
+  std::string err;
+  char buffer[4096];
+  // Read until the program's side is closed, which Linux reports as EIO.
+  for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;) err.append(buffer, got);
+  close(terminal);
+  const int status = Wait(child);
+  return {status, ReadText(scratch / "stdout"), err};
+}
+#endif
 
 }  // namespace frondel::testing

@@ -18,4 +18,16 @@ ProgramRun RunProgram(const std::filesystem::path& program,
                       const std::vector<std::string>& arguments,
                       const std::filesystem::path& scratch);
 
+#ifndef _WIN32
+// As RunProgram, but the program is only started, and its process id returned.
+int StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                 const std::filesystem::path& scratch);
+// Waits for a program that StartProgram started.
+ProgramRun WaitForProgram(int process, const std::filesystem::path& scratch);
+// As RunProgram, but with standard error on a pseudo-terminal: `err` is what reached it.
+ProgramRun RunProgramOnTerminal(const std::filesystem::path& program,
+                                const std::vector<std::string>& arguments,
+                                const std::filesystem::path& scratch);
+#endif
+
 }  // namespace frondel::testing

@@ -137,6 +137,12 @@ TEST(WriteUserFile, NeverReplacesUnlessAsked) {
   EXPECT_TRUE(SameBytes(mine, ReadWholeFile(dir / "f")));
   EXPECT_TRUE(SameBytes(Join({mine, theirs}), ReadWholeFile(dir / "g")));
   EXPECT_FALSE(std::filesystem::exists(dir / "f.partial"));
+  // A write stopped before its rename leaves the old file and no temporary one.
+  std::stop_source stop;
+  stop.request_stop();
+  EXPECT_FALSE(WriteUserFile(dir / "f", {theirs}, Replace::Existing, stop.get_token()));
+  EXPECT_TRUE(SameBytes(mine, ReadWholeFile(dir / "f")));
+  EXPECT_FALSE(std::filesystem::exists(dir / "f.partial"));
 }
 
 TEST(DeleteFile, MissingIsAnErrorUnlessOptional) {

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <cstddef>
+#include <functional>
+#include <stop_token>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How frondel-cli works on its inputs: up to N at once, what each one says reported in input
+// order, and a stop on SIGINT or SIGTERM that leaves finished outputs and nothing half done.
+namespace frondel::cli {
+
+struct BatchOptions {
+  unsigned jobs = 1;   // inputs worked on at once
+  bool quiet = false;  // no progress line
+};
+
+// Adds -j/--jobs (default: the number of hardware threads) and -q/--quiet to a subcommand that
+// takes several inputs.
+void AddBatchOptions(CLI::App& command, BatchOptions& options);
+
+// Thrown by the work on an input that finds the batch being stopped.
+struct Stopped {};
+
+// What the work on one input says, kept until the inputs before it are reported.
+class InputLines {
+ public:
+  void Out(std::string_view text) { lines_.push_back({false, std::string(text)}); }
+  void Err(std::string_view text) { lines_.push_back({true, std::string(text)}); }
+  bool empty() const { return lines_.empty(); }
+  void Print() const;
+
+ private:
+  struct Line {
+    bool err;
+    std::string text;
+  };
+  std::vector<Line> lines_;
+};
+
+// One input of a batch, as the work on it sees it.
+struct BatchInput {
+  const std::string& name;
+  std::size_t index;
+  InputLines& lines;
+  std::stop_token stop;
+
+  // Between the steps of the work: throws Stopped once a stop is requested.
+  void StopPoint() const {
+    if (stop.stop_requested()) throw Stopped();
+  }
+};
+
+// Runs `one` for each input, on up to options.jobs threads. A FileError or InputFailure becomes
+// one line on standard error naming the input, and the other inputs still run. Each input's
+// lines are printed once those of every input before it are. Returns kDone or kFailed; on
+// SIGINT or SIGTERM, once the inputs in flight have stopped, says how many were done and
+// returns 130 or 143.
+int ForEachInput(const std::vector<std::string>& inputs, const BatchOptions& options,
+                 const std::function<void(const BatchInput& input)>& one);
+
+}  // namespace frondel::cli
