@@ -40,7 +40,7 @@ Result RunOne(const std::string& name, std::size_t index, std::stop_token stop,
     result.outcome = Outcome::Stopped;
     return result;
   } catch (const FileError& e) {
-    failure = "could not " + e.action() + " " + PathText(e.path()) + ": " + e.reason();
+    failure = "could not " + FailureWords(e, "");
   } catch (const InputFailure& e) {
     failure = e.what();
   } catch (const std::bad_alloc&) {

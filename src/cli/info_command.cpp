@@ -10,7 +10,6 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "cli/dds_summary.h"
 #include "cli/json.h"
 #include "cli/working_root.h"
 #include "platform/file_error.h"
@@ -104,7 +103,7 @@ Description DescribeMenuFile(const Zlib& codec, InstalledTemplates& templates,
       .Number("payload_length", std::ssize(payload_bytes));
   d.text += "  stream: " + std::string(StatusText(unpacked.status)) + ", " +
             std::to_string(payload_bytes.size()) + " bytes of payload\n";
-  if (const auto texture = DescribeDds(ExtractTexture(payload_bytes))) {
+  if (const auto texture = SummarizeDds(ExtractTexture(payload_bytes))) {
     d.json.Object("texture", TextureJson(*texture));
     d.text += "  texture: " + TextureText(*texture) + "\n";
   } else {
@@ -134,7 +133,7 @@ Description DescribeMenuFile(const Zlib& codec, InstalledTemplates& templates,
 
 Description DescribeOtherFile(const std::string& name, ByteView file) {
   Description d;
-  const auto texture = DescribeDds(file);
+  const auto texture = SummarizeDds(file);
   d.json.String("file", name)
       .String("kind", texture ? "dds" : "other")
       .Number("length", std::ssize(file));

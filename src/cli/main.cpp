@@ -46,8 +46,7 @@ int Run(const std::vector<std::string>& arguments) {
     WriteErr(err.str());
     return code == 0 ? kDone : kUsage;
   } catch (const FileError& e) {
-    WriteErr("frondel-cli: could not " + e.action() + " " + PathText(e.path()) + ": " + e.reason() +
-             "\n");
+    WriteErr("frondel-cli: could not " + FailureWords(e, "") + "\n");
     return kFailed;
   }
   return status;

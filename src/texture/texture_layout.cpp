@@ -25,19 +25,30 @@ bool StartsWith(ByteView file, std::initializer_list<std::uint8_t> mark) {
   return file.size() >= mark.size() && std::equal(mark.begin(), mark.end(), file.begin());
 }
 
-// "B,G,R,A" for channels that are whole bytes, in the order they are stored; empty otherwise.
-std::string ChannelOrder(ByteView file, std::uint32_t bits) {
+// The channel whose mask is exactly the `byte`th byte of a pixel, or 'X' for none. The alpha
+// mask counts only with `with_alpha`.
+char ChannelInByte(ByteView file, std::uint32_t byte, bool with_alpha) {
   const std::array<std::pair<std::size_t, char>, 4> masks{{{dds::kRedMaskAt, 'R'},
                                                            {dds::kGreenMaskAt, 'G'},
                                                            {dds::kBlueMaskAt, 'B'},
                                                            {dds::kAlphaMaskAt, 'A'}}};
-  if (bits == 0 || bits > 32 || bits % 8 != 0) return {};
+  char channel = 'X';
+  for (const auto& [at, name] : masks) {
+    if ((name != 'A' || with_alpha) && GetU32(file, at) == std::uint32_t{0xff} << (8 * byte)) {
+      channel = name;
+    }
+  }
+  return channel;
+}
+
+bool WholeBytePixels(std::uint32_t bits) { return bits != 0 && bits <= 32 && bits % 8 == 0; }
+
+// "B,G,R,A" for channels that are whole bytes, in the order they are stored; empty otherwise.
+std::string ChannelOrder(ByteView file, std::uint32_t bits) {
+  if (!WholeBytePixels(bits)) return {};
   std::string order;
   for (std::uint32_t byte = 0; byte < bits / 8; ++byte) {
-    char channel = 'X';
-    for (const auto& [at, name] : masks) {
-      if (GetU32(file, at) == std::uint32_t{0xff} << (8 * byte)) channel = name;
-    }
+    const char channel = ChannelInByte(file, byte, true);
     if (channel == 'X' && byte != 3) return {};
     if (!order.empty()) order += ',';
     order += channel;
@@ -160,6 +171,58 @@ TextureLayout DescribeTexture(ByteView file) {
     return {PictureKind::Tga, WithSize("TGA", size)};
   }
   return {PictureKind::Unknown, "not a picture"};
+}
+
+namespace {
+
+// The channels from the lowest byte up ("B8G8R8A8"), or the kind and bit count when the masks
+// are not whole bytes.
+std::string PixelFormatName(ByteView file) {
+  const std::uint32_t flags = GetU32(file, dds::kPixelFormatFlagsAt);
+  const std::uint32_t bits = GetU32(file, dds::kBitCountAt);
+  if (flags & dds::kPixelFourCC) {
+    std::string code;
+    for (std::size_t i = 0; i < 4; ++i) {
+      const char c = static_cast<char>(file[dds::kFourCCAt + i]);
+      code += c >= ' ' && c <= '~' ? c : '?';
+    }
+    return code;
+  }
+  const bool with_alpha = (flags & dds::kPixelAlphaPixels) != 0;
+  if (flags & dds::kPixelRgb && WholeBytePixels(bits)) {
+    std::size_t used = 0;
+    for (std::size_t at : {dds::kRedMaskAt, dds::kGreenMaskAt, dds::kBlueMaskAt}) {
+      used += GetU32(file, at) != 0;
+    }
+    used += with_alpha && GetU32(file, dds::kAlphaMaskAt) != 0;
+    std::string name;
+    std::size_t matched = 0;
+    for (std::uint32_t byte = 0; byte < bits / 8; ++byte) {
+      const char channel = ChannelInByte(file, byte, with_alpha);
+      matched += channel != 'X';
+      name += channel;
+      name += '8';
+    }
+    // Every channel a whole byte of its own: otherwise the name would hide a channel.
+    if (matched > 0 && matched == used) return name;
+  }
+  const char* kind = flags & dds::kPixelRgb         ? "RGB"
+                     : flags & dds::kPixelLuminance ? "luminance"
+                     : flags & dds::kPixelAlphaOnly ? "alpha"
+                     : flags & dds::kPixelYuv       ? "YUV"
+                                                    : "unknown";
+  return std::string(kind) + " " + std::to_string(bits) + "-bit";
+}
+
+}  // namespace
+
+std::optional<DdsSummary> SummarizeDds(ByteView file) {
+  if (file.size() < dds::kPixelDataOffset || GetU32(file, dds::kMagicAt) != dds::kMagic) {
+    return std::nullopt;
+  }
+  return DdsSummary{GetU32(file, dds::kWidthAt), GetU32(file, dds::kHeightAt),
+                    PixelFormatName(file), std::max(GetU32(file, dds::kMipMapCountAt), 1u),
+                    IsGameLayout(file)};
 }
 
 Bytes GameTextureHeader() {
