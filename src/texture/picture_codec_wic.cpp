@@ -122,7 +122,11 @@ std::optional<Bytes> EncodeWithPlatform(const Picture& picture, EncodedKind kind
   ComPointer<IWICBitmapEncoder> encoder;
   ComPointer<IWICBitmapFrameEncode> frame;
   ComPointer<IPropertyBag2> options;
-  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  // The same four bytes a pixel either way; a bitmap's fourth byte is unused, as the preview's
+  // bitmap is opaque, and the imaging component's bitmap encoder takes no alpha.
+  const WICPixelFormatGUID wanted =
+      kind == EncodedKind::Png ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat32bppBGR;
+  WICPixelFormatGUID format = wanted;
   // The encoder names the format it will write in `format`; only the one asked for will do.
   if (!com.Usable() || !MakeFactory(factory) ||
       FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive())) ||
@@ -133,7 +137,7 @@ std::optional<Bytes> EncodeWithPlatform(const Picture& picture, EncodedKind kind
       FAILED(encoder->CreateNewFrame(frame.Receive(), options.Receive())) ||
       FAILED(frame->Initialize(options.get())) ||
       FAILED(frame->SetSize(picture.width, picture.height)) ||
-      FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat32bppBGRA ||
+      FAILED(frame->SetPixelFormat(&format)) || format != wanted ||
       FAILED(frame->WritePixels(picture.height, picture.width * 4, static_cast<UINT>(bgra.size()),
                                 bgra.data())) ||
       FAILED(frame->Commit()) || FAILED(encoder->Commit())) {
