@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
               runs);
   // The two packers make different streams of the same payload, so the files are compared
   // unpacked.
-  const Zlib codec;
+  const StreamCodec codec;
   const Uncompressed ours = UnpackMenuBytes(codec, ReadWholeFile(work / "cli.bin"));
   const Uncompressed theirs = UnpackMenuBytes(codec, ReadWholeFile(work / "python.bin"));
   bool same = ours.status == UncompressStatus::Complete && ours.bytes == theirs.bytes &&

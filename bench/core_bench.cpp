@@ -60,7 +60,7 @@ struct Fixture {
     zlib_default_size = length;
   }
 
-  Zlib codec;
+  StreamCodec codec;
   Bytes head, texture, place_template, payload_bytes, packed;
   std::size_t zlib_default_size;
 };

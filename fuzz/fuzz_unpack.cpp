@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace frondel;
-  const Zlib codec;
+  const StreamCodec codec;
   const Uncompressed result = UnpackMenuBytes(codec, ByteView(data, size));
   // Only a file shorter than a header is too short, and it gives nothing.
   const bool too_short = result.status == UncompressStatus::TooShort;

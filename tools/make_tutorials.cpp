@@ -302,7 +302,7 @@ Bytes GameMenuFile() {
   const Bytes texture = MenuTexture();
   payload.insert(payload.end(), texture.begin(), texture.end());
   payload.insert(payload.end(), place_template.begin(), place_template.end());
-  return PackMenuBytes(Zlib(), payload);
+  return PackMenuBytes(StreamCodec(), payload);
 }
 
 // The menu bar's title of `menu`, in the window's coordinates.

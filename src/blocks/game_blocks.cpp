@@ -79,7 +79,7 @@ std::string_view ChangeWords(BlockChange change) {
   return {};
 }
 
-MenuBlocks BlocksOfMenuBytes(const Zlib& codec, ByteView file) {
+MenuBlocks BlocksOfMenuBytes(const StreamCodec& codec, ByteView file) {
   return BlocksOfPayload(UnpackMenuBytes(codec, file));
 }
 

@@ -9,7 +9,7 @@
 
 #include "blocks/blocks_record.h"
 #include "building/menu_places.h"
-#include "codec/zlib_codec.h"
+#include "codec/stream_codec.h"
 #include "platform/file_system.h"
 
 namespace frondel {
@@ -38,7 +38,7 @@ struct MenuBlocks {
   Bytes place_template;
 };
 
-MenuBlocks BlocksOfMenuBytes(const Zlib& codec, ByteView file);
+MenuBlocks BlocksOfMenuBytes(const StreamCodec& codec, ByteView file);
 // The same for a menu texture file already unpacked.
 MenuBlocks BlocksOfPayload(const Uncompressed& unpacked);
 

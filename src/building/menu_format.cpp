@@ -18,7 +18,7 @@ std::optional<MenuHeader> ReadMenuHeader(ByteView file) {
                     GetInt32(file, menu_file::kPayloadLengthOffset)};
 }
 
-Bytes PackMenuBytes(const Zlib& codec, ByteView payload_bytes) {
+Bytes PackMenuBytes(const StreamCodec& codec, ByteView payload_bytes) {
   Bytes file = codec.CompressStream(payload_bytes);
   const auto packed_length = static_cast<std::int32_t>(file.size());
   // The stream's buffer has room to spare, so the header goes in front without a second copy.
@@ -30,7 +30,7 @@ Bytes PackMenuBytes(const Zlib& codec, ByteView payload_bytes) {
   return file;
 }
 
-Uncompressed UnpackMenuBytes(const Zlib& codec, ByteView file) {
+Uncompressed UnpackMenuBytes(const StreamCodec& codec, ByteView file) {
   if (file.size() < menu_file::kMinimumLength) return {{}, UncompressStatus::TooShort};
   return codec.UncompressStream(file.subspan(menu_file::kStreamOffset));
 }

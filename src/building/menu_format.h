@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "building/payload_parts.h"
-#include "codec/zlib_codec.h"
+#include "codec/stream_codec.h"
 
 namespace frondel {
 
@@ -39,11 +39,11 @@ struct MenuHeader {
 std::optional<MenuHeader> ReadMenuHeader(ByteView file);
 
 // The whole menu texture file for a payload: header, then the payload's stream.
-Bytes PackMenuBytes(const Zlib& codec, ByteView payload_bytes);
+Bytes PackMenuBytes(const StreamCodec& codec, ByteView payload_bytes);
 
 // The payload inside a menu texture file and what became of its stream. A file shorter than
 // a header is TooShort with no bytes; otherwise as the codec decodes the stream at offset 12.
-Uncompressed UnpackMenuBytes(const Zlib& codec, ByteView file);
+Uncompressed UnpackMenuBytes(const StreamCodec& codec, ByteView file);
 
 // True for the outcomes of unpacking that give a usable payload.
 bool IsMenuPayload(UncompressStatus status);

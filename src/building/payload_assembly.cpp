@@ -15,7 +15,7 @@ Bytes ReadPayloadBlock(const std::filesystem::path& file) {
   return block;
 }
 
-void BuildPlacePayload(const Zlib& codec, const std::filesystem::path& program_folder,
+void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& program_folder,
                        const MenuPlace& place) {
   const auto payload_file = WorkingPath(program_folder, WorkFile::ImportPayload);
   Bytes payload_bytes;
@@ -34,7 +34,7 @@ void BuildPlacePayload(const Zlib& codec, const std::filesystem::path& program_f
                  {PackMenuBytes(codec, payload_bytes)});
 }
 
-CreateStatus CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
+CreateStatus CreateMenuFile(const StreamCodec& codec, const std::filesystem::path& program_folder,
                             const MenuPlace* place) {
   if (!place) return CreateStatus::NoPlace;
   if (!FileExists(WorkingPath(program_folder, WorkFile::ImportTexture))) {

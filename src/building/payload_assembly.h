@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "building/menu_places.h"
-#include "codec/zlib_codec.h"
+#include "codec/stream_codec.h"
 
 namespace frondel {
 
@@ -15,7 +15,7 @@ Bytes ReadPayloadBlock(const std::filesystem::path& file);
 // temp/dataimport/file.unzlib and packs it into temp/dataimport/file.bin. All three inputs
 // are read before anything is written, so a missing or empty one leaves the files of an
 // earlier build as they were. Throws FileError.
-void BuildPlacePayload(const Zlib& codec, const std::filesystem::path& program_folder,
+void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& program_folder,
                        const MenuPlace& place);
 
 enum class CreateStatus {
@@ -25,7 +25,7 @@ enum class CreateStatus {
 };
 
 // "Create File" for `place` (null when none is selected). Throws FileError.
-CreateStatus CreateMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
+CreateStatus CreateMenuFile(const StreamCodec& codec, const std::filesystem::path& program_folder,
                             const MenuPlace* place);
 
 }  // namespace frondel

@@ -39,7 +39,7 @@ int RunTake(const BlocksOptions& options) {
   const MenuPlace& place = *FindMenuPlaceByName(options.place);
   return ForEachInput({options.menu_file}, {}, [&](const BatchInput& input) {
     const fs::path menu_file = PathFromUtf8(input.name);
-    const MenuBlocks blocks = BlocksOfMenuBytes(Zlib(), ReadWholeFile(menu_file));
+    const MenuBlocks blocks = BlocksOfMenuBytes(StreamCodec(), ReadWholeFile(menu_file));
     if (blocks.problem != BlocksProblem::None) {
       throw InputFailure("the file " + std::string(DescribeProblem(blocks.problem)));
     }

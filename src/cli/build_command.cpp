@@ -49,7 +49,7 @@ int RunBuild(const BuildOptions& options) {
   const MenuPlace& place = *FindMenuPlaceByName(options.place);
   const OutputWriter writer(OutputsFor(options.textures, options.out, ".bin"), options.force);
   const BlockFiles blocks = BlocksOf(place, options.blocks);
-  const Zlib codec;
+  const StreamCodec codec;
   std::atomic<bool> used_stand_in = false;
   const int status = ForEachInput(options.textures, options.batch, [&](const BatchInput& input) {
     // Read as the window's Create File reads them, so the payload is the window's.

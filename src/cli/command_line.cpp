@@ -58,7 +58,7 @@ CLI::Validator PlaceValidator() {
 std::string_view StatusText(UncompressStatus status) { return WordsOf(status).text; }
 std::string_view StatusKey(UncompressStatus status) { return WordsOf(status).key; }
 
-Bytes UnpackComplete(const Zlib& codec, const fs::path& menu_file) {
+Bytes UnpackComplete(const StreamCodec& codec, const fs::path& menu_file) {
   Uncompressed unpacked = UnpackMenuBytes(codec, ReadWholeFile(menu_file));
   if (unpacked.status != UncompressStatus::Complete) {
     throw InputFailure("not a complete menu texture file: its stream is " +

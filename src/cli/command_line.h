@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/batch.h"
-#include "codec/zlib_codec.h"
+#include "codec/stream_codec.h"
 #include "platform/file_system.h"
 
 // What the subcommands of frondel-cli share: exit statuses, naming outputs, writing them, and
@@ -40,7 +40,7 @@ std::string_view StatusText(UncompressStatus status);
 std::string_view StatusKey(UncompressStatus status);
 
 // The payload of a menu file, refused unless its stream unpacked completely.
-Bytes UnpackComplete(const Zlib& codec, const std::filesystem::path& menu_file);
+Bytes UnpackComplete(const StreamCodec& codec, const std::filesystem::path& menu_file);
 
 // Where each input's output goes. One input: `out` itself. Several: `out` must be an
 // existing folder, and each output is named after its input with `extension`. Throws

@@ -34,7 +34,7 @@ int RunExport(const ExportOptions& options) {
   const bool png = WritesPng(options);
   const OutputWriter writer(OutputsFor(options.menu_files, options.out, png ? ".png" : ".dds"),
                             options.force);
-  const Zlib codec;
+  const StreamCodec codec;
   return ForEachInput(options.menu_files, options.batch, [&](const BatchInput& input) {
     Bytes texture = ExtractTexture(UnpackComplete(codec, PathFromUtf8(input.name)));
     input.StopPoint();

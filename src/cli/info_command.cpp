@@ -79,7 +79,7 @@ struct Description {
   std::string text;
 };
 
-Description DescribeMenuFile(const Zlib& codec, InstalledTemplates& templates,
+Description DescribeMenuFile(const StreamCodec& codec, InstalledTemplates& templates,
                              const std::string& name, ByteView file) {
   Description d;
   d.json.String("file", name).String("kind", "menu").Number("length", std::ssize(file));
@@ -157,7 +157,7 @@ struct InfoOptions {
 };
 
 int RunInfo(const InfoOptions& options) {
-  const Zlib codec;
+  const StreamCodec codec;
   InstalledTemplates templates;
   // One slot per input, so that the array keeps the inputs' order; a failed input has none.
   std::vector<std::optional<JsonObject>> objects(options.files.size());

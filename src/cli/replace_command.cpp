@@ -21,7 +21,7 @@ struct ReplaceOptions {
 };
 
 int RunReplace(const ReplaceOptions& options) {
-  const Zlib codec;
+  const StreamCodec codec;
   const OutputWriter writer({PathFromUtf8(options.out)}, options.force);
   return ForEachInput({options.menu_file}, {}, [&](const BatchInput& input) {
     const Bytes old_payload = UnpackComplete(codec, PathFromUtf8(input.name));

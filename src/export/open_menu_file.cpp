@@ -6,7 +6,7 @@
 
 namespace frondel {
 
-OpenedMenuFile OpenMenuFile(const Zlib& codec, const std::filesystem::path& program_folder,
+OpenedMenuFile OpenMenuFile(const StreamCodec& codec, const std::filesystem::path& program_folder,
                             const std::filesystem::path& chosen) {
   const Bytes file = ReadWholeFile(chosen);
   WriteWholeFile(WorkingPath(program_folder, WorkFile::ExportPacked), {file});

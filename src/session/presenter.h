@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "building/menu_places.h"
-#include "codec/zlib_codec.h"
+#include "codec/stream_codec.h"
 #include "export/open_menu_file.h"
 #include "platform/program.h"
 #include "session/view.h"
@@ -62,7 +62,7 @@ class Presenter {
   const std::filesystem::path program_folder_;
   View& view_;
   const CommandStarter start_command_;
-  Zlib codec_;
+  StreamCodec codec_;
   int selected_place_ = -1;
   // The menu file the export job last opened, which the Blocks menu takes blocks from.
   std::optional<OpenedMenuFile> opened_;

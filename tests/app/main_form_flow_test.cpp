@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "app/qt_text.h"
-#include "codec/zlib_codec.h"
+#include "codec/stream_codec.h"
 #include "platform/little_endian.h"
 #include "window_session.h"
 
@@ -24,7 +24,7 @@ Bytes UnpackedPayload(const fs::path& menu_file) {
   if (header != Bytes{0x00, 0x01, 0x01, 'W', 'E', 'S', 'Y', 'S'}) qFatal("bad menu file header");
   const std::uint32_t packed_length = GetU32(packed, 8);
   if (packed_length != packed.size() - 12) qFatal("bad packed length");
-  return Zlib().UncompressStream(ByteView(packed).subspan(12)).bytes;
+  return StreamCodec().UncompressStream(ByteView(packed).subspan(12)).bytes;
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ class CliProgram : public ::testing::Test {
   testing::TempFolder scratch;
   const fs::path out = work / "out";
   const Bytes texture = GameTexture(5);
-  Zlib codec;
+  StreamCodec codec;
 };
 
 TEST_F(CliProgram, BuildsAFolderOfTexturesAndExportsThemBack) {

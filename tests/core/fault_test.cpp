@@ -53,7 +53,7 @@ class Faults : public ::testing::Test {
 
   ProgramFolder folder;
   TempFolder user{fs::temp_directory_path(), "frondel user"};
-  Zlib codec;
+  StreamCodec codec;
   const Bytes users_file = PatternBytes(5000, 9);
 };
 

@@ -28,7 +28,7 @@ class Handlers : public ::testing::Test {
 
   ProgramFolder folder;
   TempFolder user{std::filesystem::temp_directory_path(), u8"frondel user ñ"};
-  Zlib codec;
+  StreamCodec codec;
   const Bytes built = PatternBytes(3000, 1);
   const Bytes theirs = PatternBytes(100, 2);
 };

@@ -31,7 +31,7 @@ class MenuFormat : public ::testing::Test {
   }
 
   ProgramFolder folder;
-  Zlib codec;
+  StreamCodec codec;
   const Bytes payload_bytes = PatternBytes(600'000, 11);
 };
 
@@ -61,7 +61,7 @@ struct Crafted {
 };
 
 // Every outcome of unpacking, from files made to give it.
-std::vector<Crafted> CraftedFiles(const Zlib& codec, const Bytes& payload_bytes) {
+std::vector<Crafted> CraftedFiles(const StreamCodec& codec, const Bytes& payload_bytes) {
   const Bytes packed = PackMenuBytes(codec, payload_bytes);
   Bytes foreign_header = packed;
   for (std::size_t i = 0; i < 12; ++i) foreign_header[i] = static_cast<std::uint8_t>(0xA5 ^ i);

@@ -34,7 +34,7 @@ class Payload : public ::testing::Test {
   }
 
   ProgramFolder folder;
-  Zlib codec;
+  StreamCodec codec;
   const Bytes texture = PatternBytes(payload::kTextureLength, 77);
 };
 

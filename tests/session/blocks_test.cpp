@@ -46,7 +46,7 @@ class Blocks : public ::testing::Test {
 
   ProgramFolder folder;
   testing::TempFolder user{fs::temp_directory_path(), "frondel user"};
-  Zlib codec;
+  StreamCodec codec;
   testing::ScriptedView view;
   Presenter presenter{folder.path(), view, [](const Command&) {}};
   const Bytes texture = Bytes(payload::kTextureLength, 0x40);

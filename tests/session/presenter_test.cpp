@@ -41,7 +41,7 @@ Bytes UnpackedPayload(const fs::path& menu_file) {
   EXPECT_EQ(Bytes(packed.begin(), packed.begin() + 8),
             (Bytes{0x00, 0x01, 0x01, 'W', 'E', 'S', 'Y', 'S'}));
   EXPECT_EQ(GetU32(packed, 8), packed.size() - 12);
-  return Zlib().UncompressStream(ByteView(packed).subspan(12)).bytes;
+  return StreamCodec().UncompressStream(ByteView(packed).subspan(12)).bytes;
 }
 
 int PlaceIndex(std::string_view list_text) {

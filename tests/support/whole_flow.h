@@ -19,7 +19,7 @@ inline Bytes BuildAndExportAgain(const std::filesystem::path& program_folder,
                                  std::string_view place, const std::filesystem::path& dds,
                                  const std::filesystem::path& bin,
                                  const std::filesystem::path& exported) {
-  const Zlib codec;
+  const StreamCodec codec;
   CopyIntoImport(program_folder, dds);
   CreateMenuFile(codec, program_folder, FindMenuPlace(place));
   SaveBuiltFile(program_folder, bin, Replace::Never);

@@ -25,7 +25,7 @@ struct Uncompressed {
 // Compression into, and decompression from, a length-prefixed stream: a signed 32-bit
 // little-endian uncompressed length, then one standard zlib stream. The class keeps nothing
 // between calls.
-class Zlib {
+class StreamCodec {
  public:
   // The length field and the zlib stream of `data`.
   Bytes CompressStream(ByteView data) const;

@@ -1,4 +1,4 @@
-#include "codec/zlib_codec.h"
+#include "codec/stream_codec.h"
 
 #include <zlib.h>
 
@@ -21,7 +21,7 @@ constexpr std::uint64_t kMaxInflateRatio = 1032;
 
 }  // namespace
 
-Bytes Zlib::CompressStream(ByteView data) const {
+Bytes StreamCodec::CompressStream(ByteView data) const {
 #ifdef FRONDEL_WITH_LIBDEFLATE
   const DeflateCompressor compressor(kPackingLevel);
   Bytes out(kLengthField + compressor.Bound(data.size()));
@@ -41,7 +41,7 @@ Bytes Zlib::CompressStream(ByteView data) const {
   return out;
 }
 
-Uncompressed Zlib::UncompressStream(ByteView stream) const {
+Uncompressed StreamCodec::UncompressStream(ByteView stream) const {
   if (stream.size() < kLengthField) return {{}, UncompressStatus::TooShort};
   const std::int32_t stored = GetInt32(stream, 0);
   const ByteView body = stream.subspan(kLengthField);
