@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 check=false
 [ "${1:-}" = --check ] && check=true
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
-          libcli11-dev python3 zip)
+          libcli11-dev libstb-dev python3 zip)
 $check && packages+=(unzip wine wine64 xvfb xauth xdotool)
 scripts/install-deps.sh "${packages[@]}"
 
