@@ -5,7 +5,7 @@
 namespace frondel {
 namespace {
 
-struct MessageSpec {
+struct MessageRow {
   Message message;
   BoxStyle style;
   std::string_view title;  // empty: the application's title
@@ -18,47 +18,47 @@ constexpr auto kYesNo = BoxStyle::YesNoInformation;
 
 // In Message order.
 constexpr std::array kMessages{
-    MessageSpec{Message::NothingToOpen, kCritical, "Error...", "Please Select File For Open"},
-    MessageSpec{Message::NothingToSave, kCritical, "Error...", "Please Select Directory  For Save"},
-    MessageSpec{Message::Saved, kInformation, "Save...", "File Saved Succesful"},
-    MessageSpec{Message::Overwrite, kYesNo, "", "File Already Exists, Overwrite Existing File?"},
-    MessageSpec{Message::SelectPlace, kInformation, "Data...", "Please Select A Data From List"},
-    MessageSpec{Message::OpenDdsFirst, kInformation, "Data...", "Please Open A DDS File First"},
-    MessageSpec{Message::OpenBinFirst, kInformation, "Data...", "Please Open A BIN File First"},
-    MessageSpec{Message::NotAMenuFile, kCritical, "Error...",
-                "The Selected File Is Not A Valid BIN File"},
-    MessageSpec{Message::ConvertQuestion, kYesNo, "Convert...",
-                "{}\r\nThe game's menu textures are 1024x1024 32-bit DDS files.\r\nConvert it to "
-                "that layout?"},
-    MessageSpec{Message::MustConvert, kInformation, "Convert...",
-                "A picture must be converted to the game's layout before it can be used."},
-    MessageSpec{Message::CannotConvert, kCritical, "Error...", "Could not convert \"{}\": {}."},
-    MessageSpec{Message::BuiltWithStandIns, kInformation, "Data...",
-                "Built With Stand-in Blocks For {}.\r\nThe Game Will Not Read This File: Take The "
-                "Game's Own Blocks First (Blocks > Take Blocks From Opened File)."},
-    MessageSpec{Message::TakeQuestion, kYesNo, "Blocks...",
-                "Take The Game's Blocks For {} From \"{}\"?"},
-    MessageSpec{Message::TakeQuestionHead, kYesNo, "Blocks...",
-                "Take The Game's Blocks For {} From \"{}\"?\r\nThe Installed Head Block Is The "
-                "Game's And This File's Differs: It Will Be Replaced For Every Place."},
-    MessageSpec{Message::CannotTake, kCritical, "Error...",
-                "Blocks Cannot Be Taken From \"{}\":\r\nThe file {}."},
-    MessageSpec{Message::HeadChanged, kCritical, "Error...",
-                "The Head Block Changed Meanwhile: Nothing Was Taken."},
-    MessageSpec{Message::Taken, kInformation, "Blocks...",
-                "Blocks Taken For {} From \"{}\".\r\nHead Block: {}\r\nTemplate: {}"},
-    MessageSpec{Message::BlocksList, kInformation, "Blocks...", "{}"},
-    MessageSpec{Message::NothingToRestore, kInformation, "Blocks...",
-                "There Are No Replaced Stand-in Blocks To Restore."},
-    MessageSpec{Message::RestoreQuestion, kYesNo, "Blocks...",
-                "Put Back Every Stand-in Block That Was Replaced?\r\nThe Game's Blocks Taken For "
-                "Them Will Be Removed."},
-    MessageSpec{Message::Restored, kInformation, "Blocks...", "Stand-in Blocks Restored: {}."},
-    MessageSpec{Message::Author, kInformation, "", "{}\r\nThank's To Peltiro For His Tutorial"},
-    MessageSpec{Message::Failure, kCritical, "Error...", "{} Failed.\r\nCould not {}."},
-    MessageSpec{Message::NoAnswer, kCritical, "Error...",
-                "Frondel is already running from this folder, but it does not answer. Close it "
-                "and try again."},
+    MessageRow{Message::NothingToOpen, kCritical, "Error...", "Please Select File For Open"},
+    MessageRow{Message::NothingToSave, kCritical, "Error...", "Please Select Directory  For Save"},
+    MessageRow{Message::Saved, kInformation, "Save...", "File Saved Succesful"},
+    MessageRow{Message::Overwrite, kYesNo, "", "File Already Exists, Overwrite Existing File?"},
+    MessageRow{Message::SelectPlace, kInformation, "Data...", "Please Select A Data From List"},
+    MessageRow{Message::OpenDdsFirst, kInformation, "Data...", "Please Open A DDS File First"},
+    MessageRow{Message::OpenBinFirst, kInformation, "Data...", "Please Open A BIN File First"},
+    MessageRow{Message::NotAMenuFile, kCritical, "Error...",
+               "The Selected File Is Not A Valid BIN File"},
+    MessageRow{Message::ConvertQuestion, kYesNo, "Convert...",
+               "{}\r\nThe game's menu textures are 1024x1024 32-bit DDS files.\r\nConvert it to "
+               "that layout?"},
+    MessageRow{Message::MustConvert, kInformation, "Convert...",
+               "A picture must be converted to the game's layout before it can be used."},
+    MessageRow{Message::CannotConvert, kCritical, "Error...", "Could not convert \"{}\": {}."},
+    MessageRow{Message::BuiltWithStandIns, kInformation, "Data...",
+               "Built With Stand-in Blocks For {}.\r\nThe Game Will Not Read This File: Take The "
+               "Game's Own Blocks First (Blocks > Take Blocks From Opened File)."},
+    MessageRow{Message::TakeQuestion, kYesNo, "Blocks...",
+               "Take The Game's Blocks For {} From \"{}\"?"},
+    MessageRow{Message::TakeQuestionHead, kYesNo, "Blocks...",
+               "Take The Game's Blocks For {} From \"{}\"?\r\nThe Installed Head Block Is The "
+               "Game's And This File's Differs: It Will Be Replaced For Every Place."},
+    MessageRow{Message::CannotTake, kCritical, "Error...",
+               "Blocks Cannot Be Taken From \"{}\":\r\nThe file {}."},
+    MessageRow{Message::HeadChanged, kCritical, "Error...",
+               "The Head Block Changed Meanwhile: Nothing Was Taken."},
+    MessageRow{Message::Taken, kInformation, "Blocks...",
+               "Blocks Taken For {} From \"{}\".\r\nHead Block: {}\r\nTemplate: {}"},
+    MessageRow{Message::BlocksList, kInformation, "Blocks...", "{}"},
+    MessageRow{Message::NothingToRestore, kInformation, "Blocks...",
+               "There Are No Replaced Stand-in Blocks To Restore."},
+    MessageRow{Message::RestoreQuestion, kYesNo, "Blocks...",
+               "Put Back Every Stand-in Block That Was Replaced?\r\nThe Game's Blocks Taken For "
+               "Them Will Be Removed."},
+    MessageRow{Message::Restored, kInformation, "Blocks...", "Stand-in Blocks Restored: {}."},
+    MessageRow{Message::Author, kInformation, "", "{}\r\nThank's To Peltiro For His Tutorial"},
+    MessageRow{Message::Failure, kCritical, "Error...", "{} Failed.\r\nCould not {}."},
+    MessageRow{Message::NoAnswer, kCritical, "Error...",
+               "Frondel is already running from this folder, but it does not answer. Close it "
+               "and try again."},
 };
 
 constexpr bool InMessageOrder() {
@@ -84,9 +84,26 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string_vie
 
 }  // namespace
 
+std::string BlocksListWords(const BlocksList& list) {
+  std::string text;
+  for (const BlockStatus& status : list.blocks) {
+    if (!text.empty()) text += "\r\n";
+    text += BlockLabel(status.file) + ": " + DescribeState(status);
+  }
+  if (!list.record_problem.empty()) {
+    text +=
+        "\r\nThe Record Of Where The Blocks Came From Cannot Be Read: " + list.record_problem + ".";
+  }
+  if (list.damaged_record_lines > 0) {
+    text += "\r\n" + std::to_string(list.damaged_record_lines) +
+            " Line(s) Of The Record Could Not Be Read.";
+  }
+  return text;
+}
+
 Answer Tell(Dialogs& dialogs, Message message, std::initializer_list<std::string_view> values) {
-  const MessageSpec& spec = kMessages[static_cast<std::size_t>(message)];
-  return dialogs.ShowBox(Fill(spec.text, values), spec.style, spec.title);
+  const MessageRow& row = kMessages[static_cast<std::size_t>(message)];
+  return dialogs.ShowBox(Fill(row.text, values), row.style, row.title);
 }
 
 }  // namespace frondel

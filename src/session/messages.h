@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "blocks/game_blocks.h"
 #include "platform/file_error.h"
 #include "session/view.h"
 
@@ -43,6 +44,9 @@ enum class Message {
   Failure,   // {what was being done} {what failed}
   NoAnswer,
 };
+
+// The Blocks list box's text: one line a block, then what could not be read of the record.
+std::string BlocksListWords(const BlocksList& list);
 
 // Shows `message` with `values` put into its "{}" places in order, and gives the answer.
 Answer Tell(Dialogs& dialogs, Message message, std::initializer_list<std::string_view> values = {});

@@ -257,21 +257,7 @@ void Presenter::TakeBlocksClicked() {
 }
 
 void Presenter::ShowBlocksClicked() {
-  const BlocksList list = ListBlocks(program_folder_);
-  std::string text;
-  for (const BlockStatus& status : list.blocks) {
-    if (!text.empty()) text += "\r\n";
-    text += BlockLabel(status.file) + ": " + DescribeState(status);
-  }
-  if (!list.record_problem.empty()) {
-    text +=
-        "\r\nThe Record Of Where The Blocks Came From Cannot Be Read: " + list.record_problem + ".";
-  }
-  if (list.damaged_record_lines > 0) {
-    text += "\r\n" + std::to_string(list.damaged_record_lines) +
-            " Line(s) Of The Record Could Not Be Read.";
-  }
-  Tell(view_, Message::BlocksList, {text});
+  Tell(view_, Message::BlocksList, {BlocksListWords(ListBlocks(program_folder_))});
 }
 
 void Presenter::RestoreBlocksClicked() {
