@@ -57,22 +57,23 @@ Controls::Controls(HWND window, std::span<const ControlSpec> table, int dpi, HFO
   const auto default_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   std::vector<POINT> origins;  // each control's top left in the client area, at 96 dpi
   for (std::size_t row = 0; row < table.size(); ++row) {
-    const ControlSpec& spec = table[row];
-    POINT origin{spec.geometry.x, spec.geometry.y};
-    if (spec.container) {
-      const POINT container = origins[Index(spec.container)];
+    const ControlSpec& control_row = table[row];
+    POINT origin{control_row.geometry.x, control_row.geometry.y};
+    if (control_row.container) {
+      const POINT container = origins[Index(control_row.container)];
       origin.x += container.x;
       origin.y += container.y;
     }
     origins.push_back(origin);
-    const ControlClass kind = ClassOf(spec.kind);
+    const ControlClass kind = ClassOf(control_row.kind);
     const HWND control = CreateWindowExW(
-        kind.extended_style, kind.name, Widen(spec.caption).c_str(),
+        kind.extended_style, kind.name, Widen(control_row.caption).c_str(),
         WS_CHILD | WS_VISIBLE | kind.style, Scaled(origin.x, dpi), Scaled(origin.y, dpi),
-        Scaled(spec.geometry.width, dpi), Scaled(spec.geometry.height, dpi), window,
+        Scaled(control_row.geometry.width, dpi), Scaled(control_row.geometry.height, dpi), window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row)),
         GetModuleHandleW(nullptr), nullptr);
-    const HFONT font = spec.kind == ControlKind::Label && label_font ? label_font : default_font;
+    const HFONT font =
+        control_row.kind == ControlKind::Label && label_font ? label_font : default_font;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     controls_.push_back(control);
   }

@@ -30,14 +30,15 @@ HMENU BuildMenus() {
   std::map<std::string_view, HMENU> menus;
   const auto rows = MainMenus();
   for (std::size_t row = 0; row < rows.size(); ++row) {
-    const MenuSpec& spec = rows[row];
-    const HMENU parent = spec.parent ? menus.at(spec.parent) : bar;
-    if (spec.command == UserCommand::None) {
+    const MenuSpec& menu_row = rows[row];
+    const HMENU parent = menu_row.parent ? menus.at(menu_row.parent) : bar;
+    if (menu_row.command == UserCommand::None) {
       const HMENU menu = CreatePopupMenu();
-      menus[spec.name] = menu;
-      AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), MenuCaption(spec).c_str());
+      menus[menu_row.name] = menu;
+      AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(menu),
+                  MenuCaption(menu_row).c_str());
     } else {
-      AppendMenuW(parent, MF_STRING, MainWindow::kFirstMenuId + row, MenuCaption(spec).c_str());
+      AppendMenuW(parent, MF_STRING, MainWindow::kFirstMenuId + row, MenuCaption(menu_row).c_str());
     }
   }
   return bar;
