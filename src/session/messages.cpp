@@ -1,6 +1,8 @@
 #include "session/messages.h"
 
 #include <array>
+#include <exception>
+#include <new>
 
 namespace frondel {
 namespace {
@@ -56,6 +58,7 @@ constexpr std::array kMessages{
     MessageRow{Message::Restored, kInformation, "Blocks...", "Stand-in Blocks Restored: {}."},
     MessageRow{Message::Author, kInformation, "", "{}\r\nThank's To Peltiro For His Tutorial"},
     MessageRow{Message::Failure, kCritical, "Error...", "{} Failed.\r\nCould not {}."},
+    MessageRow{Message::Trouble, kCritical, "Error...", "{} Failed.\r\n{}."},
     MessageRow{Message::NoAnswer, kCritical, "Error...",
                "Frondel is already running from this folder, but it does not answer. Close it "
                "and try again."},
@@ -99,6 +102,18 @@ std::string BlocksListWords(const BlocksList& list) {
             " Line(s) Of The Record Could Not Be Read.";
   }
   return text;
+}
+
+std::string TroubleWords() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    return "There is not enough memory";
+  } catch (const std::exception& e) {
+    return std::string("Something went wrong inside the program: ") + e.what();
+  } catch (...) {
+    return "Something went wrong inside the program";
+  }
 }
 
 Answer Tell(Dialogs& dialogs, Message message, std::initializer_list<std::string_view> values) {

@@ -42,6 +42,7 @@ enum class Message {
   Restored,  // {the blocks restored}
   Author,    // {the window's title}
   Failure,   // {what was being done} {what failed}
+  Trouble,   // {what was being done} {what went wrong, as a sentence}
   NoAnswer,
 };
 
@@ -51,8 +52,13 @@ std::string BlocksListWords(const BlocksList& list);
 // Shows `message` with `values` put into its "{}" places in order, and gives the answer.
 Answer Tell(Dialogs& dialogs, Message message, std::initializer_list<std::string_view> values = {});
 
+// The words for an exception other than a FileError, as a sentence: plain ones for running
+// out of memory, the exception's own otherwise. Call only from a catch block.
+std::string TroubleWords();
+
 // Runs `operation`; a FileError it throws is told once in a critical box titled "Error..."
-// that names `doing`, the file and the system's reason, and the program goes on. Returns
+// that names `doing`, the file and the system's reason, any other exception (running out of
+// memory included) in the same box with what went wrong, and the program goes on. Returns
 // whether the operation ran to its end.
 template <typename Operation>
 bool RunReported(Dialogs& dialogs, std::string_view doing, Operation&& operation) {
@@ -61,8 +67,10 @@ bool RunReported(Dialogs& dialogs, std::string_view doing, Operation&& operation
     return true;
   } catch (const FileError& error) {
     Tell(dialogs, Message::Failure, {doing, FailureWords(error, "\"")});
-    return false;
+  } catch (...) {
+    Tell(dialogs, Message::Trouble, {doing, TroubleWords()});
   }
+  return false;
 }
 
 }  // namespace frondel

@@ -257,7 +257,9 @@ void Presenter::TakeBlocksClicked() {
 }
 
 void Presenter::ShowBlocksClicked() {
-  Tell(view_, Message::BlocksList, {BlocksListWords(ListBlocks(program_folder_))});
+  RunReported(view_, "Show Blocks", [&] {
+    Tell(view_, Message::BlocksList, {BlocksListWords(ListBlocks(program_folder_))});
+  });
 }
 
 void Presenter::RestoreBlocksClicked() {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -82,8 +85,11 @@ class Session : public ::testing::Test, public testing::SmallProgram {
 
   testing::ScriptedView view;
   std::vector<Command> started;
-  Presenter presenter{program, view,
-                      [this](const Command& command) { started.push_back(command); }};
+  std::function<void()> start_fails;  // when set, what starting a command does instead
+  Presenter presenter{program, view, [this](const Command& command) {
+                        if (start_fails) return start_fails();
+                        started.push_back(command);
+                      }};
 };
 
 TEST_F(Session, StartsWithTheThirteenPlacesAndNothingSelected) {
@@ -303,6 +309,26 @@ TEST_F(Session, AFailedFileAccessIsToldOnce) {
   presenter.Run(UserCommand::ImportPicture);
   EXPECT_EQ(view.script.boxes.size(), 1u);
   EXPECT_EQ(ReadWholeFile(Working(WorkFile::ImportTexture)), GameTexture(21));
+}
+
+// Any other exception, running out of memory first of all, is one box too, and the program
+// goes on.
+TEST_F(Session, AnyExceptionOfAnOperationIsToldOnceAndTheNextWorks) {
+  start_fails = [] { throw std::bad_alloc(); };
+  presenter.Run(UserCommand::Visit);
+  start_fails = [] { throw std::length_error("vector too long"); };
+  presenter.Run(UserCommand::Visit);
+  start_fails = [] { throw 7; };
+  presenter.Run(UserCommand::Visit);
+  start_fails = nullptr;
+  presenter.Run(UserCommand::Visit);
+  EXPECT_EQ(view.Seen(),
+            (Boxes{"Error... | 16 | Visit Web Site Failed.\r\nThere is not enough memory.",
+                   "Error... | 16 | Visit Web Site Failed.\r\nSomething went wrong inside the "
+                   "program: vector too long.",
+                   "Error... | 16 | Visit Web Site Failed.\r\nSomething went wrong inside the "
+                   "program."}));
+  EXPECT_EQ(started.size(), 1u);
 }
 
 // The preview shows what the job holds, or the note; the bitmap working file is written too.
