@@ -71,7 +71,7 @@ void InputLines::Print() const {
 int ForEachInput(const std::vector<std::string>& inputs, const BatchOptions& options,
                  const std::function<void(const BatchInput&)>& one) {
   // Before the workers start, so that they inherit its blocked signals.
-  const StopSignals signals;
+  StopSignals signals;
   const std::stop_token stop = signals.token();
   std::mutex mutex;
   std::condition_variable changed;
@@ -125,6 +125,10 @@ int ForEachInput(const std::vector<std::string>& inputs, const BatchOptions& opt
       result.lines.Print();
     }
     progress.Show(shown, failures, inputs.size());
+    // What follows would be lost as well, so a failed write stops the batch as a signal does.
+    if (const std::optional<OutputFault> fault = FirstOutputFault()) {
+      signals.Request(OutputFaultStatus(*fault), std::string("a write error on ") + fault->stream);
+    }
     if (over) break;
     lock.lock();
   }

@@ -9,7 +9,8 @@
 #include <vector>
 
 // How frondel-cli works on its inputs: up to N at once, what each one says reported in input
-// order, and a stop on SIGINT or SIGTERM that leaves finished outputs and nothing half done.
+// order, and a stop on a signal or a failed write to the console that leaves finished outputs
+// and nothing half done.
 namespace frondel::cli {
 
 struct BatchOptions {
@@ -55,9 +56,9 @@ struct BatchInput {
 
 // Runs `one` for each input, on up to options.jobs threads. A FileError or InputFailure becomes
 // one line on standard error naming the input, and the other inputs still run. Each input's
-// lines are printed once those of every input before it are. Returns kDone or kFailed; on
-// SIGINT or SIGTERM, once the inputs in flight have stopped, says how many were done and
-// returns 130 or 143.
+// lines are printed once those of every input before it are. Returns kDone or kFailed; on a
+// stop signal (see StopSignals) or a failed write to standard output or error, once the inputs
+// in flight have stopped, says how many were done and returns the status the stop calls for.
 int ForEachInput(const std::vector<std::string>& inputs, const BatchOptions& options,
                  const std::function<void(const BatchInput& input)>& one);
 

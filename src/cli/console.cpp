@@ -1,6 +1,8 @@
 #include "cli/console.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <mutex>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -16,8 +18,29 @@
 #include <unistd.h>
 #endif
 
+#include "cli/command_line.h"
+
 namespace frondel::cli {
 namespace {
+
+constexpr const char* kOut = "standard output";
+constexpr const char* kErr = "standard error";
+
+std::mutex fault_mutex;
+std::optional<OutputFault> first_fault;  // under fault_mutex
+
+void KeepFault(const char* stream, bool closed_pipe) {
+  const std::lock_guard lock(fault_mutex);
+  if (!first_fault) first_fault = OutputFault{stream, closed_pipe};
+}
+
+void WriteStream(std::FILE* file, const char* stream, std::string_view text) {
+  if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0) {
+    KeepFault(stream, errno == EPIPE);
+    // Lets a later write try again rather than fail on the stream's kept error alone.
+    std::clearerr(file);
+  }
+}
 
 #ifdef _WIN32
 std::string Utf8(const wchar_t* wide) {
@@ -27,19 +50,20 @@ std::string Utf8(const wchar_t* wide) {
   return text;
 }
 
-void Write(DWORD which, std::FILE* stream, std::string_view text) {
+void Write(DWORD which, std::FILE* file, const char* stream, std::string_view text) {
   const HANDLE handle = GetStdHandle(which);
   DWORD mode = 0;
   if (handle == INVALID_HANDLE_VALUE || handle == nullptr || !GetConsoleMode(handle, &mode)) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
+    WriteStream(file, stream, text);
     return;
   }
   const int size = static_cast<int>(text.size());
   std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
   DWORD written = 0;
-  WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+  if (!WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr)) {
+    KeepFault(stream, false);
+  }
 }
 #endif
 
@@ -58,21 +82,25 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return arguments;
 }
 
-void WriteOut(std::string_view text) { Write(STD_OUTPUT_HANDLE, stdout, text); }
-void WriteErr(std::string_view text) { Write(STD_ERROR_HANDLE, stderr, text); }
+void WriteOut(std::string_view text) { Write(STD_OUTPUT_HANDLE, stdout, kOut, text); }
+void WriteErr(std::string_view text) { Write(STD_ERROR_HANDLE, stderr, kErr, text); }
 bool ErrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 #else
 std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
 
-void WriteOut(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fflush(stdout);
-}
-void WriteErr(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fflush(stderr);
-}
+void WriteOut(std::string_view text) { WriteStream(stdout, kOut, text); }
+void WriteErr(std::string_view text) { WriteStream(stderr, kErr, text); }
 bool ErrIsTerminal() { return isatty(fileno(stderr)) != 0; }
 #endif
+
+std::optional<OutputFault> FirstOutputFault() {
+  const std::lock_guard lock(fault_mutex);
+  return first_fault;
+}
+
+int OutputFaultStatus(const OutputFault& fault) {
+  constexpr int kClosedPipe = 128 + 13;
+  return fault.closed_pipe ? kClosedPipe : kFailed;
+}
 
 }  // namespace frondel::cli

@@ -3,6 +3,10 @@
 // working files.
 #include <sstream>
 
+#ifndef _WIN32
+#include <csignal>
+#endif
+
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/console.h"
@@ -56,5 +60,14 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace frondel::cli
 
 int main(int argc, char** argv) {
-  return frondel::cli::Run(frondel::cli::Utf8Arguments(argc, argv));
+#ifndef _WIN32
+  // A closed pipe is a failed write like any other, which a batch stops cleanly on.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
+  const int status = frondel::cli::Run(frondel::cli::Utf8Arguments(argc, argv));
+  // A command that wrote what nobody received did not succeed.
+  if (const auto fault = frondel::cli::FirstOutputFault(); fault && status == frondel::cli::kDone) {
+    return frondel::cli::OutputFaultStatus(*fault);
+  }
+  return status;
 }

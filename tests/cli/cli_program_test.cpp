@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "building/menu_format.h"
@@ -19,7 +20,9 @@
 #include "texture/conversion.h"
 #include "texture/texture_layout.h"
 #ifndef _WIN32
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 #endif
 
 namespace frondel {
@@ -323,34 +326,79 @@ TEST_F(CliProgram, ABatchGivesTheSameOutputsLinesAndStatusWithOneJobOrFour) {
 }
 
 #ifndef _WIN32
-TEST_F(CliProgram, ABatchStoppedBySigtermLeavesWholeOutputsAndNoTemporaryFile) {
-  constexpr std::uint32_t kInputs = 24;
-  std::vector<std::string> build{"build", "--place", "Edit", "-o", Utf8(out), "-j", "2"};
-  for (std::uint32_t i = 0; i < kInputs; ++i) {
-    const fs::path input = work / (std::to_string(i) + ".dds");
-    WriteBytes(input, GameTexture(i));
-    build.push_back(Utf8(input));
+// A batch of builds, stopped by `stop` (given its process id) once a few outputs are finished
+// and more are in flight: it ends with `status` and one line naming `cause`, and every output
+// it left is whole and no temporary file is left.
+class CliBatchStop : public CliProgram {
+ protected:
+  static constexpr std::uint32_t kInputs = 24;
+
+  CliBatchStop() {
+    for (std::uint32_t i = 0; i < kInputs; ++i) {
+      const fs::path input = work / (std::to_string(i) + ".dds");
+      WriteBytes(input, GameTexture(i));
+      build.push_back(Utf8(input));
+    }
   }
-  const int process = testing::StartProgram(
-      program.path() / fs::path(FRONDEL_CLI_PROGRAM).filename(), build, scratch.path());
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (OutputFiles().empty() && std::chrono::steady_clock::now() < give_up) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  std::size_t Finished() const {
+    std::size_t finished = 0;
+    for (const fs::path& file : OutputFiles()) finished += file.extension() == ".bin";
+    return finished;
   }
-  kill(process, SIGTERM);
-  const auto run = testing::WaitForProgram(process, scratch.path());
-  EXPECT_EQ(run.status, 143) << run.err;
-  const std::vector<fs::path> left = OutputFiles();
-  EXPECT_LT(left.size(), kInputs);
-  EXPECT_EQ(run.err, "frondel-cli: stopped by SIGTERM with " + std::to_string(left.size()) +
-                         " of " + std::to_string(kInputs) + " inputs done\n");
-  for (const fs::path& file : left) {
-    ASSERT_EQ(file.extension(), ".bin") << Utf8(file);
-    const Bytes texture = ReadWholeFile(work / file.filename().replace_extension(".dds"));
-    EXPECT_TRUE(SameBytes(Join({Installed("temp/dataentery/TOPDATA1"), texture,
-                                Installed("temp/dataentery/EDITDATA")}),
-                          UnpackMenuBytes(codec, ReadWholeFile(file)).bytes));
+  void ExpectStoppedCleanly(const std::function<void(int)>& stop, int out_fd, int status,
+                            const std::string& cause) {
+    const int process = testing::StartProgram(
+        program.path() / fs::path(FRONDEL_CLI_PROGRAM).filename(), build, scratch.path(), out_fd);
+    if (out_fd >= 0) close(out_fd);
+    stop(process);
+    const auto run = testing::WaitForProgram(process, scratch.path());
+    EXPECT_EQ(run.status, status) << run.err;
+    const std::vector<fs::path> left = OutputFiles();
+    EXPECT_GE(left.size(), 2u);
+    EXPECT_LT(left.size(), kInputs);
+    EXPECT_EQ(run.err, "frondel-cli: stopped by " + cause + " with " + std::to_string(left.size()) +
+                           " of " + std::to_string(kInputs) + " inputs done\n");
+    for (const fs::path& file : left) {
+      ASSERT_EQ(file.extension(), ".bin") << Utf8(file);
+      const Bytes texture = ReadWholeFile(work / file.filename().replace_extension(".dds"));
+      EXPECT_TRUE(SameBytes(Join({Installed("temp/dataentery/TOPDATA1"), texture,
+                                  Installed("temp/dataentery/EDITDATA")}),
+                            UnpackMenuBytes(codec, ReadWholeFile(file)).bytes));
+    }
+    fs::remove_all(out);
+    fs::create_directories(out);
   }
+
+  std::vector<std::string> build{"build", "--place", "Edit", "-o", Utf8(out), "-j", "2", "-v"};
+};
+
+TEST_F(CliBatchStop, EachStopSignalLeavesWholeOutputsAndNoTemporaryFile) {
+  for (const auto& [signal, name] :
+       {std::pair{SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}, {SIGQUIT, "SIGQUIT"}}) {
+    SCOPED_TRACE(name);
+    const auto signal_once_two_are_done = [this, signal](int process) {
+      const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+      while (Finished() < 2 && std::chrono::steady_clock::now() < give_up) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      }
+      kill(process, signal);
+    };
+    ExpectStoppedCleanly(signal_once_two_are_done, -1, 128 + signal, name);
+  }
+}
+
+// As `frondel-cli build -v ... | head -2`: the reader goes after two lines.
+TEST_F(CliBatchStop, AClosedOutputPipeStopsItLikeASignal) {
+  int ends[2];
+  // Not inherited, so that the child holds no reading end of its own.
+  ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+  const auto close_after_two_lines = [&ends](int) {
+    int lines = 0;
+    char c = 0;
+    while (lines < 2 && read(ends[0], &c, 1) == 1) lines += c == '\n';
+    close(ends[0]);
+  };
+  ExpectStoppedCleanly(close_after_two_lines, ends[1], 141, "a write error on standard output");
 }
 
 TEST_F(CliProgram, ShowsTheProgressLineOnlyOnATerminalAndNotWhenQuiet) {

@@ -99,17 +99,17 @@ ProgramRun RunProgram(const std::filesystem::path& program,
 #ifndef _WIN32
 namespace {
 
-// Starts `program` with its standard output to `scratch`/stdout and its standard error to
-// `err_fd`, or to `scratch`/stderr when that is -1.
+// Starts `program` with its standard output to `out_fd` and its standard error to `err_fd`,
+// or to `scratch`/stdout and `scratch`/stderr where they are -1.
 pid_t Start(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-            const std::filesystem::path& scratch, int err_fd) {
+            const std::filesystem::path& scratch, int out_fd, int err_fd) {
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   const std::filesystem::path out = scratch / "stdout", err = scratch / "stderr";
   const pid_t child = fork();
   if (child == 0) {
-    dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+    dup2(out_fd >= 0 ? out_fd : open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
     dup2(err_fd >= 0 ? err_fd : open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
     execv(argv[0], argv.data());
     _exit(127);
@@ -127,13 +127,15 @@ int Wait(pid_t child) {
 }  // namespace
 
 int StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                 const std::filesystem::path& scratch) {
-  return Start(program, arguments, scratch, -1);
+                 const std::filesystem::path& scratch, int out_fd) {
+  std::filesystem::remove(scratch / "stdout");
+  return Start(program, arguments, scratch, out_fd, -1);
 }
 
 ProgramRun WaitForProgram(int process, const std::filesystem::path& scratch) {
   const int status = Wait(process);
-  return {status, ReadText(scratch / "stdout"), ReadText(scratch / "stderr")};
+  const bool has_out = std::filesystem::exists(scratch / "stdout");
+  return {status, has_out ? ReadText(scratch / "stdout") : "", ReadText(scratch / "stderr")};
 }
 
 ProgramRun RunProgramOnTerminal(const std::filesystem::path& program,
@@ -146,7 +148,7 @@ ProgramRun RunProgramOnTerminal(const std::filesystem::path& program,
   if (openpty(&terminal, &program_side, nullptr, &raw, nullptr) != 0) {
     throw std::runtime_error("no pseudo-terminal");
   }
-  const pid_t child = Start(program, arguments, scratch, program_side);
+  const pid_t child = Start(program, arguments, scratch, -1, program_side);
   close(program_side);
   std::string err;
   char buffer[4096];

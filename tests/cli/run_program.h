@@ -19,9 +19,10 @@ ProgramRun RunProgram(const std::filesystem::path& program,
                       const std::filesystem::path& scratch);
 
 #ifndef _WIN32
-// As RunProgram, but the program is only started, and its process id returned.
+// As RunProgram, but the program is only started, and its process id returned. Its standard
+// output goes to `out_fd` instead when that is given (`out` is then empty).
 int StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                 const std::filesystem::path& scratch);
+                 const std::filesystem::path& scratch, int out_fd = -1);
 // Waits for a program that StartProgram started.
 ProgramRun WaitForProgram(int process, const std::filesystem::path& scratch);
 // As RunProgram, but with standard error on a pseudo-terminal: `err` is what reached it.
