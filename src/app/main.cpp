@@ -14,6 +14,9 @@
 #include "platform/executable_folder.h"
 #include "platform/heap_tuning.h"
 #include "session/messages.h"
+#ifndef Q_OS_WIN
+#include "app/end_signals.h"
+#endif
 
 namespace {
 
@@ -64,12 +67,23 @@ int main(int argc, char* argv[]) {
       frondel::WorkingPath(program_folder, frondel::WorkFile::InstanceLock));
   if (!instance.TakeLead()) {
     if (instance.HandOver(start.file)) return 0;
-    frondel::Tell(dialogs, frondel::Message::NoAnswer);
-    return 1;
+    if (!instance.TakeOver()) {
+      frondel::Tell(dialogs, frondel::Message::NoAnswer);
+      return 1;
+    }
   }
+  // The end of a desktop session ends the window as Exit does, so that the lock and the socket
+  // are removed; one that comes before the event loop runs ends the program as it starts it.
+  bool ended = false;
+#ifndef Q_OS_WIN
+  const frondel::EndSignals end_signals([&ended] {
+    ended = true;
+    QCoreApplication::exit(0);
+  });
+#endif
   frondel::MainForm form(program_folder, dialogs, frondel::StartCommand);
   form.show();
   instance.Listen([&form](const std::filesystem::path& file) { TakeHanded(form, file); });
   if (!start.file.empty()) form.presenter().FileGiven(start.file);
-  return application.exec();
+  return ended ? 0 : application.exec();
 }

@@ -5,7 +5,12 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QStringDecoder>
+#include <QSysInfo>
 #include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <system_error>
 #include <utility>
 
 #ifndef Q_OS_WIN
@@ -18,6 +23,8 @@ namespace frondel {
 namespace {
 
 constexpr int kAnswerMilliseconds = 5000;
+// A later start sends its one line at once: a connection still open after this is dropped.
+constexpr int kConnectionMilliseconds = 3000;
 
 // The socket lies beside the lock, in a folder of the user's, where no other user can take
 // its name first and receive the files handed over. A path too long for a Unix socket goes to
@@ -40,7 +47,27 @@ QString ServerName(const std::filesystem::path& lock_file) {
 #endif
 }
 
+void Drop(QLocalSocket* socket) {
+  socket->abort();
+  socket->deleteLater();
+}
+
 }  // namespace
+
+std::optional<std::filesystem::path> HandedFile(QByteArrayView message) {
+  if (message.size() > kLongestHandOver) return std::nullopt;
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString text = utf8.decode(message);
+  if (utf8.hasError()) return std::nullopt;
+  if (std::ranges::any_of(text, [](QChar c) { return c.category() == QChar::Other_Control; })) {
+    return std::nullopt;
+  }
+  if (text.isEmpty()) return std::filesystem::path();
+  const std::filesystem::path file = ToPath(text);
+  std::error_code error;
+  if (!file.is_absolute() || !std::filesystem::is_regular_file(file, error)) return std::nullopt;
+  return file;
+}
 
 SingleInstance::SingleInstance(const std::filesystem::path& lock_file)
     : lock_(ToQString(lock_file)), name_(ServerName(lock_file)) {
@@ -49,7 +76,21 @@ SingleInstance::SingleInstance(const std::filesystem::path& lock_file)
 }
 
 bool SingleInstance::TakeLead() {
-  return lock_.tryLock(0) || lock_.error() != QLockFile::LockFailedError;
+  if (lock_.tryLock(0) || lock_.error() != QLockFile::LockFailedError) return true;
+  // The program of another machine cannot be asked whether it runs, nor reached from here.
+  qint64 process = 0;
+  QString host, program;
+  if (lock_.getLockInfo(&process, &host, &program) && !host.isEmpty() &&
+      host != QSysInfo::machineHostName()) {
+    return TakeOver();
+  }
+  return false;
+}
+
+bool SingleInstance::TakeOver() {
+  // Refused while a program of this machine still holds the file open and locked.
+  lock_.removeStaleLockFile();
+  return lock_.tryLock(0);
 }
 
 void SingleInstance::Listen(std::function<void(const std::filesystem::path&)> handed) {
@@ -60,31 +101,43 @@ void SingleInstance::Listen(std::function<void(const std::filesystem::path&)> ha
   if (!server_.listen(name_)) {
     qWarning("frondel: cannot listen for later starts: %s", qPrintable(server_.errorString()));
   }
-  QObject::connect(&server_, &QLocalServer::newConnection, &server_,
-                   [this, handed = std::move(handed)] {
-                     while (QLocalSocket* socket = server_.nextPendingConnection()) {
-                       QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, handed] {
-                         if (!socket->canReadLine()) return;
-                         const QString file = QString::fromUtf8(socket->readLine()).chopped(1);
-                         socket->disconnectFromServer();
-                         socket->deleteLater();
-                         handed(ToPath(file));
-                       });
-                     }
-                   });
+  QObject::connect(
+      &server_, &QLocalServer::newConnection, &server_, [this, handed = std::move(handed)] {
+        while (QLocalSocket* socket = server_.nextPendingConnection()) {
+          // One line and its end at most, so that an endless line costs no more.
+          socket->setReadBufferSize(kLongestHandOver + 1);
+          QTimer::singleShot(kConnectionMilliseconds, socket, [socket] { Drop(socket); });
+          QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, handed] {
+            if (!socket->canReadLine()) {
+              if (socket->bytesAvailable() > kLongestHandOver) Drop(socket);
+              return;
+            }
+            const QByteArray line = socket->readLine(kLongestHandOver + 2);
+            socket->disconnectFromServer();
+            socket->deleteLater();
+            if (const auto file = HandedFile(QByteArrayView(line).chopped(1))) handed(*file);
+          });
+        }
+      });
 }
 
-bool SingleInstance::HandOver(const std::filesystem::path& file) {
+bool SingleInstance::HandOver(const std::filesystem::path& file,
+                              std::chrono::milliseconds patience) {
+  // A name the leader would refuse (one with a line break cannot even be told apart from
+  // another) is left out: the leader then only comes forward.
+  QByteArray message = ToQString(file).toUtf8();
+  if (!HandedFile(message)) message.clear();
   // The leading start may have its lock but not yet listen.
   QLocalSocket socket;
-  const QDeadlineTimer deadline(kAnswerMilliseconds);
+  const QDeadlineTimer deadline(patience);
   while (true) {
     socket.connectToServer(name_);
-    if (socket.waitForConnected(500)) break;
+    if (socket.waitForConnected(static_cast<int>(std::min<qint64>(deadline.remainingTime(), 500))))
+      break;
     if (deadline.hasExpired()) return false;
     QThread::msleep(100);
   }
-  socket.write(ToQString(file).toUtf8() + '\n');
+  socket.write(message + '\n');
   // Waiting for the leader to hang up makes sure it has read the whole line.
   return socket.waitForBytesWritten(kAnswerMilliseconds) &&
          (socket.state() == QLocalSocket::UnconnectedState ||

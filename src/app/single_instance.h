@@ -1,30 +1,50 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QLocalServer>
 #include <QLockFile>
 #include <QString>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace frondel {
 
+// The longest hand-over message taken, in bytes: one path, with room to spare.
+inline constexpr qsizetype kLongestHandOver = 32 * 1024;
+
+// What a later start's message (one line, without its end) asks for: the file to open, empty
+// for none. Nothing when it is refused: not UTF-8, longer than kLongestHandOver, holding a
+// control character, or naming what is not an existing file.
+std::optional<std::filesystem::path> HandedFile(QByteArrayView message);
+
 // One running program per program folder, whose working folder it owns: the first start holds
 // a lock in the working folder and listens; a later start hands it a file and ends. A lock
-// left by a program that was killed is taken over.
+// left by a program that was killed, or by one on another machine (a home folder shared over
+// the network), is taken over, as is one whose program does not answer.
 class SingleInstance {
  public:
   // `lock_file` lies in the working folder; starts with the same one are one program.
   explicit SingleInstance(const std::filesystem::path& lock_file);
 
-  // True when no other start of this program folder runs. Also true when the working folder
-  // cannot hold a lock: the program then runs as it would without one.
+  // True when no other start of this program folder runs on this machine (the lock of one on
+  // another machine is taken over). Also true when the working folder cannot hold a lock: the
+  // program then runs as it would without one.
   bool TakeLead();
+  // Takes the lock from a start that did not answer a hand-over; false when it cannot.
+  bool TakeOver();
   // Starts listening for later starts; each one's file (empty when it had none) goes to
-  // `handed`. Only after TakeLead gave true.
+  // `handed`. A message that HandedFile refuses, or one not complete within a few seconds, is
+  // dropped. Only after TakeLead or TakeOver gave true.
   void Listen(std::function<void(const std::filesystem::path&)> handed);
-  // Gives `file` (or nothing, when empty) to the start that leads. False when it does not
-  // answer within a few seconds.
-  bool HandOver(const std::filesystem::path& file);
+  // Gives `file` (or nothing, when empty or when it cannot be carried as a message) to the
+  // start that leads. False when it does not answer within `patience`.
+  bool HandOver(const std::filesystem::path& file,
+                std::chrono::milliseconds patience = std::chrono::seconds(5));
+
+  // Where the leader listens.
+  const QString& server_name() const { return name_; }
 
  private:
   QLockFile lock_;

@@ -1,16 +1,21 @@
 // The window as a desktop program: files dropped on it or given on the command line take the
 // same path as its dialogs.
+#include <signal.h>
+
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QMimeData>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTest>
 #include <QUrl>
 #include <memory>
 
 #include "app/command_line.h"
 #include "app/qt_text.h"
+#include "app/single_instance.h"
 #include "window_session.h"
 
 Q_DECLARE_METATYPE(frondel::StartRequest::Kind)
@@ -62,6 +67,18 @@ fs::path ProgramCopy(const fs::path& folder) {
   }
   fs::copy_file(FRONDEL_PROGRAM, folder / "frondel");
   return folder;
+}
+
+// Starts `folder`'s frondel with `file`, on the offscreen platform.
+std::unique_ptr<QProcess> StartProgram(const fs::path& root, const fs::path& folder,
+                                       const fs::path& file) {
+  auto process = std::make_unique<QProcess>();
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  environment.insert("XDG_CONFIG_HOME", ToQString(root / "config"));
+  process->setProcessEnvironment(environment);
+  process->start(ToQString(folder / "frondel"), {ToQString(file)});
+  return process;
 }
 
 // True once `folder`'s frondel has imported `file`.
@@ -140,13 +157,7 @@ class DesktopTest : public QObject {
       WriteWholeFile(root / (std::to_string(i) + ".dds"), {GameTexture(i)});
     }
     const auto start = [&](const fs::path& folder, const char* file) {
-      auto process = std::make_unique<QProcess>();
-      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-      environment.insert("QT_QPA_PLATFORM", "offscreen");
-      environment.insert("XDG_CONFIG_HOME", ToQString(root / "config"));
-      process->setProcessEnvironment(environment);
-      process->start(ToQString(folder / "frondel"), {ToQString(root / file)});
-      return process;
+      return StartProgram(root.path(), folder, root / file);
     };
 
     const auto leader = start(first, "1.dds");
@@ -171,6 +182,99 @@ class DesktopTest : public QObject {
       running->kill();
       running->waitForFinished();
     }
+  }
+
+  // The end of a desktop session ends the window as Exit does: nothing is left in the
+  // working folder for the next start to take over.
+  void endsOnSigtermAndSighupLeavingNoLockOrSocket() {
+    TempFolder root(fs::temp_directory_path(), u8"frondel end \u00fc");
+    const fs::path folder = ProgramCopy(root / "program");
+    WriteWholeFile(root / "1.dds", {GameTexture(1)});
+    const fs::path lock = WorkingPath(folder, WorkFile::InstanceLock);
+    for (const int signal : {SIGTERM, SIGHUP}) {
+      const auto program = StartProgram(root.path(), folder, root / "1.dds");
+      QVERIFY(Imports(folder, root / "1.dds"));
+      QVERIFY(FileExists(lock));
+      QVERIFY(FileExists(fs::path(lock).replace_extension(".socket")));
+      ::kill(static_cast<pid_t>(program->processId()), signal);
+      QVERIFY(program->waitForFinished(10000));
+      QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+      QCOMPARE(program->exitCode(), 0);
+      QVERIFY(!FileExists(lock));
+      QVERIFY(!FileExists(fs::path(lock).replace_extension(".socket")));
+      fs::remove(WorkingPath(folder, WorkFile::ImportTexture));
+    }
+  }
+
+  // What a later start may hand over: one absolute path of an existing file, or nothing.
+  void handedFileIsOnePathOfAnExistingFile() {
+    TempFolder folder;
+    const fs::path file = folder / "t\u00fc.dds";
+    WriteWholeFile(file, {GameTexture(1)});
+    const QByteArray path = ToQString(file).toUtf8();
+    QCOMPARE(HandedFile(""), std::optional<fs::path>(fs::path()));
+    QCOMPARE(HandedFile(path), std::optional<fs::path>(file));
+    const QByteArray refused[] = {
+        path + "\n" + path, path + '\t', "t.dds", ToQString(folder / "none.dds").toUtf8(),
+        ToQString(folder.path()).toUtf8(), "/tmp/\xff.dds",
+        // Longer than any message taken, though it names the file.
+        ToQString(folder / fs::path(std::string(kLongestHandOver, '/')) / file.filename())
+            .toUtf8()};
+    for (const QByteArray& message : refused) QCOMPARE(HandedFile(message), std::nullopt);
+  }
+
+  // The leader hands on a good line, and drops an endless line or a silent connection without
+  // waiting for more.
+  void leaderDropsAnEndlessLineAndASilentConnection() {
+    TempFolder folder;
+    WriteWholeFile(folder / "t.dds", {GameTexture(1)});
+    SingleInstance leader(folder / "frondel.lock");
+    QVERIFY(leader.TakeLead());
+    std::vector<fs::path> handed;
+    leader.Listen([&handed](const fs::path& file) { handed.push_back(file); });
+    const auto send = [&leader](const QByteArray& bytes) {
+      auto socket = std::make_unique<QLocalSocket>();
+      socket->connectToServer(leader.server_name());
+      if (socket->waitForConnected(5000)) socket->write(bytes);
+      return socket;
+    };
+    const auto endless = send(QByteArray(kLongestHandOver + 4096, 'a'));
+    const auto silent = send("");
+    const auto good = send(ToQString(folder / "t.dds").toUtf8() + '\n');
+    QVERIFY(
+        QTest::qWaitFor([&] { return endless->state() == QLocalSocket::UnconnectedState; }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return good->state() == QLocalSocket::UnconnectedState; }));
+    QCOMPARE(handed, std::vector{folder / "t.dds"});
+    QVERIFY(
+        QTest::qWaitFor([&] { return silent->state() == QLocalSocket::UnconnectedState; }, 10000));
+  }
+
+  // A lock of another machine is taken at once; one of this machine whose program does not
+  // answer is taken after the hand-over gave up.
+  void aLockOfAnotherMachineOrWithoutAnAnswerIsTakenOver() {
+    TempFolder folder;
+    const fs::path lock = folder / "frondel.lock";
+    const auto plant = [&lock](const QString& host) {
+      // A program that runs: this one.
+      const QByteArray text = QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+                              QCoreApplication::applicationName().toUtf8() + "\n" + host.toUtf8() +
+                              "\n";
+      WriteWholeFile(lock, {Bytes(text.begin(), text.end())});
+    };
+    plant("another-machine");
+    {
+      SingleInstance instance(lock);
+      QVERIFY(instance.TakeLead());
+    }
+    QVERIFY(!FileExists(lock));
+
+    plant(QSysInfo::machineHostName());
+    SingleInstance instance(lock);
+    QVERIFY(!instance.TakeLead());
+    QVERIFY(!instance.HandOver({}, std::chrono::milliseconds(300)));
+    QVERIFY(instance.TakeOver());
+    SingleInstance later(lock);
+    QVERIFY(!later.TakeLead());
   }
 
   void commandLine_data() {
