@@ -10,7 +10,6 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <system_error>
 #include <utility>
 
 #ifndef Q_OS_WIN
@@ -55,18 +54,11 @@ void Drop(QLocalSocket* socket) {
 }  // namespace
 
 std::optional<std::filesystem::path> HandedFile(QByteArrayView message) {
-  if (message.size() > kLongestHandOver) return std::nullopt;
+  if (message.size() > static_cast<qsizetype>(kLongestHandOver)) return std::nullopt;
   QStringDecoder utf8(QStringDecoder::Utf8);
   const QString text = utf8.decode(message);
   if (utf8.hasError()) return std::nullopt;
-  if (std::ranges::any_of(text, [](QChar c) { return c.category() == QChar::Other_Control; })) {
-    return std::nullopt;
-  }
-  if (text.isEmpty()) return std::filesystem::path();
-  const std::filesystem::path file = ToPath(text);
-  std::error_code error;
-  if (!file.is_absolute() || !std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  return file;
+  return HandedFile(ToPath(text));
 }
 
 SingleInstance::SingleInstance(const std::filesystem::path& lock_file)
@@ -105,14 +97,14 @@ void SingleInstance::Listen(std::function<void(const std::filesystem::path&)> ha
       &server_, &QLocalServer::newConnection, &server_, [this, handed = std::move(handed)] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
           // One line and its end at most, so that an endless line costs no more.
-          socket->setReadBufferSize(kLongestHandOver + 1);
+          socket->setReadBufferSize(static_cast<qint64>(kLongestHandOver) + 1);
           QTimer::singleShot(kConnectionMilliseconds, socket, [socket] { Drop(socket); });
           QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, handed] {
             if (!socket->canReadLine()) {
-              if (socket->bytesAvailable() > kLongestHandOver) Drop(socket);
+              if (socket->bytesAvailable() > static_cast<qint64>(kLongestHandOver)) Drop(socket);
               return;
             }
-            const QByteArray line = socket->readLine(kLongestHandOver + 2);
+            const QByteArray line = socket->readLine(static_cast<qint64>(kLongestHandOver) + 2);
             socket->disconnectFromServer();
             socket->deleteLater();
             if (const auto file = HandedFile(QByteArrayView(line).chopped(1))) handed(*file);

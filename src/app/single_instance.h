@@ -9,14 +9,12 @@
 #include <functional>
 #include <optional>
 
+#include "session/hand_over.h"
+
 namespace frondel {
 
-// The longest hand-over message taken, in bytes: one path, with room to spare.
-inline constexpr qsizetype kLongestHandOver = 32 * 1024;
-
-// What a later start's message (one line, without its end) asks for: the file to open, empty
-// for none. Nothing when it is refused: not UTF-8, longer than kLongestHandOver, holding a
-// control character, or naming what is not an existing file.
+// What a later start's message (one line of UTF-8, without its end) asks for: as
+// HandedFile of the path it holds; also refused when it is not UTF-8.
 std::optional<std::filesystem::path> HandedFile(QByteArrayView message);
 
 // One running program per program folder, whose working folder it owns: the first start holds
