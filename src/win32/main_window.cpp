@@ -97,12 +97,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COPYDATA: {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
       if (data->dwData != kHandOverData) break;
-      // No data: nothing to open, only come forward.
-      const auto* name = static_cast<const wchar_t*>(data->lpData);
-      handed_.emplace_back(name ? std::wstring(name, data->cbData / sizeof(wchar_t)) : L"");
+      // An empty name: nothing to open, only come forward.
+      std::optional<std::filesystem::path> file = HandedFile(*data);
+      if (!file) return FALSE;
+      handed_.push_back(std::move(*file));
       PostMessageW(hwnd(), kTakeHanded, 0, 0);
       return TRUE;
     }
+    case WM_ENDSESSION:
+      // The session ends, and the process with it once this returns: end as Exit does.
+      if (wparam) Run(UserCommand::Exit);
+      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wparam) == WA_INACTIVE) focus_ = GetFocus();
       break;

@@ -1,9 +1,62 @@
 #include "win32/single_instance.h"
 
+// After windows.h, which they need.
+#include <sddl.h>
+
 #include <cstdint>
 #include <cwchar>
+#include <string_view>
+#include <vector>
+
+#include "session/hand_over.h"
 
 namespace frondel {
+namespace {
+
+// The TOKEN_USER of a process's token, empty when it cannot be read.
+std::vector<std::byte> TokenUserOf(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<std::byte> user(size);
+  if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size)) user.clear();
+  CloseHandle(token);
+  return user;
+}
+
+PSID SidOf(std::vector<std::byte>& token_user) {
+  return token_user.empty() ? nullptr : reinterpret_cast<TOKEN_USER*>(token_user.data())->User.Sid;
+}
+
+// This program's user.
+std::vector<std::byte>& OwnUser() {
+  static std::vector<std::byte> user = TokenUserOf(GetCurrentProcess());
+  return user;
+}
+
+// The user's SID as text ("S-1-5-21-..."), which names what is the user's alone.
+std::wstring UserTag() {
+  wchar_t* text = nullptr;
+  const PSID sid = SidOf(OwnUser());
+  if (!sid || !ConvertSidToStringSidW(sid, &text)) return L"unknown-user";
+  std::wstring tag = text;
+  LocalFree(text);
+  return tag;
+}
+
+// Whether `process` runs as this program's user: a window of another user's program, though
+// it has the class name, is never handed a file.
+bool SameUser(DWORD process_id) {
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
+  if (!process) return false;
+  std::vector<std::byte> user = TokenUserOf(process);
+  CloseHandle(process);
+  const PSID own = SidOf(OwnUser()), other = SidOf(user);
+  return own && other && EqualSid(own, other);
+}
+
+}  // namespace
 
 std::wstring FolderTag(const std::filesystem::path& program_folder) {
   std::wstring folder = std::filesystem::absolute(program_folder).lexically_normal().native();
@@ -19,13 +72,33 @@ std::wstring FolderTag(const std::filesystem::path& program_folder) {
 }
 
 std::wstring MainWindowClass(const std::filesystem::path& program_folder) {
-  return L"Frondel.Main." + FolderTag(program_folder);
+  return L"Frondel.Main." + UserTag() + L"." + FolderTag(program_folder);
+}
+
+std::optional<std::filesystem::path> HandedFile(const COPYDATASTRUCT& data) {
+  if (data.cbData == 0) return std::filesystem::path();
+  // A UTF-16 unit is at least one byte of UTF-8, so a longer one is refused unread.
+  if (!data.lpData || data.cbData % sizeof(wchar_t) != 0 ||
+      data.cbData > kLongestHandOver * sizeof(wchar_t)) {
+    return std::nullopt;
+  }
+  const std::wstring_view name(static_cast<const wchar_t*>(data.lpData),
+                               data.cbData / sizeof(wchar_t));
+  return HandedFile(std::filesystem::path(name));
 }
 
 InstanceLock::InstanceLock(const std::filesystem::path& program_folder) {
-  const std::wstring name = L"Local\\Frondel." + FolderTag(program_folder);
-  mutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
+  const std::wstring user = UserTag();
+  const std::wstring name = L"Local\\Frondel." + user + L"." + FolderTag(program_folder);
+  // Full access for the user alone, and nobody else may open it.
+  const std::wstring only_user = L"D:P(A;;GA;;;" + user + L")";
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(only_user.c_str(), SDDL_REVISION_1,
+                                                       &descriptor, nullptr);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+  mutex_ = CreateMutexW(descriptor ? &attributes : nullptr, FALSE, name.c_str());
   leads_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
+  if (descriptor) LocalFree(descriptor);
 }
 
 InstanceLock::~InstanceLock() {
@@ -35,18 +108,21 @@ InstanceLock::~InstanceLock() {
 bool HandOver(const std::filesystem::path& program_folder, const std::filesystem::path& file,
               std::chrono::milliseconds patience) {
   const std::wstring window_class = MainWindowClass(program_folder);
+  const std::wstring name = HandedFile(file) ? file.native() : std::wstring();
   // The leader may have taken the lock but not yet made its window.
   for (auto waited = std::chrono::milliseconds(0); waited <= patience;
        waited += std::chrono::milliseconds(100)) {
-    const HWND window = FindWindowW(window_class.c_str(), nullptr);
+    HWND window = nullptr;
+    DWORD process = 0;
+    while ((window = FindWindowExW(nullptr, window, window_class.c_str(), nullptr))) {
+      GetWindowThreadProcessId(window, &process);
+      if (SameUser(process)) break;
+    }
     if (!window) {
       Sleep(100);
       continue;
     }
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
     AllowSetForegroundWindow(process);
-    const std::wstring& name = file.native();
     COPYDATASTRUCT data{kHandOverData, static_cast<DWORD>(name.size() * sizeof(wchar_t)),
                         const_cast<wchar_t*>(name.data())};
     DWORD_PTR taken = FALSE;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace frondel {
@@ -12,14 +13,20 @@ namespace frondel {
 // folder's full path, case-blind as Windows' file names are.
 std::wstring FolderTag(const std::filesystem::path& program_folder);
 
-// The main window's class name for a program folder, by which a later start finds it.
+// The main window's class name for a program folder and the user, by which a later start of
+// the same user finds it.
 std::wstring MainWindowClass(const std::filesystem::path& program_folder);
 
 // Marks WM_COPYDATA that carries a file handed over by a later start (UTF-16, no NUL).
 inline constexpr ULONG_PTR kHandOverData = 0x46524e44;
 
-// A named mutex per program folder: the first program to take it leads, a later one hands
-// its file over to the leader's window.
+// The file such a message hands over: its name read to the size the message declares, then
+// checked as the session's HandedFile does (a NUL is a control character). Nothing when it is
+// refused, also for an odd size.
+std::optional<std::filesystem::path> HandedFile(const COPYDATASTRUCT& data);
+
+// A named mutex per program folder and user, that only the user may open: the first program
+// to take it leads, a later one hands its file over to the leader's window.
 class InstanceLock {
  public:
   explicit InstanceLock(const std::filesystem::path& program_folder);
@@ -34,9 +41,9 @@ class InstanceLock {
   bool leads_ = false;
 };
 
-// Hands `file` (empty: none) to the window of the program that leads in `program_folder`,
-// waiting up to `patience` for it to appear, and lets it come forward. False when no window
-// answered.
+// Hands `file` (empty: none, as for a name that HandedFile refuses) to the window of the
+// program of the same user that leads in `program_folder`, waiting up to `patience` for it to
+// appear, and lets it come forward. False when no window answered.
 bool HandOver(const std::filesystem::path& program_folder, const std::filesystem::path& file,
               std::chrono::milliseconds patience = std::chrono::seconds(5));
 

@@ -205,15 +205,42 @@ TEST_F(Win32Window, AFileHandedOverDuringAnOperationWaitsForItsEnd) {
   EXPECT_TRUE(PumpUntil([&] { return Text("Text1") == handed.native(); }));
 }
 
-TEST_F(Win32Window, ExitEndsTheMessageLoop) {
+// The data is read to the size it declares; a NUL in it, an odd size or a file that is not
+// there refuses it, and nothing is opened.
+TEST_F(Win32Window, HandedOverDataIsTakenToItsSizeAndRefusedWithANul) {
+  WriteWholeFile(texture, {testing::GameTexture(7)});
+  const auto send = [&](std::wstring name, std::size_t bytes) {
+    COPYDATASTRUCT data{kHandOverData, static_cast<DWORD>(bytes), name.data()};
+    return SendMessageW(window.hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  };
+  const std::wstring& name = texture.native();
+  const std::size_t size = name.size() * sizeof(wchar_t);
+  EXPECT_EQ(send(name + std::wstring(1, L'\0') + L"x", size + 4), FALSE);
+  EXPECT_EQ(send(name, size - 1), FALSE);
+  EXPECT_EQ(send(name + L"x", size + 2), FALSE);
+  EXPECT_FALSE(PumpUntil([&] { return Text("Text1") != L""; }, 30));
+  EXPECT_EQ(send(name + L"x", size), TRUE);
+  EXPECT_TRUE(PumpUntil([&] { return Text("Text1") == name; }));
+}
+
+class Win32WindowEnd : public Win32Window, public ::testing::WithParamInterface<bool> {};
+
+// Exit, and the end of the session as Exit does.
+TEST_P(Win32WindowEnd, EndsTheMessageLoop) {
   const HWND main = window.hwnd();
   MSG quit;
   // Left by an earlier test's window.
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-  Menu("mnuexit");
+  if (GetParam()) {
+    SendMessageW(main, WM_ENDSESSION, TRUE, 0);
+  } else {
+    Menu("mnuexit");
+  }
   EXPECT_FALSE(IsWindow(main));
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
+
+INSTANTIATE_TEST_SUITE_P(ByExitOrSessionEnd, Win32WindowEnd, ::testing::Bool());
 
 TEST_F(Win32Window, ShowsPicturesStretchedAndOpaqueAndNotesAsText) {
   PreviewPicture picture{2, 2, {}};
