@@ -240,7 +240,7 @@ TEST_P(Win32WindowEnd, EndsTheMessageLoop) {
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-INSTANTIATE_TEST_SUITE_P(ByExitOrSessionEnd, Win32WindowEnd, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Win32, Win32WindowEnd, ::testing::Bool());
 
 TEST_F(Win32Window, ShowsPicturesStretchedAndOpaqueAndNotesAsText) {
   PreviewPicture picture{2, 2, {}};
