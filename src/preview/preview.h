@@ -46,7 +46,7 @@ struct Picture;
 PreviewPicture OpaqueCopy(const Picture& decoded);
 
 // A ready preview of B,G,R,A pixels with their alpha: the alpha taken apart, the picture made
-// opaque.
+// opaque, as the box shows the texture without its transparency.
 Preview ReadyPreview(PreviewPicture with_alpha);
 
 }  // namespace frondel
