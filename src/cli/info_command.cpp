@@ -110,7 +110,7 @@ void DescribeAlpha(ByteView texture, JsonObject& json, std::string& text) {
       .Number("pixels", static_cast<std::int64_t>(use.pixels))
       .Number("transparent", static_cast<std::int64_t>(use.transparent))
       .Number("partly_transparent", static_cast<std::int64_t>(use.partial))
-      .Decimal("transparent_share", static_cast<std::int64_t>(share(use.transparent)), 4);
+      .Decimal("transparent_share", share(use.transparent), 4);
   json.Object("alpha", alpha);
   text += "  alpha: ";
   if (use.kind == AlphaKind::Mixed) {

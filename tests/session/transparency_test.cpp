@@ -46,11 +46,11 @@ TEST(Checkerboard, SquaresAreEightBoxPixelsAtEveryBoxSize) {
         const std::uint8_t grey = (x / 8 + y / 8) % 2 == 0 ? kCheckerLight : kCheckerDark;
         const std::uint8_t* at = &shown.pixels[(std::size_t{y} * width + x) * 4];
         if (at[0] != grey || at[1] != grey || at[2] != grey || at[3] != 255) {
-          wrong = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+          wrong = std::to_string(x) + ", " + std::to_string(y);
         }
       }
     }
-    EXPECT_EQ(wrong, "") << "in a box of " << width << "x" << height;
+    EXPECT_EQ(wrong, "") << "pixel (x, y) in a box of " << width << "x" << height;
   }
 }
 
