@@ -73,15 +73,5 @@ TEST(Checkerboard, TransparentColoursDoNotBleedAcrossTheStretch) {
   EXPECT_EQ(Bytes(shown.pixels.begin(), shown.pixels.begin() + 4), (Bytes{0, 0, 255, 255}));
 }
 
-// Without alpha the picture is the one shown without the transparency, at the texture's size.
-TEST(Checkerboard, AnOpaqueTextureIsShownAsItIs) {
-  const Preview opaque = Flat(16, 8, {1, 2, 3}, 255);
-  Preview without = opaque;
-  without.alpha.clear();
-  const PreviewPicture shown = WithTransparency(without, 249, 385);
-  EXPECT_EQ(shown.width, 16u);
-  EXPECT_EQ(shown.pixels, opaque.picture.pixels);
-}
-
 }  // namespace
 }  // namespace frondel
