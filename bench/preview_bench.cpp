@@ -5,6 +5,7 @@
 #include "app/preview_display.h"
 #include "platform/file_system.h"
 #include "preview/preview.h"
+#include "preview/transparency.h"
 #include "support/dds_samples.h"
 #include "support/temp_folder.h"
 #include "texture/free_image.h"
@@ -64,6 +65,20 @@ void BM_Display(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(PreviewImage(preview.picture));
 }
 
+// What showing the transparency adds to the preview step: the texture (whose alpha is spread
+// over every level) stretched to the box and laid over the checkerboard.
+void BM_Transparency(benchmark::State& state) {
+  Fixture fixture;
+  const Preview preview = fixture.Make();
+  CheckReady(state, preview);
+  if (preview.alpha.empty()) state.SkipWithError("the texture has no alpha");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        WithTransparency(preview, static_cast<std::uint32_t>(kPreviewBoxSize.width()),
+                         static_cast<std::uint32_t>(kPreviewBoxSize.height())));
+  }
+}
+
 MFreeImage::Bitmap LoadFromMemory(const Bytes& texture) {
   const MFreeImage::Memory memory(
       FreeImage_OpenMemory(const_cast<BYTE*>(texture.data()), static_cast<DWORD>(texture.size())));
@@ -92,6 +107,7 @@ void BM_LibrarySave(benchmark::State& state) {
 PREVIEW_BENCHMARK(BM_PreviewStep);
 PREVIEW_BENCHMARK(BM_Conversion);
 PREVIEW_BENCHMARK(BM_Display);
+PREVIEW_BENCHMARK(BM_Transparency);
 PREVIEW_BENCHMARK(BM_LibraryLoad);
 PREVIEW_BENCHMARK(BM_LibrarySave);
 

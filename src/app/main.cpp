@@ -53,8 +53,8 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   // The registry on Windows, an INI file in the user's configuration folder elsewhere.
-  QSettings folders(QSettings::NativeFormat, QSettings::UserScope, "Frondel", "frondel");
-  frondel::QtDialogs dialogs(frondel::kApplicationTitle, folders);
+  QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Frondel", "frondel");
+  frondel::QtDialogs dialogs(frondel::kApplicationTitle, settings);
 
   std::filesystem::path program_folder;
   if (!frondel::RunReported(dialogs, "Start", [&] {
@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::exit(0);
   });
 #endif
-  frondel::MainForm form(program_folder, dialogs, frondel::StartCommand);
+  frondel::MainForm form(program_folder, dialogs, settings, frondel::StartCommand);
   form.show();
   instance.Listen([&form](const std::filesystem::path& file) { TakeHanded(form, file); });
   if (!start.file.empty()) form.presenter().FileGiven(start.file);

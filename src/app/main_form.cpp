@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSettings>
 #include <utility>
 
 #include "app/control_table.h"
@@ -19,12 +20,20 @@
 #include "session/messages.h"
 
 namespace frondel {
+namespace {
 
-MainForm::MainForm(std::filesystem::path program_folder, Dialogs& dialogs,
+// Where the settings keep View > Show Transparency; on Windows the registry value
+// ...\frondel\View\ShowTransparency, which the Win32 window keeps too.
+const QString kShowTransparencyKey = QStringLiteral("View/ShowTransparency");
+
+}  // namespace
+
+MainForm::MainForm(std::filesystem::path program_folder, Dialogs& dialogs, QSettings& settings,
                    Presenter::CommandStarter start_command, QWidget* parent)
     : QMainWindow(parent),
       program_folder_(std::move(program_folder)),
       dialogs_(dialogs),
+      settings_(settings),
       presenter_(program_folder_, *this, std::move(start_command)) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QString::fromUtf8(kMainTitle));
@@ -39,6 +48,7 @@ MainForm::MainForm(std::filesystem::path program_folder, Dialogs& dialogs,
   adjustSize();
   CentreOnScreen(this);
   presenter_.Start();
+  presenter_.ShowTransparency(settings_.value(kShowTransparencyKey, false).toBool());
 }
 
 // The help window has no owner, so the main window ends it.
@@ -52,6 +62,9 @@ void MainForm::Run(UserCommand command) {
     BringForward(help_);
   } else {
     presenter_.Run(command);
+    if (command == UserCommand::ShowTransparency) {
+      settings_.setValue(kShowTransparencyKey, presenter_.TransparencyShown());
+    }
   }
 }
 
@@ -97,6 +110,7 @@ void MainForm::BuildMenus() {
     if (row.command != UserCommand::None) {
       QAction* item = parent->addAction(caption);
       item->setObjectName(name);
+      item->setCheckable(row.checkable);
       connect(item, &QAction::triggered, this, [this, command = row.command] { Run(command); });
     } else {
       QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
@@ -129,5 +143,16 @@ void MainForm::ShowPicture(const PreviewPicture& picture) {
 }
 
 void MainForm::ShowNote(std::string_view note) { preview_->setText(TextToQString(note)); }
+
+PixelSize MainForm::PreviewBoxSize() const {
+  return {static_cast<std::uint32_t>(kPreviewBoxSize.width()),
+          static_cast<std::uint32_t>(kPreviewBoxSize.height())};
+}
+
+void MainForm::ShowChecked(UserCommand item, bool checked) {
+  for (const MenuSpec& row : MainMenus()) {
+    if (row.command == item) findChild<QAction*>(QString::fromUtf8(row.name))->setChecked(checked);
+  }
+}
 
 }  // namespace frondel

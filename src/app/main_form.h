@@ -9,6 +9,7 @@
 
 class QLabel;
 class QListWidget;
+class QSettings;
 
 namespace frondel {
 
@@ -20,8 +21,9 @@ class MainForm : public QMainWindow, public View {
   Q_OBJECT
 
  public:
-  // `program_folder` holds the working folder; `start_command` starts the web-site command.
-  MainForm(std::filesystem::path program_folder, Dialogs& dialogs,
+  // `program_folder` holds the working folder; `start_command` starts the web-site command;
+  // `settings` keeps the View menu's choices between runs.
+  MainForm(std::filesystem::path program_folder, Dialogs& dialogs, QSettings& settings,
            Presenter::CommandStarter start_command, QWidget* parent = nullptr);
   ~MainForm() override;
 
@@ -33,6 +35,8 @@ class MainForm : public QMainWindow, public View {
   void ShowPlaces(std::span<const std::string_view> places, int selected) override;
   void ShowPicture(const PreviewPicture& picture) override;
   void ShowNote(std::string_view note) override;
+  PixelSize PreviewBoxSize() const override;
+  void ShowChecked(UserCommand item, bool checked) override;
 
  private:
   // Exit and Help are the window's own; the rest is the presenter's. Help opens the one help
@@ -43,6 +47,7 @@ class MainForm : public QMainWindow, public View {
 
   const std::filesystem::path program_folder_;
   Dialogs& dialogs_;
+  QSettings& settings_;
   Presenter presenter_;
   QListWidget* places_ = nullptr;
   QLabel* preview_ = nullptr;

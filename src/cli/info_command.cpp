@@ -13,6 +13,8 @@
 #include "cli/json.h"
 #include "cli/working_root.h"
 #include "platform/file_error.h"
+#include "texture/alpha_use.h"
+#include "texture/picture.h"
 #include "texture/texture_layout.h"
 
 namespace frondel::cli {
@@ -79,6 +81,46 @@ struct Description {
   std::string text;
 };
 
+// "37.50" for 3750 hundredths of a percent.
+std::string Percent(std::uint64_t basis_points) {
+  const std::string hundredths = std::to_string(basis_points % 100);
+  return std::to_string(basis_points / 100) + "." + (hundredths.size() < 2 ? "0" : "") +
+         hundredths + "%";
+}
+
+// Whether the texture's alpha is used: the pixels decoded and counted, as the preview shows
+// them. Added to `texture` in JSON, as a line of its own in text.
+void DescribeAlpha(ByteView texture, JsonObject& json, std::string& text) {
+  const DecodedPicture decoded = DecodePicture(texture);
+  if (decoded.status != ConversionStatus::Done) {
+    json.Null("alpha");
+    text += "  alpha: unknown, the texture cannot be decoded\n";
+    return;
+  }
+  const AlphaUse use = CountAlpha(decoded.picture);
+  // In hundredths of a percent, rounded.
+  const auto share = [&](std::uint64_t count) {
+    return (count * 10000 + use.pixels / 2) / use.pixels;
+  };
+  const char* kind = use.kind == AlphaKind::Opaque        ? "opaque"
+                     : use.kind == AlphaKind::Transparent ? "transparent"
+                                                          : "mixed";
+  JsonObject alpha;
+  alpha.String("use", kind)
+      .Number("pixels", static_cast<std::int64_t>(use.pixels))
+      .Number("transparent", static_cast<std::int64_t>(use.transparent))
+      .Number("partly_transparent", static_cast<std::int64_t>(use.partial))
+      .Decimal("transparent_share", share(use.transparent), 4);
+  json.Object("alpha", alpha);
+  text += "  alpha: ";
+  if (use.kind == AlphaKind::Mixed) {
+    text += "mixed, " + Percent(share(use.transparent)) + " of the pixels transparent, " +
+            Percent(share(use.partial)) + " partly\n";
+  } else {
+    text += std::string("all ") + kind + "\n";
+  }
+}
+
 Description DescribeMenuFile(const StreamCodec& codec, InstalledTemplates& templates,
                              const std::string& name, ByteView file) {
   Description d;
@@ -103,9 +145,12 @@ Description DescribeMenuFile(const StreamCodec& codec, InstalledTemplates& templ
       .Number("payload_length", std::ssize(payload_bytes));
   d.text += "  stream: " + std::string(StatusText(unpacked.status)) + ", " +
             std::to_string(payload_bytes.size()) + " bytes of payload\n";
-  if (const auto texture = SummarizeDds(ExtractTexture(payload_bytes))) {
-    d.json.Object("texture", TextureJson(*texture));
+  const Bytes texture_bytes = ExtractTexture(payload_bytes);
+  if (const auto texture = SummarizeDds(texture_bytes)) {
+    JsonObject json = TextureJson(*texture);
     d.text += "  texture: " + TextureText(*texture) + "\n";
+    DescribeAlpha(texture_bytes, json, d.text);
+    d.json.Object("texture", json);
   } else {
     d.json.Null("texture");
     d.text += "  texture: no DDS at payload offset 48\n";
@@ -139,8 +184,10 @@ Description DescribeOtherFile(const std::string& name, ByteView file) {
       .Number("length", std::ssize(file));
   d.text = name + ": " + std::to_string(file.size()) + " bytes, ";
   if (texture) {
-    d.json.Object("texture", TextureJson(*texture));
+    JsonObject json = TextureJson(*texture);
     d.text += TextureText(*texture) + "\n";
+    DescribeAlpha(file, json, d.text);
+    d.json.Object("texture", json);
   } else {
     // Other pictures are named with their size, so a user sees what a build would convert.
     const std::string description = DescribeTexture(file).description;
@@ -188,7 +235,9 @@ int RunInfo(const InfoOptions& options) {
 
 void AddInfoCommand(CLI::App& app, int& status) {
   CLI::App* info = app.add_subcommand(
-      "info", "Describes menu texture files (header, stream, blocks, place) and DDS textures");
+      "info",
+      "Describes menu texture files (header, stream, blocks, place) and DDS textures (layout, "
+      "alpha)");
   auto options = std::make_shared<InfoOptions>();
   info->add_option("FILE", options->files, "Files to describe")->required();
   info->add_flag("--json", options->json, "One JSON array, one object per file");

@@ -67,6 +67,14 @@ JsonObject& JsonObject::String(std::string_view key, std::string_view text) {
 JsonObject& JsonObject::Number(std::string_view key, std::int64_t number) {
   return Field(key, std::to_string(number));
 }
+JsonObject& JsonObject::Decimal(std::string_view key, std::uint64_t units, int places) {
+  std::uint64_t scale = 1;
+  for (int i = 0; i < places; ++i) scale *= 10;
+  if (places <= 0) return Field(key, std::to_string(units));
+  std::string fraction = std::to_string(units % scale);
+  while (fraction.size() < static_cast<std::size_t>(places)) fraction.insert(fraction.begin(), '0');
+  return Field(key, std::to_string(units / scale) + "." + fraction);
+}
 JsonObject& JsonObject::Bool(std::string_view key, bool value) {
   return Field(key, value ? "true" : "false");
 }

@@ -16,6 +16,8 @@ class JsonObject {
  public:
   JsonObject& String(std::string_view key, std::string_view text);
   JsonObject& Number(std::string_view key, std::int64_t number);
+  // `units` in 10^-`places`, written as a decimal number: (3750, 4) is 0.3750.
+  JsonObject& Decimal(std::string_view key, std::uint64_t units, int places);
   JsonObject& Bool(std::string_view key, bool value);
   JsonObject& Null(std::string_view key);
   JsonObject& Object(std::string_view key, const JsonObject& object);

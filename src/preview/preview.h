@@ -26,6 +26,9 @@ enum class PreviewStatus {
 struct Preview {
   PreviewStatus status = PreviewStatus::NotPreviewable;
   PreviewPicture picture{};
+  // The texture's alpha as stored, a byte a pixel in the picture's order; empty when every
+  // pixel is opaque (no alpha channel, or 255 everywhere).
+  Bytes alpha{};
 };
 
 // The preview of `texture`, the bytes the job just wrote to its texture.dds, which is never
@@ -41,5 +44,9 @@ std::optional<PreviewPicture> PictureOf(ByteView file);
 struct Picture;
 // A decoded picture as the box shows it: B,G,R,A, opaque.
 PreviewPicture OpaqueCopy(const Picture& decoded);
+
+// A ready preview of B,G,R,A pixels with their alpha: the alpha taken apart, the picture made
+// opaque, as the box shows the texture without its transparency.
+Preview ReadyPreview(PreviewPicture with_alpha);
 
 }  // namespace frondel

@@ -12,9 +12,9 @@ static_assert(FREEIMAGE_COLORORDER == FREEIMAGE_COLORORDER_BGR);
 namespace frondel {
 namespace {
 
-// The library's picture as the box shows it: opaque, since a 32-bit bitmap loads without its
-// alpha, and top row first, where the library keeps the bottom row first.
-PreviewPicture OpaquePixels(FIBITMAP* decoded) {
+// The library's picture top row first, where the library keeps the bottom row first, with its
+// alpha, 255 where the texture stores none.
+PreviewPicture PixelsOf(FIBITMAP* decoded, bool stores_alpha) {
   const MFreeImage::Bitmap converted(FreeImage_ConvertTo32Bits(decoded));
   if (!converted) throw std::bad_alloc();
   PreviewPicture picture{
@@ -26,6 +26,7 @@ PreviewPicture OpaquePixels(FIBITMAP* decoded) {
         FreeImage_GetScanLine(converted.get(), static_cast<int>(picture.height - 1 - y));
     std::uint8_t* out = picture.pixels.data() + row_bytes * y;
     std::memcpy(out, row, row_bytes);
+    if (stores_alpha) continue;
     for (std::size_t x = 3; x < row_bytes; x += 4) out[x] = 255;
   }
   return picture;
@@ -58,7 +59,7 @@ Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteVi
     throw FileError("write", bitmap,
                     error != 0 ? SystemReason(error) : "the image library could not write it");
   }
-  return {PreviewStatus::Ready, OpaquePixels(picture.get())};
+  return ReadyPreview(PixelsOf(picture.get(), !DdsStoresNoAlpha(texture)));
 }
 
 }  // namespace frondel

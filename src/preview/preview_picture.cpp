@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "preview/preview.h"
 #include "texture/picture.h"
@@ -13,6 +14,20 @@ PreviewPicture OpaqueCopy(const Picture& decoded) {
     picture.pixels[alpha] = 255;
   }
   return picture;
+}
+
+Preview ReadyPreview(PreviewPicture with_alpha) {
+  Preview preview{PreviewStatus::Ready, std::move(with_alpha), {}};
+  Bytes& pixels = preview.picture.pixels;
+  bool opaque = true;
+  for (std::size_t at = 3; at < pixels.size() && opaque; at += 4) opaque = pixels[at] == 255;
+  if (opaque) return preview;
+  preview.alpha.resize(pixels.size() / 4);
+  for (std::size_t at = 3, pixel = 0; at < pixels.size(); at += 4, ++pixel) {
+    preview.alpha[pixel] = pixels[at];
+    pixels[at] = 255;
+  }
+  return preview;
 }
 
 std::optional<PreviewPicture> PictureOf(ByteView file) {

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "platform/file_error.h"
 #include "preview/preview.h"
 #include "texture/dds_header_check.h"
@@ -17,7 +19,10 @@ Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteVi
   const std::optional<Bytes> bmp = EncodeWithPlatform(decoded.picture, EncodedKind::Bmp);
   if (!bmp) throw FileError("write", bitmap, "the imaging component could not encode it");
   WriteWholeFile(bitmap, {*bmp});
-  return {PreviewStatus::Ready, OpaqueCopy(decoded.picture)};
+  PreviewPicture picture{decoded.picture.width, decoded.picture.height, {}};
+  picture.pixels.resize(std::size_t{picture.width} * picture.height * 4);
+  CopyAsBgra(decoded.picture, picture.pixels);
+  return ReadyPreview(std::move(picture));
 }
 
 }  // namespace frondel

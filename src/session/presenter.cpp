@@ -12,6 +12,7 @@
 #include "building/save_built_file.h"
 #include "export/dds_extraction.h"
 #include "export/save_exported_dds.h"
+#include "preview/transparency.h"
 #include "session/file_handlers.h"
 #include "session/messages.h"
 
@@ -82,6 +83,8 @@ void Presenter::Run(UserCommand command) {
       return ShowBlocksClicked();
     case UserCommand::RestoreBlocks:
       return RestoreBlocksClicked();
+    case UserCommand::ShowTransparency:
+      return ShowTransparency(!transparency_shown_);
     case UserCommand::None:
     case UserCommand::Exit:
     case UserCommand::Help:
@@ -123,7 +126,7 @@ void Presenter::ImportGiven(const std::filesystem::path& file) {
       Tell(view_, Message::CannotConvert, {PathText(file), RefusalReason(outcome->refusal)});
       break;
   }
-  view_.ShowNote(kNotPreviewableNote);
+  ShowNotPreviewable();
 }
 
 void Presenter::PlaceSelected(int index) {
@@ -198,13 +201,28 @@ void Presenter::ExportClicked() {
 
 void Presenter::ShowPreview(Job job, ByteView texture) {
   RunReported(view_, "Preview", [&] {
-    const Preview preview = MakePreview(program_folder_, job, texture);
-    if (preview.status == PreviewStatus::Ready) {
-      view_.ShowPicture(preview.picture);
-    } else {
-      view_.ShowNote(kNotPreviewableNote);
-    }
+    Preview preview = MakePreview(program_folder_, job, texture);
+    if (preview.status != PreviewStatus::Ready) return ShowNotPreviewable();
+    shown_ = std::move(preview);
+    DrawPreview();
   });
+}
+
+void Presenter::ShowNotPreviewable() {
+  shown_.reset();
+  view_.ShowNote(kNotPreviewableNote);
+}
+
+void Presenter::DrawPreview() {
+  if (!transparency_shown_) return view_.ShowPicture(shown_->picture);
+  const PixelSize box = view_.PreviewBoxSize();
+  view_.ShowPicture(WithTransparency(*shown_, box.width, box.height));
+}
+
+void Presenter::ShowTransparency(bool on) {
+  transparency_shown_ = on;
+  view_.ShowChecked(UserCommand::ShowTransparency, on);
+  if (shown_) RunReported(view_, "Show Transparency", [&] { DrawPreview(); });
 }
 
 void Presenter::SaveExportedClicked() {

@@ -16,8 +16,8 @@ namespace frondel {
 
 // The window's work flow, whatever draws the window: each click or menu item is one operation
 // here, run to its end. It asks and tells through the View, calls the core with the answers
-// and shows the results. It keeps nothing between operations but the list's selection and the
-// menu file last opened.
+// and shows the results. It keeps nothing between operations but the list's selection, the
+// menu file last opened, the preview shown and whether it shows the texture's transparency.
 class Presenter {
  public:
   using CommandStarter = std::function<void(const Command&)>;
@@ -46,6 +46,11 @@ class Presenter {
   void TakeBlocksClicked();
   void ShowBlocksClicked();
   void RestoreBlocksClicked();
+  // View > Show Transparency: the preview over a checkerboard where the texture is
+  // transparent, or as its colours alone. The window sets the remembered state at start and
+  // remembers TransparencyShown() after the menu item.
+  void ShowTransparency(bool on);
+  bool TransparencyShown() const { return transparency_shown_; }
 
   // A file dropped on the build job's frame or the preview, as if chosen in its dialog.
   void ImportGiven(const std::filesystem::path& file);
@@ -57,6 +62,9 @@ class Presenter {
 
  private:
   void ShowPreview(Job job, ByteView texture);
+  void ShowNotPreviewable();
+  // The preview last made, with or without its transparency.
+  void DrawPreview();
   const MenuPlace* SelectedPlace() const;
 
   const std::filesystem::path program_folder_;
@@ -66,6 +74,9 @@ class Presenter {
   int selected_place_ = -1;
   // The menu file the export job last opened, which the Blocks menu takes blocks from.
   std::optional<OpenedMenuFile> opened_;
+  // The texture the box shows, kept to draw it again when the view changes.
+  std::optional<Preview> shown_;
+  bool transparency_shown_ = false;
 };
 
 }  // namespace frondel

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string_view>
 
 #include "preview/preview.h"
+#include "session/window_layout.h"
 
 namespace frondel {
 
@@ -25,6 +27,11 @@ struct FileDialog {
   DialogKind kind;
   std::string_view filter;      // "description|pattern" pairs: "*.bin|*.bin"
   std::string_view folder_key;  // which of the four remembered folders it starts in
+};
+
+struct PixelSize {
+  std::uint32_t width;
+  std::uint32_t height;
 };
 
 // What a window asks the user and tells them: modal file dialogs and message boxes. Tests
@@ -51,6 +58,10 @@ class View : public Dialogs {
   // The preview box: a picture, stretched to fill it, or a note in place of one.
   virtual void ShowPicture(const PreviewPicture& picture) = 0;
   virtual void ShowNote(std::string_view note) = 0;
+  // The preview box's size in the pixels a picture of that size fills one for one.
+  virtual PixelSize PreviewBoxSize() const = 0;
+  // The check of a checkable menu item.
+  virtual void ShowChecked(UserCommand item, bool checked) = 0;
 };
 
 }  // namespace frondel

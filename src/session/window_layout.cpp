@@ -46,6 +46,8 @@ constexpr MenuSpec kMainMenus[] = {
     {"mnutakeblocks", "Take Blocks From Opened File", "mnublocks", TakeBlocks},
     {"mnushowblocks", "Show Blocks", "mnublocks", ShowBlocks},
     {"mnurestoreblocks", "Restore Stand-in Blocks", "mnublocks", RestoreBlocks},
+    {"mnuview", "View", nullptr, None},
+    {"mnutransparency", "Show Transparency", "mnuview", ShowTransparency, true},
 };
 
 constexpr const char* kMainFocusOrder[] = {

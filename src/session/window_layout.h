@@ -30,6 +30,7 @@ enum class UserCommand {
   TakeBlocks,
   ShowBlocks,
   RestoreBlocks,
+  ShowTransparency,
 };
 
 // One control of a window: its name, caption, container (null: the client area), place, and
@@ -43,12 +44,14 @@ struct ControlSpec {
   UserCommand command = UserCommand::None;
 };
 
-// A menu (UserCommand::None) or a menu item, in menu-bar order; a null parent is the bar.
+// A menu (UserCommand::None) or a menu item, in menu-bar order; a null parent is the bar. A
+// checkable item shows a check that the presenter sets.
 struct MenuSpec {
   const char* name;
   const char* caption;
   const char* parent;
   UserCommand command;
+  bool checkable = false;
 };
 
 // The main window's client area, 753x451 pixels, and what is in it. A container comes before

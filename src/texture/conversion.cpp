@@ -28,13 +28,6 @@ bool PngIsWhole(ByteView file) {
   return false;
 }
 
-// A DDS without an alpha mask stores no alpha in its fourth byte, whatever a decoder makes of
-// it.
-bool DdsHasNoAlpha(ByteView file) {
-  return (GetU32(file, dds::kPixelFormatFlagsAt) & dds::kPixelRgb) != 0 &&
-         GetU32(file, dds::kAlphaMaskAt) == 0;
-}
-
 }  // namespace
 
 DecodedPicture DecodePicture(ByteView file) {
@@ -55,7 +48,7 @@ DecodedPicture DecodePicture(ByteView file) {
            Picture::kRoomBefore + std::size_t{picture.width} * picture.height * picture.channels)) {
     return {.status = ConversionStatus::Unreadable};
   }
-  if (kind == PictureKind::Dds && DdsHasNoAlpha(file) && picture.channels == 4) {
+  if (kind == PictureKind::Dds && DdsStoresNoAlpha(file) && picture.channels == 4) {
     for (std::size_t at = Picture::kRoomBefore + 3; at < picture.bytes.size(); at += 4) {
       picture.bytes[at] = 0xff;
     }

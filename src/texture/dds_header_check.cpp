@@ -94,4 +94,10 @@ DdsVerdict CheckDdsHeader(ByteView texture) {
   return DdsVerdict::NotPreviewable;
 }
 
+bool DdsStoresNoAlpha(ByteView texture) {
+  if (texture.size() < dds::kAlphaMaskAt + 4) return false;
+  return (GetU32(texture, dds::kPixelFormatFlagsAt) & dds::kPixelRgb) != 0 &&
+         GetU32(texture, dds::kAlphaMaskAt) == 0;
+}
+
 }  // namespace frondel

@@ -17,4 +17,8 @@ enum class DdsVerdict {
 // Judges a whole texture file from its header fields and its length.
 DdsVerdict CheckDdsHeader(ByteView texture);
 
+// Whether an uncompressed texture's header gives no alpha mask: its fourth byte, if it has
+// one, is then no alpha, whatever a decoder makes of it. False for a file too short to say.
+bool DdsStoresNoAlpha(ByteView texture);
+
 }  // namespace frondel

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "session/messages.h"
+#include "win32/remembered_switch.h"
 #include "win32/single_instance.h"
 #include "win32/wide_text.h"
 
@@ -77,6 +78,7 @@ MainWindow::MainWindow(std::filesystem::path program_folder, Dialogs& dialogs,
   focus_ = controls_->Named(MainFocusOrder().front());
   CentreOnScreen(hwnd());
   presenter_.Start();
+  presenter_.ShowTransparency(RememberedSwitch(kShowTransparencyName));
 }
 
 MainWindow::~MainWindow() {
@@ -156,6 +158,9 @@ void MainWindow::Run(UserCommand command) {
     BringForward(help_->hwnd());
   } else {
     presenter_.Run(command);
+    if (command == UserCommand::ShowTransparency) {
+      RememberSwitch(kShowTransparencyName, presenter_.TransparencyShown());
+    }
   }
 }
 
@@ -225,5 +230,20 @@ void MainWindow::ShowPlaces(std::span<const std::string_view> places, int select
 void MainWindow::ShowPicture(const PreviewPicture& picture) { preview_.ShowPicture(picture); }
 
 void MainWindow::ShowNote(std::string_view note) { preview_.ShowText(note); }
+
+PixelSize MainWindow::PreviewBoxSize() const {
+  RECT box{};
+  GetClientRect(controls_->Named("TextureShown"), &box);
+  return {static_cast<std::uint32_t>(box.right), static_cast<std::uint32_t>(box.bottom)};
+}
+
+void MainWindow::ShowChecked(UserCommand item, bool checked) {
+  const auto menus = MainMenus();
+  for (std::size_t row = 0; row < menus.size(); ++row) {
+    if (menus[row].command != item) continue;
+    CheckMenuItem(GetMenu(hwnd()), static_cast<UINT>(kFirstMenuId + row),
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
 
 }  // namespace frondel

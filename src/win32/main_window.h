@@ -43,6 +43,8 @@ class MainWindow : public Window, public View {
   void ShowPlaces(std::span<const std::string_view> places, int selected) override;
   void ShowPicture(const PreviewPicture& picture) override;
   void ShowNote(std::string_view note) override;
+  PixelSize PreviewBoxSize() const override;
+  void ShowChecked(UserCommand item, bool checked) override;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

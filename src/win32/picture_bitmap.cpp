@@ -1,5 +1,6 @@
 #include "win32/picture_bitmap.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "win32/wide_text.h"
@@ -18,13 +19,8 @@ BITMAPINFO TopDown(std::uint32_t width, std::uint32_t height) {
   return info;
 }
 
-}  // namespace
-
-HBITMAP StretchedBitmap(const PreviewPicture& picture, int width, int height) {
-  const BITMAPINFO target = TopDown(width, height);
-  void* bits = nullptr;
-  const HBITMAP bitmap = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
+// `picture` stretched into `bitmap`, a DIB section of width x height.
+void Stretch(const PreviewPicture& picture, int width, int height, HBITMAP bitmap) {
   const HDC dc = CreateCompatibleDC(nullptr);
   const HGDIOBJ before = SelectObject(dc, bitmap);
   SetStretchBltMode(dc, HALFTONE);
@@ -36,8 +32,25 @@ HBITMAP StretchedBitmap(const PreviewPicture& picture, int width, int height) {
   SelectObject(dc, before);
   DeleteDC(dc);
   GdiFlush();
-  // Stretching leaves the alpha bytes undefined.
+}
+
+}  // namespace
+
+HBITMAP StretchedBitmap(const PreviewPicture& picture, int width, int height) {
+  const BITMAPINFO target = TopDown(width, height);
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
   auto* pixel = static_cast<std::uint8_t*>(bits);
+  // A picture of the box's own size is drawn pixel for pixel, as it was given.
+  if (picture.width == static_cast<std::uint32_t>(width) &&
+      picture.height == static_cast<std::uint32_t>(height)) {
+    std::copy(picture.pixels.begin(), picture.pixels.end(), pixel);
+  } else {
+    Stretch(picture, width, height, bitmap);
+  }
+  // Every pixel opaque: stretching leaves the alpha bytes undefined, and a given picture's alpha
+  // is not for the box to blend by.
   for (long long i = 0; i < static_cast<long long>(width) * height; ++i) pixel[i * 4 + 3] = 255;
   return bitmap;
 }

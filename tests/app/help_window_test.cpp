@@ -331,7 +331,8 @@ class HelpWindowTest : public QObject {
   void theShippedTutorialsLoadAndDiffer() {
     testing::ProgramFolder program;
     ScriptedDialogs dialogs;
-    MainForm form(program.path(), dialogs, [](const Command&) {});
+    QSettings settings(ToQString(program.path() / "settings.ini"), QSettings::IniFormat);
+    MainForm form(program.path(), dialogs, settings, [](const Command&) {});
     form.findChild<QAction*>("mnuhelp")->trigger();
     Help* help = HelpWindows().at(0);
     QList<QImage> shown;

@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "app/control_table.h"
+#include "app/qt_text.h"
 #include "platform/file_error.h"
 #include "window_session.h"
 
@@ -247,9 +248,9 @@ class MainFormLayoutTest : public QObject {
       }
       return seen;
     };
-    QCOMPARE(
-        entries(s.form.menuBar()->actions()),
-        (QStringList{"mnufile=File", "mnuhelp1=Help", "mnucredits=Credits", "mnublocks=Blocks"}));
+    QCOMPARE(entries(s.form.menuBar()->actions()),
+             (QStringList{"mnufile=File", "mnuhelp1=Help", "mnucredits=Credits", "mnublocks=Blocks",
+                          "mnuview=View"}));
     // A single "&" marks the next character, here a blank, as the access key and is not shown.
     QCOMPARE(
         entries(s.Find<QMenu>("mnufile")->actions()),
@@ -262,6 +263,10 @@ class MainFormLayoutTest : public QObject {
     QCOMPARE(entries(s.Find<QMenu>("mnublocks")->actions()),
              (QStringList{"mnutakeblocks=Take Blocks From Opened File", "mnushowblocks=Show Blocks",
                           "mnurestoreblocks=Restore Stand-in Blocks"}));
+    // The one checkable item, unchecked at the first start.
+    QCOMPARE(entries(s.Find<QMenu>("mnuview")->actions()),
+             QStringList{"mnutransparency=Show Transparency (not plain)"});
+    QVERIFY(!s.Find<QAction>("mnutransparency")->isChecked());
   }
 
   void author() {
@@ -282,7 +287,9 @@ class MainFormLayoutTest : public QObject {
 
   void visitThatCannotStartIsReported() {
     ScriptedDialogs dialogs;
-    MainForm form("unused", dialogs, [](const Command& command) {
+    const testing::TempFolder scratch;
+    QSettings settings(ToQString(scratch / "settings.ini"), QSettings::IniFormat);
+    MainForm form("unused", dialogs, settings, [](const Command& command) {
       throw FileError("start", command.program, "the program was not found or could not be run");
     });
     form.findChild<QAction*>("mnuorvane")->trigger();

@@ -1,5 +1,6 @@
 // The preview box after imports and exports: the texture previewed last, stretched to the box,
 // or the note when a texture cannot be shown, never an earlier picture.
+#include <QAction>
 #include <QLabel>
 #include <QPixmap>
 #include <QTest>
@@ -72,6 +73,38 @@ class MainFormPreviewTest : public QObject {
     s.dialogs.WillChoose(s.user / "out.dds");
     s.Click("Save_DDS_Export");
     QCOMPARE(box->text(), QString::fromUtf8(kNotPreviewableNote));
+  }
+
+  // View > Show Transparency: checked and remembered by the window, drawn as the presenter
+  // composes it, and read back by a window started later.
+  void showTransparencyIsCheckedDrawnAndRemembered() {
+    WindowSession s;
+    QAction* item = s.Find<QAction>("mnutransparency");
+    QVERIFY(item->isCheckable() && !item->isChecked());
+    WriteWholeFile(s.user / "half.dds", {MakeDds(DdsKind::Bgra32, 1024, 1024)});  // alpha 128
+    s.dialogs.WillChoose(s.user / "half.dds");
+    s.Click("OpenDDS_Import");
+    QLabel* box = s.Find<QLabel>("TextureShown");
+    QVERIFY(Same(Near(box->pixmap(), 2, 2), kRed));
+
+    s.Choose("mnutransparency");
+    QVERIFY(item->isChecked());
+    QCOMPARE(box->pixmap().size(), kPreviewBoxSize);
+    // Red at half alpha over the dark square 8 pixels on: drawn as composed, not stretched.
+    QVERIFY(Same(Near(box->pixmap(), 10, 2), Colour{204, 76, 76}));
+    s.settings.sync();
+    {
+      QSettings again(s.settings.fileName(), QSettings::IniFormat);
+      ScriptedDialogs dialogs;
+      MainForm later(s.program, dialogs, again, [](const Command&) {});
+      QVERIFY(later.findChild<QAction*>("mnutransparency")->isChecked());
+    }
+
+    s.Choose("mnutransparency");
+    QVERIFY(!item->isChecked());
+    QVERIFY(Same(Near(box->pixmap(), 2, 2), kRed));
+    QCOMPARE(s.settings.value("View/ShowTransparency").toBool(), false);
+    QVERIFY(s.dialogs.boxes.empty());
   }
 
   void previewingAgainReplacesThePicture() {

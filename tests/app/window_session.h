@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QStringList>
 #include <QTest>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "app/qt_text.h"
 #include "building/menu_places.h"
 #include "building/working_folder.h"
 #include "platform/file_system.h"
@@ -70,7 +72,11 @@ class WindowSession : public SmallProgram {
 
   ScriptedDialogs dialogs;
   std::vector<Command> started;
-  MainForm form{program, dialogs, [this](const Command& command) { started.push_back(command); }};
+  // The window's settings in a file of the test's own, so that no run reads or changes the
+  // user's.
+  QSettings settings{ToQString(root / "settings.ini"), QSettings::IniFormat};
+  MainForm form{program, dialogs, settings,
+                [this](const Command& command) { started.push_back(command); }};
 };
 
 }  // namespace frondel::testing

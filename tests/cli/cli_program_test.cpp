@@ -214,6 +214,46 @@ TEST_F(CliProgram, InfoDescribesGoodAndDamagedFilesAndExportRefusesIncompleteOne
   EXPECT_EQ(run.out.front(), '[');
 }
 
+// Whether a texture's alpha is used, counted over its pixels, for a DDS and for the texture of
+// a menu file; a fourth byte without an alpha mask is no alpha.
+TEST_F(CliProgram, InfoCountsTheTexturesAlpha) {
+  // A quarter transparent, a quarter half, the rest opaque; rows of 1024 pixels from the top.
+  Bytes mixed = GameTexture(7);
+  for (std::size_t pixel = 0; pixel < 1024 * 1024; ++pixel) {
+    mixed[128 + pixel * 4 + 3] = pixel < 256 * 1024 ? 0 : pixel < 512 * 1024 ? 128 : 255;
+  }
+  Bytes clear = GameTexture(8);
+  for (std::size_t at = 128 + 3; at < clear.size(); at += 4) clear[at] = 0;
+  WriteBytes(work / "mixed.dds", mixed);
+  WriteBytes(work / "clear.dds", clear);
+  WriteBytes(work / "no alpha.dds", testing::MakeDds(testing::DdsKind::Bgrx32, 64, 32));
+  ASSERT_EQ(
+      Cli({"build", Utf8(work / "mixed.dds"), "--place", "edit", "-o", Utf8(out / "m.bin")}).status,
+      0);
+
+  auto run = Cli({"info", Utf8(work / "mixed.dds"), Utf8(work / "clear.dds"),
+                  Utf8(work / "no alpha.dds"), Utf8(out / "m.bin")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string mixed_line =
+      "  alpha: mixed, 25.00% of the pixels transparent, 25.00% partly\n";
+  for (const std::string& expected : std::vector<std::string>{
+           "layout\n" + mixed_line + Utf8(work / "clear.dds"), "layout\n  alpha: all transparent\n",
+           "not the game's layout\n  alpha: all opaque\n",
+           "layout\n" + mixed_line + "  head block"}) {
+    EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+  }
+
+  run = Cli({"info", "--json", Utf8(work / "mixed.dds"), Utf8(work / "no alpha.dds")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  for (const char* expected :
+       {R"("alpha": {"use": "mixed", "pixels": 1048576, "transparent": 262144, )"
+        R"("partly_transparent": 262144, "transparent_share": 0.2500}})",
+        R"("alpha": {"use": "opaque", "pixels": 2048, "transparent": 0, )"
+        R"("partly_transparent": 0, "transparent_share": 0.0000}})"}) {
+    EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+  }
+}
+
 TEST_F(CliProgram, ConvertsOtherTexturesUnlessAsIsWhichPacksOnlyADds) {
   const Bytes small = testing::MakeDds(testing::DdsKind::Dxt5, 64, 64);
   const std::string dds = Utf8(work / "small.dds"), junk = Utf8(work / "junk.dds");

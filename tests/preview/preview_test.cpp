@@ -81,6 +81,7 @@ struct GoodTexture {
   const char* name;
   DdsKind kind;
   std::uint32_t width, height, mip_levels;
+  int alpha;  // every pixel's, or -1 for a texture that stores none
 };
 
 void PrintTo(const GoodTexture& t, std::ostream* os) { *os << t.name; }
@@ -101,22 +102,26 @@ TEST_P(MakePreviewOf, WritesTheTopLevelRightWayUpInItsColours) {
   EXPECT_TRUE(ShowsQuadrants(shown));
   const QImage bitmap = DecodeBitmap(program.Bitmap(Job::Import));
   EXPECT_EQ(bitmap.convertToFormat(QImage::Format_ARGB32), shown);
+  // The alpha comes apart, as stored; a fourth byte without an alpha mask is none.
+  const Bytes alpha =
+      t.alpha < 0 ? Bytes{} : Bytes(std::size_t{t.width} * t.height, std::uint8_t(t.alpha));
+  EXPECT_TRUE(alpha == preview.alpha) << "alpha of " << preview.alpha.size() << " pixels";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, MakePreviewOf,
-    ::testing::Values(GoodTexture{"Bgra32", DdsKind::Bgra32, 1024, 1024, 1},
-                      GoodTexture{"Rgba32", DdsKind::Rgba32, 1024, 1024, 1},
-                      GoodTexture{"Bgrx32", DdsKind::Bgrx32, 256, 128, 1},
-                      GoodTexture{"Bgr24", DdsKind::Bgr24, 256, 128, 1},
-                      GoodTexture{"Rgb24", DdsKind::Rgb24, 128, 256, 1},
-                      GoodTexture{"Rgb24OddSides", DdsKind::Rgb24, 7, 5, 1},
-                      GoodTexture{"Dxt1", DdsKind::Dxt1, 256, 128, 1},
-                      GoodTexture{"Dxt3", DdsKind::Dxt3, 128, 256, 1},
-                      GoodTexture{"Dxt5", DdsKind::Dxt5, 256, 128, 1},
-                      GoodTexture{"Rgba32Mipmapped", DdsKind::Rgba32, 256, 128, 9},
-                      GoodTexture{"Dxt1Mipmapped", DdsKind::Dxt1, 256, 128, 9},
-                      GoodTexture{"Dxt5Mipmapped", DdsKind::Dxt5, 128, 256, 9}),
+    ::testing::Values(GoodTexture{"Bgra32", DdsKind::Bgra32, 1024, 1024, 1, 128},
+                      GoodTexture{"Rgba32", DdsKind::Rgba32, 1024, 1024, 1, 128},
+                      GoodTexture{"Bgrx32", DdsKind::Bgrx32, 256, 128, 1, -1},
+                      GoodTexture{"Bgr24", DdsKind::Bgr24, 256, 128, 1, -1},
+                      GoodTexture{"Rgb24", DdsKind::Rgb24, 128, 256, 1, -1},
+                      GoodTexture{"Rgb24OddSides", DdsKind::Rgb24, 7, 5, 1, -1},
+                      GoodTexture{"Dxt1", DdsKind::Dxt1, 256, 128, 1, -1},
+                      GoodTexture{"Dxt3", DdsKind::Dxt3, 128, 256, 1, 136},
+                      GoodTexture{"Dxt5", DdsKind::Dxt5, 256, 128, 1, 128},
+                      GoodTexture{"Rgba32Mipmapped", DdsKind::Rgba32, 256, 128, 9, 128},
+                      GoodTexture{"Dxt1Mipmapped", DdsKind::Dxt1, 256, 128, 9, -1},
+                      GoodTexture{"Dxt5Mipmapped", DdsKind::Dxt5, 128, 256, 9, 128}),
     [](const ::testing::TestParamInfo<GoodTexture>& info) { return info.param.name; });
 
 TEST(PreviewImage, SquareTextureFillsTheBoxExactlyAndOpaque) {

@@ -353,6 +353,61 @@ TEST_F(Session, ThePreviewShowsTheLaterJobsTexture) {
   EXPECT_TRUE(FileExists(Working(WorkFile::ExportBitmap)));
 }
 
+// View > Show Transparency redraws the picture shown at once and every later preview; a texture
+// without alpha, and a note, look the same either way.
+TEST_F(Session, ShowTransparencyAppliesAtOnceAndToEveryLaterPreview) {
+  // Alpha 128 everywhere, in a texture of the game's layout.
+  const fs::path see_through =
+      UserFile("a.dds", testing::MakeDds(testing::DdsKind::Bgra32, 1024, 1024));
+  view.script.WillChoose(see_through);
+  presenter.Run(UserCommand::ImportPicture);
+  ASSERT_TRUE(view.picture);
+  const PreviewPicture plain = *view.picture;
+
+  presenter.Run(UserCommand::ShowTransparency);
+  EXPECT_TRUE(presenter.TransparencyShown());
+  EXPECT_TRUE(view.checked[UserCommand::ShowTransparency]);
+  ASSERT_TRUE(view.picture);
+  EXPECT_EQ(view.picture->width, 249u);
+  EXPECT_EQ(view.picture->height, 385u);
+  // The top left is the texture's red, half over the light square: 255 -> 230, 0 -> 102.
+  EXPECT_EQ(Bytes(view.picture->pixels.begin(), view.picture->pixels.begin() + 4),
+            (Bytes{102, 102, 230, 255}));
+
+  // A new preview while it is on, at another box size: the checkerboard again. The working
+  // bitmap is the texture's, whatever the view.
+  view.box = {100, 50};
+  view.script.WillChoose(see_through);
+  presenter.Run(UserCommand::ImportPicture);
+  ASSERT_TRUE(view.picture);
+  EXPECT_EQ(view.picture->width, 100u);
+  const Bytes bitmap_on = ReadWholeFile(Working(WorkFile::ImportBitmap));
+
+  presenter.Run(UserCommand::ShowTransparency);
+  EXPECT_FALSE(view.checked[UserCommand::ShowTransparency]);
+  ASSERT_TRUE(view.picture);
+  EXPECT_EQ(view.picture->pixels, plain.pixels);
+  view.script.WillChoose(see_through);
+  presenter.Run(UserCommand::ImportPicture);
+  EXPECT_EQ(ReadWholeFile(Working(WorkFile::ImportBitmap)), bitmap_on);
+
+  // No alpha mask: the same picture on as off.
+  presenter.ShowTransparency(true);
+  view.script.WillChoose(UserFile("x.dds", testing::MakeDds(testing::DdsKind::Bgrx32, 64, 32)));
+  presenter.Run(UserCommand::ImportPicture);
+  ASSERT_TRUE(view.picture);
+  EXPECT_EQ(view.picture->width, 64u);
+
+  // Not previewable: the note stays, whatever the item.
+  view.script.WillChoose(UserFile("odd.dds", testing::MakeDds(testing::DdsKind::Dxt5, 6, 6)));
+  presenter.Run(UserCommand::ImportPicture);
+  presenter.Run(UserCommand::ShowTransparency);
+  EXPECT_FALSE(view.picture);
+  EXPECT_EQ(view.note, kNotPreviewableNote);
+  // The two questions whether to convert the small textures, and no failure.
+  EXPECT_EQ(view.Seen().size(), 2u);
+}
+
 // A picture is converted only when the user agrees; otherwise, or when it cannot be read,
 // the build job is left without a texture. The user's file never changes.
 TEST_F(Session, ImportingAPicture) {

@@ -35,6 +35,8 @@ class ScriptedView : public View {
     picture.reset();
     note = shown;
   }
+  PixelSize PreviewBoxSize() const override { return box; }
+  void ShowChecked(UserCommand item, bool on) override { checked[item] = on; }
 
   // The boxes shown, as "title | style | text", so a failed comparison shows the words.
   std::vector<std::string> Seen() const {
@@ -51,6 +53,8 @@ class ScriptedView : public View {
   int selected_place = -2;
   std::optional<PreviewPicture> picture;
   std::string note;
+  PixelSize box{249, 385};
+  std::map<UserCommand, bool> checked;
 };
 
 }  // namespace frondel::testing

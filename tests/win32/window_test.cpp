@@ -14,6 +14,7 @@
 #include "support/program_folder.h"
 #include "support/scripted_dialogs.h"
 #include "win32/main_window.h"
+#include "win32/remembered_switch.h"
 #include "win32/single_instance.h"
 #include "win32/wide_text.h"
 
@@ -112,6 +113,9 @@ TEST_F(Win32Window, IsLaidOutFromTheTablesAtTheSystemDpi) {
   EXPECT_EQ(preview.top, Scaled(40, dpi));
   EXPECT_EQ(preview.right - preview.left, Scaled(249, dpi));
   EXPECT_EQ(preview.bottom - preview.top, Scaled(385, dpi));
+  // The presenter composes the transparency at the box's size in pixels.
+  EXPECT_EQ(window.PreviewBoxSize().width, static_cast<std::uint32_t>(Scaled(249, dpi)));
+  EXPECT_EQ(window.PreviewBoxSize().height, static_cast<std::uint32_t>(Scaled(385, dpi)));
 
   LOGFONTW label{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control("Label2"), WM_GETFONT, 0, 0)),
@@ -123,12 +127,65 @@ TEST_F(Win32Window, IsLaidOutFromTheTablesAtTheSystemDpi) {
 
   EXPECT_EQ(TextOf(window.hwnd()), Widen(kMainTitle));
   const HMENU bar = GetMenu(window.hwnd());
-  ASSERT_EQ(GetMenuItemCount(bar), 4);
+  ASSERT_EQ(GetMenuItemCount(bar), 5);
   wchar_t caption[64];
   GetMenuStringW(GetSubMenu(bar, 0), 0, caption, 64, MF_BYPOSITION);
   EXPECT_STREQ(caption, L"Open DDS && Create New");
   GetMenuStringW(bar, 3, caption, 64, MF_BYPOSITION);
   EXPECT_STREQ(caption, L"&Blocks");
+  GetMenuStringW(bar, 4, caption, 64, MF_BYPOSITION);
+  EXPECT_STREQ(caption, L"&View");
+  GetMenuStringW(GetSubMenu(bar, 4), 0, caption, 64, MF_BYPOSITION);
+  EXPECT_STREQ(caption, L"Show Transparency");
+}
+
+// View > Show Transparency: checked and remembered in the registry by the window, drawn pixel
+// for pixel as the presenter composes it, and read back by a window made later.
+TEST_F(Win32Window, ShowTransparencyIsCheckedDrawnAndRemembered) {
+  const auto checked = [](const MainWindow& shown) {
+    const auto menus = MainMenus();
+    for (std::size_t row = 0; row < menus.size(); ++row) {
+      if (menus[row].command != UserCommand::ShowTransparency) continue;
+      const UINT id = static_cast<UINT>(MainWindow::kFirstMenuId + row);
+      return (GetMenuState(GetMenu(shown.hwnd()), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+    return false;
+  };
+  // The pixel at (x, y) of the box's bitmap, as B,G,R,A.
+  const auto pixel = [&](int x, int y) {
+    const auto shown = reinterpret_cast<HBITMAP>(
+        SendMessageW(Control("TextureShown"), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP bitmap{};
+    GetObjectW(shown, sizeof bitmap, &bitmap);
+    const auto* at = static_cast<const std::uint8_t*>(bitmap.bmBits) +
+                     static_cast<std::size_t>(y) * bitmap.bmWidthBytes + x * 4;
+    return Bytes(at, at + 4);
+  };
+  ASSERT_FALSE(checked(window));
+  WriteWholeFile(texture, {testing::MakeDds(testing::DdsKind::Bgra32, 1024, 1024)});  // alpha 128
+  dialogs.WillChoose(texture);
+  Click("OpenDDS_Import");
+
+  Menu("mnutransparency");
+  EXPECT_TRUE(checked(window));
+  EXPECT_TRUE(RememberedSwitch(kShowTransparencyName));
+  // Red at half alpha over the light square, and over the dark one 8 pixels on.
+  EXPECT_EQ(pixel(2, 2), (Bytes{102, 102, 230, 255}));
+  EXPECT_EQ(pixel(10, 2), (Bytes{76, 76, 204, 255}));
+  {
+    testing::ScriptedDialogs other;
+    const MainWindow later(program.path(), other, [](const Command&) {});
+    EXPECT_TRUE(checked(later));
+  }
+
+  Menu("mnutransparency");
+  EXPECT_FALSE(checked(window));
+  EXPECT_FALSE(RememberedSwitch(kShowTransparencyName));
+  // The texture's red again, stretched by the window, which may shade it a little.
+  const Bytes red = pixel(2, 2);
+  EXPECT_TRUE(red[0] < 16 && red[1] < 16 && red[2] > 240) << int(red[0]) << " " << int(red[1]);
+  EXPECT_TRUE(dialogs.boxes.empty());
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kViewSettingsKey, kShowTransparencyName);
 }
 
 TEST_F(Win32Window, ButtonsListAndMenusReachThePresenter) {
