@@ -380,4 +380,6 @@ std::string BackupTimeText(sys_seconds time) {
   return Format(LocalTime(time), "%Y-%m-%d %H:%M:%S");
 }
 
+std::string BackupTimeUtc(sys_seconds time) { return UtcText(time); }
+
 }  // namespace frondel

@@ -65,5 +65,7 @@ void RestoreBackup(const std::filesystem::path& root, const Backup& backup,
 
 // A backup's time as the lists show it, in local time: "2026-12-07 21:50:10".
 std::string BackupTimeText(std::chrono::sys_seconds time);
+// As the record keeps it, in UTC: "2026-12-07T21:50:10Z".
+std::string BackupTimeUtc(std::chrono::sys_seconds time);
 
 }  // namespace frondel
