@@ -450,7 +450,9 @@ TEST_F(CliProgram, ForcedOutputsAreKeptListedAndRestored) {
   run = Cli({"backups", "list", "--json"});
   EXPECT_NE(run.out.find(R"({"id": 1, "time": ")"), std::string::npos) << run.out;
   EXPECT_EQ(run.out.find(R"({"id": 5, )"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find(R"("original": ")" + bin + "\""), std::string::npos) << run.out;
+  std::string json_bin;  // as a JSON string holds it: a backslash doubled
+  for (char c : bin) json_bin += c == '\\' ? std::string(2, c) : std::string(1, c);
+  EXPECT_NE(run.out.find(R"("original": ")" + json_bin + "\""), std::string::npos) << run.out;
   EXPECT_TRUE(run.out.starts_with("[\n  {\"id\": 4, ")) << run.out;  // newest first
 
   // Backup 1 is the first build: back elsewhere, then over what is there now.

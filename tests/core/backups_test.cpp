@@ -56,8 +56,11 @@ TEST_F(BackupsTest, KeepsTheOldFileRecordsItAndRestoresIt) {
   const std::optional<Backup> kept =
       KeepReplacedFile(root.path(), user / "menu_ex.bin", ByteView(replacement), now);
   ASSERT_TRUE(kept);
+#ifndef _WIN32
   // The same file system: a link, which keeps the old file once the new one is renamed over it.
+  // (Wine does not count a file's links.)
   EXPECT_EQ(fs::hard_link_count(user / "menu_ex.bin"), 2u);
+#endif
   WriteUserFile(user / "menu_ex.bin", {replacement}, Replace::Existing);
   EXPECT_TRUE(SameBytes(old, ReadWholeFile(kept->file)));
   EXPECT_EQ(kept->file.parent_path(), root / "backups");
@@ -145,12 +148,14 @@ TEST_F(BackupsTest, RecordLinesThatDoNotReadSurviveARewrite) {
   fs::create_directories(root / "backups");
   const std::string odd = "a line of someone else's\n";
   std::ofstream(root / "backups" / "backups.txt", std::ios::binary) << odd;
-  WriteBytes(user / "f\tg", PatternBytes(10, 8));
-  ASSERT_TRUE(KeepReplacedFile(root.path(), user / "f\tg", ByteView(Bytes{}), now));
+  // A name that reads like the record's own escapes comes back as it is.
+  const fs::path odd_name = user / "f%0A%25 g";
+  WriteBytes(odd_name, PatternBytes(10, 8));
+  ASSERT_TRUE(KeepReplacedFile(root.path(), odd_name, ByteView(Bytes{}), now));
   const Bytes record = ReadWholeFile(root / "backups" / "backups.txt");
   EXPECT_EQ(std::string(record.begin(), record.begin() + odd.size()), odd);
   ASSERT_EQ(ListBackups(root.path()).size(), 1u);
-  EXPECT_EQ(ListBackups(root.path())[0].original, user / "f\tg");
+  EXPECT_EQ(ListBackups(root.path())[0].original, odd_name);
 }
 
 TEST_F(BackupsTest, NoBackupNoReplacement) {
