@@ -46,6 +46,8 @@ class Presenter {
   void TakeBlocksClicked();
   void ShowBlocksClicked();
   void RestoreBlocksClicked();
+  // Backups > Restore Replaced File...
+  void RestoreBackupClicked();
 
   // A file dropped on the build job's frame or the preview, as if chosen in its dialog.
   void ImportGiven(const std::filesystem::path& file);

@@ -46,6 +46,8 @@ constexpr MenuSpec kMainMenus[] = {
     {"mnutakeblocks", "Take Blocks From Opened File", "mnublocks", TakeBlocks},
     {"mnushowblocks", "Show Blocks", "mnublocks", ShowBlocks},
     {"mnurestoreblocks", "Restore Stand-in Blocks", "mnublocks", RestoreBlocks},
+    {"mnubackups", "Backups", nullptr, None},
+    {"mnurestorebackup", "Restore Replaced File...", "mnubackups", RestoreBackup},
 };
 
 constexpr const char* kMainFocusOrder[] = {

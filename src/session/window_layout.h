@@ -30,6 +30,7 @@ enum class UserCommand {
   TakeBlocks,
   ShowBlocks,
   RestoreBlocks,
+  RestoreBackup,
 };
 
 // One control of a window: its name, caption, container (null: the client area), place, and

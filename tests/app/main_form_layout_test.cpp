@@ -247,9 +247,9 @@ class MainFormLayoutTest : public QObject {
       }
       return seen;
     };
-    QCOMPARE(
-        entries(s.form.menuBar()->actions()),
-        (QStringList{"mnufile=File", "mnuhelp1=Help", "mnucredits=Credits", "mnublocks=Blocks"}));
+    QCOMPARE(entries(s.form.menuBar()->actions()),
+             (QStringList{"mnufile=File", "mnuhelp1=Help", "mnucredits=Credits", "mnublocks=Blocks",
+                          "mnubackups=Backups"}));
     // A single "&" marks the next character, here a blank, as the access key and is not shown.
     QCOMPARE(
         entries(s.Find<QMenu>("mnufile")->actions()),
@@ -262,6 +262,8 @@ class MainFormLayoutTest : public QObject {
     QCOMPARE(entries(s.Find<QMenu>("mnublocks")->actions()),
              (QStringList{"mnutakeblocks=Take Blocks From Opened File", "mnushowblocks=Show Blocks",
                           "mnurestoreblocks=Restore Stand-in Blocks"}));
+    QCOMPARE(entries(s.Find<QMenu>("mnubackups")->actions()),
+             QStringList{"mnurestorebackup=Restore Replaced File..."});
   }
 
   void author() {
