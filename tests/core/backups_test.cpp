@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <string>
+#include <thread>
 
 #include "backups/backup_store.h"
 #include "backups/sha256.h"
@@ -96,6 +98,34 @@ TEST_F(BackupsTest, NothingKeptForAMissingOrIdenticalTarget) {
   EXPECT_FALSE(KeepReplacedFile(root.path(), user / "a.bin", ByteView(same), now));
   EXPECT_FALSE(KeepReplacedFile(root.path(), user / "a.bin", user / "b.bin", now));
   EXPECT_TRUE(ListBackups(root.path()).empty());
+}
+
+// Several at once, in one second, of files of one name: each gets a file, a number and a line.
+TEST_F(BackupsTest, KeptAtOnceNoneIsLost) {
+  constexpr int kThreads = 6;
+  for (int i = 0; i < kThreads; ++i) {
+    fs::create_directories(user / std::to_string(i));
+    WriteBytes(user / std::to_string(i) / "m.bin", PatternBytes(2000, 20 + i));
+  }
+  {
+    std::vector<std::jthread> threads;
+    for (int i = 0; i < kThreads; ++i) {
+      threads.emplace_back([&, i] {
+        KeepReplacedFile(root.path(), user / std::to_string(i) / "m.bin", ByteView(Bytes{}), now);
+      });
+    }
+  }
+  const std::vector<Backup> listed = ListBackups(root.path());
+  ASSERT_EQ(listed.size(), std::size_t{kThreads});
+  std::set<int> ids;
+  std::set<fs::path> files;
+  for (const Backup& b : listed) {
+    ids.insert(b.id);
+    files.insert(b.file);
+    EXPECT_TRUE(SameBytes(ReadWholeFile(b.original), ReadWholeFile(b.file)));
+  }
+  EXPECT_EQ(ids.size(), std::size_t{kThreads});
+  EXPECT_EQ(files.size(), std::size_t{kThreads});
 }
 
 TEST_F(BackupsTest, CopiedAcrossFileSystems) {
