@@ -253,7 +253,12 @@ Backup MakeBackup(const fs::path& root, const fs::path& target, sys_seconds now)
   backup.original = fs::absolute(target);
   backup.file = FreeName(folder, target, now);
   std::error_code ec;
-  fs::create_hard_link(target, backup.file, ec);
+  // A link to a symbolic link would keep the link, not what it showed: that is copied.
+  if (fs::is_symlink(fs::symlink_status(target, ec))) {
+    ec = std::make_error_code(std::errc::not_supported);
+  } else {
+    fs::create_hard_link(target, backup.file, ec);
+  }
   if (ec) {
     // Another file system, or one without links: a copy, whole on disk before anything goes.
     const Bytes bytes = ReadWholeFile(target);
@@ -261,9 +266,14 @@ Backup MakeBackup(const fs::path& root, const fs::path& target, sys_seconds now)
     backup.size = static_cast<std::int64_t>(bytes.size());
     backup.sha256 = Sha256Hex(bytes);
   } else {
-    const Digest digest = DigestOf(backup.file);
-    backup.size = digest.size;
-    backup.sha256 = digest.sha256;
+    try {
+      const Digest digest = DigestOf(backup.file);
+      backup.size = digest.size;
+      backup.sha256 = digest.sha256;
+    } catch (...) {
+      fs::remove(backup.file, ec);
+      throw;
+    }
   }
   return backup;
 }

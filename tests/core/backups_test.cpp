@@ -141,6 +141,21 @@ TEST_F(BackupsTest, CopiedAcrossFileSystems) {
   EXPECT_EQ(kept->sha256, Sha256Hex(old));
 }
 
+// A symbolic link that a save replaces is kept as what it showed, whatever becomes of that.
+TEST_F(BackupsTest, ALinkIsKeptAsItsContent) {
+  const Bytes shown = PatternBytes(300, 16);
+  WriteBytes(user / "real.bin", shown);
+  std::error_code ec;
+  fs::create_symlink(user / "real.bin", user / "link.bin", ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+  const std::optional<Backup> kept =
+      KeepReplacedFile(root.path(), user / "link.bin", ByteView(Bytes{}), now);
+  ASSERT_TRUE(kept);
+  fs::remove(user / "real.bin");
+  EXPECT_FALSE(fs::is_symlink(kept->file));
+  EXPECT_TRUE(SameBytes(shown, ReadWholeFile(kept->file)));
+}
+
 TEST_F(BackupsTest, AChangedBackupIsNotRestored) {
   WriteBytes(user / "f", PatternBytes(100, 6));
   const std::optional<Backup> kept =
