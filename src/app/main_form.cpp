@@ -128,6 +128,11 @@ Answer MainForm::ShowBox(std::string_view text, BoxStyle style, std::string_view
   return dialogs_.ShowBox(text, style, title);
 }
 
+std::optional<std::size_t> MainForm::ChooseItem(std::string_view title, std::string_view label,
+                                                std::span<const std::string> items) {
+  return dialogs_.ChooseItem(title, label, items);
+}
+
 void MainForm::ShowPath(int text_box, const std::filesystem::path& path) {
   findChild<QLineEdit*>(QStringLiteral("Text%1").arg(text_box))->setText(ToQString(path));
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
@@ -74,6 +75,23 @@ Answer QtDialogs::ShowBox(std::string_view text, BoxStyle style, std::string_vie
     default:
       return Answer::Ok;
   }
+}
+
+std::optional<std::size_t> QtDialogs::ChooseItem(std::string_view title, std::string_view label,
+                                                 std::span<const std::string> items) {
+  QStringList texts;
+  for (const std::string& item : items) texts << TextToQString(item);
+  QInputDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(TextToQString(title));
+  dialog.setLabelText(TextToQString(label));
+  dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+  dialog.setComboBoxEditable(false);
+  dialog.setComboBoxItems(texts);
+  if (!texts.isEmpty()) dialog.setTextValue(texts.front());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const qsizetype index = texts.indexOf(dialog.textValue());
+  if (index < 0) return std::nullopt;
+  return static_cast<std::size_t>(index);
 }
 
 }  // namespace frondel

@@ -9,7 +9,7 @@ class QSettings;
 
 namespace frondel {
 
-// File dialogs and message boxes shown with Qt's own, modal over the active window.
+// File dialogs, item lists and message boxes shown with Qt's own, modal over the active window.
 class QtDialogs : public Dialogs {
  public:
   // `application_title` is put on boxes that are given no title of their own; `folders` keeps
@@ -18,6 +18,9 @@ class QtDialogs : public Dialogs {
 
   std::filesystem::path ChooseFile(const FileDialog& dialog) override;
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
+  // A QInputDialog with the items in a list.
+  std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
+                                        std::span<const std::string> items) override;
 
  private:
   // The folder `folder_key` last used while it still exists; else the user's Pictures, else

@@ -7,8 +7,9 @@
 namespace frondel {
 
 // Moves temp/dataimport/file.bin to `chosen` and removes the imported texture and its preview
-// bitmap. An existing file at `chosen` is replaced only with Replace::Existing, and only once
-// the built file is there to take its place. Throws FileError.
+// bitmap. An existing file at `chosen` is replaced only with Replace::Existing, only once the
+// built file is there to take its place, and only once it is kept in backups/ (unless it
+// already holds the built file). Throws FileError.
 void SaveBuiltFile(const std::filesystem::path& program_folder, const std::filesystem::path& chosen,
                    Replace replace);
 

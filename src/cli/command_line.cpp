@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "backups/backup_store.h"
 #include "building/menu_format.h"
 #include "building/menu_places.h"
 #include "building/payload_assembly.h"
+#include "cli/working_root.h"
 #include "platform/file_error.h"
 #include "texture/conversion.h"
 #include "texture/texture_layout.h"
@@ -94,6 +96,7 @@ void OutputWriter::Write(const BatchInput& input, ByteView bytes) const {
   if (!force_ && fs::exists(file, ec)) {
     throw InputFailure(PathText(file) + " exists; use --force to replace it");
   }
+  if (force_) KeepReplacedFile(WorkingRootInUse(), file, bytes);
   if (!WriteUserFile(file, {bytes}, force_ ? Replace::Existing : Replace::Never, input.stop)) {
     throw Stopped();
   }

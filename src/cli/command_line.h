@@ -49,8 +49,8 @@ std::vector<std::filesystem::path> OutputsFor(const std::vector<std::string>& in
                                               const std::string& out, std::string_view extension);
 
 // Writes each input's output under a temporary name renamed into place. Refuses an existing
-// file unless forced, and the output of an input that an earlier input of the run also names,
-// which would lose that one's output.
+// file unless forced, when it is kept in backups/ of the working folder first; and the output of an
+// input that an earlier input of the run also names, which would lose that one's output.
 class OutputWriter {
  public:
   OutputWriter(std::vector<std::filesystem::path> outputs, bool force)

@@ -12,5 +12,6 @@ void AddBuildCommand(CLI::App& app, int& status);
 void AddExportCommand(CLI::App& app, int& status);
 void AddReplaceCommand(CLI::App& app, int& status);
 void AddBlocksCommand(CLI::App& app, int& status);
+void AddBackupsCommand(CLI::App& app, int& status);
 
 }  // namespace frondel::cli

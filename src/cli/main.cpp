@@ -37,6 +37,7 @@ int Run(const std::vector<std::string>& arguments) {
   AddInfoCommand(app, status);
   AddPlacesCommand(app, status);
   AddBlocksCommand(app, status);
+  AddBackupsCommand(app, status);
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   try {

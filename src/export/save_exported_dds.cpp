@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "backups/backup_store.h"
 #include "building/working_folder.h"
 #include "platform/file_error.h"
 #include "texture/conversion.h"
@@ -28,6 +29,7 @@ void SaveExportedDds(const std::filesystem::path& program_folder,
   const std::filesystem::path from = HasExtension(chosen, ".png")
                                          ? WritePng(program_folder)
                                          : WorkingPath(program_folder, WorkFile::ExportTexture);
+  if (replace == Replace::Existing) KeepReplacedFile(program_folder, chosen, from);
   MoveFile(from, chosen, replace);
   for (WorkFile leftover : {WorkFile::ExportPayload, WorkFile::ExportBitmap,
                             WorkFile::ExportTexture, WorkFile::ExportPicture}) {

@@ -56,6 +56,13 @@ constexpr std::array kMessages{
                "Put Back Every Stand-in Block That Was Replaced?\r\nThe Game's Blocks Taken For "
                "Them Will Be Removed."},
     MessageRow{Message::Restored, kInformation, "Blocks...", "Stand-in Blocks Restored: {}."},
+    MessageRow{Message::NoBackups, kInformation, "Backups...",
+               "There Are No Replaced Files To Restore."},
+    MessageRow{Message::RestoreBackupQuestion, kYesNo, "Backups...",
+               "\"{}\" Exists.\r\nReplace It With The File Replaced On {}? What Is There Now "
+               "Will Be Kept As A Backup Too."},
+    MessageRow{Message::BackupRestored, kInformation, "Backups...",
+               "\"{}\" Restored As It Was Before {}."},
     MessageRow{Message::Author, kInformation, "", "{}\r\nThank's To Peltiro For His Tutorial"},
     MessageRow{Message::Failure, kCritical, "Error...", "{} Failed.\r\nCould not {}."},
     MessageRow{Message::Trouble, kCritical, "Error...", "{} Failed.\r\n{}."},

@@ -17,6 +17,11 @@ inline constexpr char kApplicationTitle[] = "Frondel";
 // Shown in the preview box in place of a texture that cannot be shown.
 inline constexpr char kNotPreviewableNote[] = "This Texture Cannot Be Previewed";
 
+// The list of backups that "Restore Replaced File..." shows.
+inline constexpr char kBackupsListTitle[] = "Restore Replaced File";
+inline constexpr char kBackupsListLabel[] =
+    "Choose The Replaced File To Put Back Where It Came From:";
+
 // Every box the window shows. Their texts, styles and titles are one table (messages.cpp).
 enum class Message {
   NothingToOpen,
@@ -40,9 +45,12 @@ enum class Message {
   NothingToRestore,
   RestoreQuestion,
   Restored,  // {the blocks restored}
-  Author,    // {the window's title}
-  Failure,   // {what was being done} {what failed}
-  Trouble,   // {what was being done} {what went wrong, as a sentence}
+  NoBackups,
+  RestoreBackupQuestion,  // {where it goes} {the backup's time}
+  BackupRestored,         // {where it went} {the backup's time}
+  Author,                 // {the window's title}
+  Failure,                // {what was being done} {what failed}
+  Trouble,                // {what was being done} {what went wrong, as a sentence}
   NoAnswer,
 };
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "backups/backup_store.h"
 #include "blocks/game_blocks.h"
 #include "building/menu_format.h"
 #include "building/payload_assembly.h"
@@ -85,6 +86,8 @@ void Presenter::Run(UserCommand command) {
       return RestoreBlocksClicked();
     case UserCommand::ShowTransparency:
       return ShowTransparency(!transparency_shown_);
+    case UserCommand::RestoreBackup:
+      return RestoreBackupClicked();
     case UserCommand::None:
     case UserCommand::Exit:
     case UserCommand::Help:
@@ -295,6 +298,34 @@ void Presenter::RestoreBlocksClicked() {
       restored += (restored.empty() ? "" : ", ") + BlockLabel(file);
     }
     Tell(view_, Message::Restored, {restored});
+  });
+}
+
+void Presenter::RestoreBackupClicked() {
+  RunReported(view_, "Restore Replaced File", [&] {
+    const std::vector<Backup> backups = ListBackups(program_folder_);
+    if (backups.empty()) {
+      Tell(view_, Message::NoBackups);
+      return;
+    }
+    // The number makes each line unique, and is the one frondel-cli lists.
+    std::vector<std::string> items;
+    for (const Backup& backup : backups) {
+      items.push_back(std::to_string(backup.id) + "   " + BackupTimeText(backup.time) + "   " +
+                      PathText(backup.original));
+    }
+    const std::optional<std::size_t> chosen =
+        view_.ChooseItem(kBackupsListTitle, kBackupsListLabel, items);
+    if (!chosen || *chosen >= backups.size()) return;
+    const Backup& backup = backups[*chosen];
+    const std::string to = PathText(backup.original), time = BackupTimeText(backup.time);
+    Replace replace = Replace::Never;
+    if (FileExists(backup.original)) {
+      if (Tell(view_, Message::RestoreBackupQuestion, {to, time}) != Answer::Yes) return;
+      replace = Replace::Existing;
+    }
+    RestoreBackup(program_folder_, backup, backup.original, replace);
+    Tell(view_, Message::BackupRestored, {to, time});
   });
 }
 

@@ -51,6 +51,8 @@ class Presenter {
   // remembers TransparencyShown() after the menu item.
   void ShowTransparency(bool on);
   bool TransparencyShown() const { return transparency_shown_; }
+  // Backups > Restore Replaced File...
+  void RestoreBackupClicked();
 
   // A file dropped on the build job's frame or the preview, as if chosen in its dialog.
   void ImportGiven(const std::filesystem::path& file);

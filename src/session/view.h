@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "preview/preview.h"
@@ -46,6 +49,11 @@ class Dialogs {
 
   // A modal box and its answer. An empty title shows the application's title.
   virtual Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) = 0;
+
+  // A modal list of `items` under `label` to choose one from, the first selected. The chosen
+  // one's index, or nothing when the user cancelled.
+  virtual std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
+                                                std::span<const std::string> items) = 0;
 };
 
 // Everything the work flow needs of a window: asking, telling and showing.

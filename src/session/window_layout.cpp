@@ -48,6 +48,8 @@ constexpr MenuSpec kMainMenus[] = {
     {"mnurestoreblocks", "Restore Stand-in Blocks", "mnublocks", RestoreBlocks},
     {"mnuview", "View", nullptr, None},
     {"mnutransparency", "Show Transparency", "mnuview", ShowTransparency, true},
+    {"mnubackups", "Backups", nullptr, None},
+    {"mnurestorebackup", "Restore Replaced File...", "mnubackups", RestoreBackup},
 };
 
 constexpr const char* kMainFocusOrder[] = {

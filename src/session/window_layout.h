@@ -31,6 +31,7 @@ enum class UserCommand {
   ShowBlocks,
   RestoreBlocks,
   ShowTransparency,
+  RestoreBackup,
 };
 
 // One control of a window: its name, caption, container (null: the client area), place, and

@@ -214,6 +214,11 @@ Answer MainWindow::ShowBox(std::string_view text, BoxStyle style, std::string_vi
   return dialogs_.ShowBox(text, style, title);
 }
 
+std::optional<std::size_t> MainWindow::ChooseItem(std::string_view title, std::string_view label,
+                                                  std::span<const std::string> items) {
+  return dialogs_.ChooseItem(title, label, items);
+}
+
 void MainWindow::ShowPath(int text_box, const std::filesystem::path& path) {
   SetWindowTextW(controls_->Named("Text" + std::to_string(text_box)), path.c_str());
 }

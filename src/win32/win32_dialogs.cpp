@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "session/messages.h"
+#include "win32/item_list_dialog.h"
 #include "win32/remembered_folders.h"
 #include "win32/wide_text.h"
 
@@ -75,6 +76,11 @@ Answer Win32Dialogs::ShowBox(std::string_view text, BoxStyle style, std::string_
     default:
       return Answer::Ok;
   }
+}
+
+std::optional<std::size_t> Win32Dialogs::ChooseItem(std::string_view title, std::string_view label,
+                                                    std::span<const std::string> items) {
+  return ShowItemList(GetActiveWindow(), title, label, items);
 }
 
 }  // namespace frondel

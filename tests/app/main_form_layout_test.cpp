@@ -250,7 +250,7 @@ class MainFormLayoutTest : public QObject {
     };
     QCOMPARE(entries(s.form.menuBar()->actions()),
              (QStringList{"mnufile=File", "mnuhelp1=Help", "mnucredits=Credits", "mnublocks=Blocks",
-                          "mnuview=View"}));
+                          "mnuview=View", "mnubackups=Backups"}));
     // A single "&" marks the next character, here a blank, as the access key and is not shown.
     QCOMPARE(
         entries(s.Find<QMenu>("mnufile")->actions()),
@@ -267,6 +267,8 @@ class MainFormLayoutTest : public QObject {
     QCOMPARE(entries(s.Find<QMenu>("mnuview")->actions()),
              QStringList{"mnutransparency=Show Transparency (not plain)"});
     QVERIFY(!s.Find<QAction>("mnutransparency")->isChecked());
+    QCOMPARE(entries(s.Find<QMenu>("mnubackups")->actions()),
+             QStringList{"mnurestorebackup=Restore Replaced File..."});
   }
 
   void author() {

@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -255,6 +257,36 @@ class QtDialogsTest : public QObject {
     } catch (const FileError& error) {
       QCOMPARE(error.action(), std::string("start"));
       QCOMPARE(error.path(), fs::path("/no/such/program"));
+    }
+  }
+
+  // The items in a list, the first selected; the chosen one's index, or none on a cancel.
+  void itemList() {
+    TempFolder scratch;
+    QSettings folders(ToQString(scratch / "settings.ini"), QSettings::IniFormat);
+    QtDialogs dialogs("Frondel", folders);
+    const std::vector<std::string> items{"1   2026-12-07 21:50:10   /a/x.bin",
+                                         "2   2026-12-07 21:50:11   /b/\u00fc.bin"};
+    for (const bool accept : {true, false}) {
+      QString title;
+      QStringList shown;
+      WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QInputDialog*>(modal);
+        auto* list = modal->findChild<QListView*>();
+        if (!dialog || !list) return modal->close();
+        title = dialog->windowTitle();
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+          shown << list->model()->index(row, 0).data().toString();
+        }
+        if (list->currentIndex().row() != 0) return modal->close();
+        list->setCurrentIndex(list->model()->index(1, 0));
+        accept ? dialog->accept() : dialog->reject();
+        return true;
+      });
+      const std::optional<std::size_t> chosen = dialogs.ChooseItem("Backups", "Choose:", items);
+      QCOMPARE(title, QStringLiteral("Backups"));
+      QCOMPARE(shown, (QStringList{TextToQString(items[0]), TextToQString(items[1])}));
+      QCOMPARE(chosen, accept ? std::optional<std::size_t>(1) : std::nullopt);
     }
   }
 

@@ -514,5 +514,52 @@ TEST_F(CliProgram, BlocksAreTakenForcedOverAnotherHeadListedAndRestored) {
   EXPECT_TRUE(SameBytes(shipped_ml, Installed("temp/dataentery/MLDATA")));
 }
 
+TEST_F(CliProgram, ForcedOutputsAreKeptListedAndRestored) {
+  WriteBytes(work / "a.dds", texture);
+  WriteBytes(work / "b.dds", GameTexture(6));
+  const std::string bin = Utf8(out / "a.bin"), dds = Utf8(out / "a.dds");
+  auto run = Cli({"build", Utf8(work / "a.dds"), "--place", "Exhibition", "-o", bin});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Bytes first = ReadWholeFile(out / "a.bin");
+  run = Cli({"export", bin, "-o", dds});
+  ASSERT_EQ(run.status, 0) << run.err;
+  run = Cli({"backups", "list"});
+  EXPECT_EQ(run.out, "no backups in " + Utf8(program / "backups") + "\n");
+
+  // Each replacing path keeps what it replaces; the same bytes again are not kept twice.
+  run = Cli({"replace", bin, Utf8(work / "b.dds"), "-o", bin, "--force"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  run = Cli({"export", bin, "-o", dds, "--force"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  run = Cli({"build", Utf8(work / "a.dds"), "--place", "Exhibition", "-o", bin, "--force"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  run = Cli({"export", bin, "-o", dds, "--force"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  run = Cli({"backups", "list", "--json"});
+  EXPECT_NE(run.out.find(R"({"id": 1, "time": ")"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find(R"({"id": 5, )"), std::string::npos) << run.out;
+  std::string json_bin;  // as a JSON string holds it: a backslash doubled
+  for (char c : bin) json_bin += c == '\\' ? std::string(2, c) : std::string(1, c);
+  EXPECT_NE(run.out.find(R"("original": ")" + json_bin + "\""), std::string::npos) << run.out;
+  EXPECT_TRUE(run.out.starts_with("[\n  {\"id\": 4, ")) << run.out;  // newest first
+
+  // Backup 1 is the first build: back elsewhere, then over what is there now.
+  run = Cli({"backups", "restore", "1", "--to", Utf8(work / "old.bin")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(SameBytes(first, ReadWholeFile(work / "old.bin")));
+  WriteBytes(out / "a.bin", PatternBytes(100, 1));
+  run = Cli({"backups", "restore", "1"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "frondel-cli: " + bin + " exists; use --force to replace it\n");
+  run = Cli({"backups", "restore", "1", "--force"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(SameBytes(first, ReadWholeFile(out / "a.bin")));
+  run = Cli({"backups", "list"});
+  EXPECT_TRUE(run.out.starts_with("5  ")) << run.out;
+  run = Cli({"backups", "restore", "9"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "frondel-cli: there is no backup 9 (see frondel-cli backups list)\n");
+}
+
 }  // namespace
 }  // namespace frondel

@@ -467,5 +467,56 @@ TEST_F(Session, ExportingAsPng) {
                                  Bytes(back.begin() + 128, back.end())));
 }
 
+// A file a save replaced is listed, newest first, and put back after a question when
+// something is there; what it replaces is kept in turn.
+TEST_F(Session, RestoringAReplacedFile) {
+  presenter.Run(UserCommand::RestoreBackup);
+  EXPECT_EQ(view.Seen(), Boxes{"Backups... | 64 | There Are No Replaced Files To Restore."});
+  const Bytes game = PatternBytes(500, 14);
+  const fs::path target = UserFile("menu.bin", game);
+  view.script = {};
+  view.script.WillAnswer(Answer::Yes);
+  Build(UserFile("t.dds", GameTexture(15)), "Gallery", target);
+  const Bytes built = ReadWholeFile(target);
+
+  view.script = {};
+  presenter.Run(UserCommand::RestoreBackup);  // cancelled
+  view.script.WillPick(0);
+  view.script.WillAnswer(Answer::No);
+  presenter.Run(UserCommand::RestoreBackup);
+  EXPECT_EQ(ReadWholeFile(target), built);
+  ASSERT_EQ(view.script.lists.size(), 2u);
+  const testing::ScriptedDialogs::ItemList list = view.script.lists[0];
+  EXPECT_EQ(list.title, "Restore Replaced File");
+  ASSERT_EQ(list.items.size(), 1u);
+  EXPECT_TRUE(list.items[0].starts_with("1   ")) << list.items[0];
+  EXPECT_TRUE(list.items[0].ends_with("   " + PathText(target))) << list.items[0];
+
+  view.script.WillPick(0);
+  view.script.WillAnswer(Answer::Yes);
+  presenter.Run(UserCommand::RestoreBackup);
+  EXPECT_EQ(ReadWholeFile(target), game);
+  const std::string time = list.items[0].substr(4, 19);
+  EXPECT_EQ(view.Seen(), (Boxes{"Backups... | 68 | \"" + PathText(target) +
+                                    "\" Exists.\r\nReplace It With The "
+                                    "File Replaced On " +
+                                    time + "? What Is There Now Will Be Kept As A Backup Too.",
+                                "Backups... | 68 | \"" + PathText(target) +
+                                    "\" Exists.\r\nReplace It With The "
+                                    "File Replaced On " +
+                                    time + "? What Is There Now Will Be Kept As A Backup Too.",
+                                "Backups... | 64 | \"" + PathText(target) +
+                                    "\" Restored As It Was Before " + time + "."}));
+
+  // The built file was kept by the restore, newest first; where nothing is, no question.
+  fs::remove(target);
+  view.script = {};
+  view.script.WillPick(0);
+  presenter.Run(UserCommand::RestoreBackup);
+  EXPECT_EQ(view.script.lists.at(0).items.size(), 2u);
+  EXPECT_EQ(ReadWholeFile(target), built);
+  EXPECT_EQ(view.script.boxes.size(), 1u);
+}
+
 }  // namespace
 }  // namespace frondel

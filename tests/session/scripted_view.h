@@ -20,6 +20,10 @@ class ScriptedView : public View {
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override {
     return script.ShowBox(text, style, title);
   }
+  std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
+                                        std::span<const std::string> items) override {
+    return script.ChooseItem(title, label, items);
+  }
   void ShowPath(int text_box, const std::filesystem::path& path) override {
     paths[text_box] = path;
   }

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,8 @@ class ScriptedDialogs : public Dialogs {
   void WillChoose(std::filesystem::path path) { choices_.push_back(std::move(path)); }
   // Queue the answer of the next message box; unqueued boxes answer OK.
   void WillAnswer(Answer answer) { answers_.push_back(answer); }
+  // Queue the index the next item list returns; an unqueued list is cancelled.
+  void WillPick(std::size_t index) { picks_.push_back(index); }
 
   std::filesystem::path ChooseFile(const FileDialog& dialog) override {
     dialogs.push_back({dialog.kind, std::string(dialog.filter), std::string(dialog.folder_key)});
@@ -46,12 +49,28 @@ class ScriptedDialogs : public Dialogs {
     return next;
   }
 
+  std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
+                                        std::span<const std::string> items) override {
+    lists.push_back({std::string(title), std::string(label), {items.begin(), items.end()}});
+    if (picks_.empty()) return std::nullopt;
+    const std::size_t next = picks_.front();
+    picks_.pop_front();
+    return next;
+  }
+
+  struct ItemList {
+    std::string title, label;
+    std::vector<std::string> items;
+  };
+
   std::vector<Box> boxes;
   std::vector<Dialog> dialogs;
+  std::vector<ItemList> lists;
 
  private:
   std::deque<std::filesystem::path> choices_;
   std::deque<Answer> answers_;
+  std::deque<std::size_t> picks_;
 };
 
 }  // namespace frondel::testing

@@ -7,6 +7,7 @@
 
 #include "session/messages.h"
 #include "support/temp_folder.h"
+#include "win32/item_list_dialog.h"
 #include "win32/remembered_folders.h"
 #include "win32/win32_dialogs.h"
 
@@ -60,6 +61,48 @@ TEST(Win32Boxes, TheStyleChoosesTheButtonsAndTheAnswerComesBack) {
   EXPECT_EQ(seen.title, L"Frondel");
   EXPECT_FALSE(seen.has_yes);
   EXPECT_TRUE(seen.has_ok);
+}
+
+// The list dialog: its title, its items with the first selected, and the one chosen.
+struct SeenList {
+  std::wstring title;
+  LRESULT count = 0, selected = -1;
+};
+SeenList seen_list;
+int pick = -1;  // the row chosen before OK; -1: Cancel
+
+void CALLBACK ReadList(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  wchar_t title[64] = {};
+  GetWindowTextW(box, title, 64);
+  seen_list = {title, SendDlgItemMessageW(box, kItemListId, LB_GETCOUNT, 0, 0),
+               SendDlgItemMessageW(box, kItemListId, LB_GETCURSEL, 0, 0)};
+  if (pick >= 0) SendDlgItemMessageW(box, kItemListId, LB_SETCURSEL, pick, 0);
+  PostMessageW(box, WM_COMMAND, pick >= 0 ? IDOK : IDCANCEL, 0);
+}
+
+LRESULT CALLBACK WatchList(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND && !box) {
+    box = reinterpret_cast<HWND>(wparam);
+    SetTimer(nullptr, 0, 50, ReadList);
+  }
+  return CallNextHookEx(hook, code, wparam, lparam);
+}
+
+TEST(Win32Dialogs, AnItemListGivesTheChosenRowOrNothing) {
+  const std::vector<std::string> items{"1   a.bin", "2   \xc3\xbc.bin", "3   c.bin"};
+  for (const int row : {2, -1}) {
+    pick = row;
+    box = nullptr;
+    hook = SetWindowsHookExW(WH_CBT, WatchList, nullptr, GetCurrentThreadId());
+    const std::optional<std::size_t> chosen =
+        Win32Dialogs().ChooseItem("Backups", "Choose:", items);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(seen_list.title, L"Backups");
+    EXPECT_EQ(seen_list.count, 3);
+    EXPECT_EQ(seen_list.selected, 0);
+    EXPECT_EQ(chosen, row < 0 ? std::nullopt : std::optional<std::size_t>(row));
+  }
 }
 
 TEST(Win32Dialogs, FiltersEndInTwoNuls) {

@@ -127,7 +127,7 @@ TEST_F(Win32Window, IsLaidOutFromTheTablesAtTheSystemDpi) {
 
   EXPECT_EQ(TextOf(window.hwnd()), Widen(kMainTitle));
   const HMENU bar = GetMenu(window.hwnd());
-  ASSERT_EQ(GetMenuItemCount(bar), 5);
+  ASSERT_EQ(GetMenuItemCount(bar), 6);
   wchar_t caption[64];
   GetMenuStringW(GetSubMenu(bar, 0), 0, caption, 64, MF_BYPOSITION);
   EXPECT_STREQ(caption, L"Open DDS && Create New");
@@ -137,6 +137,10 @@ TEST_F(Win32Window, IsLaidOutFromTheTablesAtTheSystemDpi) {
   EXPECT_STREQ(caption, L"&View");
   GetMenuStringW(GetSubMenu(bar, 4), 0, caption, 64, MF_BYPOSITION);
   EXPECT_STREQ(caption, L"Show Transparency");
+  GetMenuStringW(bar, 5, caption, 64, MF_BYPOSITION);
+  EXPECT_STREQ(caption, L"&Backups");
+  GetMenuStringW(GetSubMenu(bar, 5), 0, caption, 64, MF_BYPOSITION);
+  EXPECT_STREQ(caption, L"Restore Replaced File...");
 }
 
 // View > Show Transparency: checked and remembered in the registry by the window, drawn pixel
@@ -210,12 +214,14 @@ TEST_F(Win32Window, ButtonsListAndMenusReachThePresenter) {
   EXPECT_EQ(Text("Text2"), built.native());
   EXPECT_TRUE(fs::exists(built));
 
+  Menu("mnurestorebackup");
   Menu("mnuauthor");
   Menu("mnuorvane");
   EXPECT_EQ(started.size(), 1u);
   const std::vector<std::string> boxes = Boxes();
-  ASSERT_GE(boxes.size(), 2u);
-  EXPECT_EQ(boxes[boxes.size() - 2], "Save... | 64 | File Saved Succesful");
+  ASSERT_GE(boxes.size(), 3u);
+  EXPECT_EQ(boxes[boxes.size() - 3], "Save... | 64 | File Saved Succesful");
+  EXPECT_EQ(boxes[boxes.size() - 2], "Backups... | 64 | There Are No Replaced Files To Restore.");
   EXPECT_EQ(boxes.back(),
             std::string(" | 64 | ") + kMainTitle + "\r\nThank's To Peltiro For His Tutorial");
 }
