@@ -170,6 +170,9 @@ TEST(ConvertToGameTexture, RefusalsSayWhy) {
             ConversionStatus::Unreadable},
            {"TGA too large", huge, ConversionStatus::TooLarge},
            {"TGA of a large size cut", huge_cut, ConversionStatus::Unreadable},
+           // A whole one that would decode: its size is read from its header first.
+           {"DDS too large", testing::MakeDds(DdsKind::Dxt1, 12288, 12288),
+            ConversionStatus::TooLarge},
            {"not a picture", testing::PatternBytes(500, 4), ConversionStatus::UnknownKind}}) {
     EXPECT_EQ(ConvertToGameTexture(file).status, status) << name;
     EXPECT_EQ(EncodePng(file).status, status) << name;
