@@ -38,6 +38,75 @@ testing::PixelAt Quadrants(unsigned width, unsigned height) {
   };
 }
 
+// A true-colour TGA written field by field, not by the library that decodes it: 16-bit
+// (A1R5G5B5), 24-bit or 32-bit pixels, rows from the bottom up (the usual origin, descriptor
+// bit 5 clear) or from the top down, raw or in run-length packets.
+Bytes HandWrittenTga(unsigned side, unsigned bits, bool top_first, bool run_length,
+                     const testing::PixelAt& pixel) {
+  Bytes out(18, 0);
+  out[2] = run_length ? 10 : 2;
+  for (const std::size_t at : {12, 14}) {
+    out[at] = static_cast<std::uint8_t>(side);
+    out[at + 1] = static_cast<std::uint8_t>(side >> 8);
+  }
+  out[16] = static_cast<std::uint8_t>(bits);
+  out[17] = static_cast<std::uint8_t>((bits == 32 ? 8 : bits == 16 ? 1 : 0) | (top_first << 5));
+  std::vector<Bytes> pixels;
+  for (unsigned row = 0; row < side; ++row) {
+    const unsigned y = top_first ? row : side - 1 - row;
+    for (unsigned x = 0; x < side; ++x) {
+      const Rgba c = pixel(x, y);
+      if (bits == 16) {
+        const unsigned v = 0x8000u | (c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3;
+        pixels.push_back({std::uint8_t(v), std::uint8_t(v >> 8)});
+      } else {
+        pixels.push_back({c.b, c.g, c.r});
+        if (bits == 32) pixels.back().push_back(c.a);
+      }
+    }
+  }
+  for (std::size_t at = 0; at < pixels.size();) {
+    std::size_t run = 1;
+    while (run_length && run < 128 && at + run < pixels.size() && pixels[at + run] == pixels[at]) {
+      ++run;
+    }
+    if (run_length) out.push_back(static_cast<std::uint8_t>(run > 1 ? 0x80 | (run - 1) : 0));
+    out.insert(out.end(), pixels[at].begin(), pixels[at].end());
+    at += run_length ? run : 1;
+  }
+  return out;
+}
+
+// The texture's rows run from the top whatever the TGA's origin; 16-bit colour is made of
+// levels 0 and 255 only, which every expansion of five bits gives back exactly.
+TEST(ConvertToGameTexture, TgaOfEitherOriginComesOutRightWayUp) {
+  const auto hard = [](unsigned x, unsigned y) {
+    const auto level = [](bool on) { return std::uint8_t(on ? 255 : 0); };
+    return Rgba{level(x < 200), level(y < 300), level((x / 4 + y / 8) % 2), 255};
+  };
+  for (const unsigned bits : {16u, 24u, 32u}) {
+    for (const bool top_first : {false, true}) {
+      for (const bool run_length : {false, true}) {
+        SCOPED_TRACE(std::to_string(bits) + "-bit" + (top_first ? ", top first" : "") +
+                     (run_length ? ", run-length encoded" : ""));
+        const auto expected = [&](unsigned x, unsigned y) {
+          Rgba c = bits == 16 ? hard(x, y) : Gradient(x, y);
+          if (bits != 32) c.a = 255;
+          return c;
+        };
+        const Conversion converted =
+            ConvertToGameTexture(HandWrittenTga(kGameSide, bits, top_first, run_length, expected));
+        ASSERT_EQ(converted.status, ConversionStatus::Done);
+        for (unsigned y = 0; y < kGameSide; ++y) {
+          for (unsigned x = 0; x < kGameSide; ++x) {
+            ASSERT_EQ(TexturePixel(converted.bytes, x, y), expected(x, y)) << x << ", " << y;
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(ConvertToGameTexture, A1024PictureKeepsEveryPixelThroughDdsAndBackToPng) {
   Bytes texture;
   for (const Kind kind : {Kind::Tga, Kind::TgaRunLength, Kind::Png}) {
