@@ -11,6 +11,7 @@
 #include "support/bytes.h"
 #include "support/dds_samples.h"
 #include "support/stb_pictures.h"
+#include "texture/dds_format.h"
 #include "texture/texture_layout.h"
 
 namespace frondel {
@@ -51,27 +52,31 @@ Bytes HandWrittenTga(unsigned side, unsigned bits, bool top_first, bool run_leng
   }
   out[16] = static_cast<std::uint8_t>(bits);
   out[17] = static_cast<std::uint8_t>((bits == 32 ? 8 : bits == 16 ? 1 : 0) | (top_first << 5));
-  std::vector<Bytes> pixels;
+  const std::size_t size = bits / 8;
+  Bytes pixels;
+  pixels.reserve(std::size_t{side} * side * size);
   for (unsigned row = 0; row < side; ++row) {
     const unsigned y = top_first ? row : side - 1 - row;
     for (unsigned x = 0; x < side; ++x) {
       const Rgba c = pixel(x, y);
       if (bits == 16) {
         const unsigned v = 0x8000u | (c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3;
-        pixels.push_back({std::uint8_t(v), std::uint8_t(v >> 8)});
+        pixels.insert(pixels.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
       } else {
-        pixels.push_back({c.b, c.g, c.r});
-        if (bits == 32) pixels.back().push_back(c.a);
+        pixels.insert(pixels.end(), {c.b, c.g, c.r, c.a});
+        pixels.resize(pixels.size() - 4 + size);
       }
     }
   }
-  for (std::size_t at = 0; at < pixels.size();) {
+  const auto same = [&](std::size_t a, std::size_t b) {
+    return std::equal(&pixels[a * size], &pixels[a * size] + size, &pixels[b * size]);
+  };
+  const std::size_t count = pixels.size() / size;
+  for (std::size_t at = 0; at < count;) {
     std::size_t run = 1;
-    while (run_length && run < 128 && at + run < pixels.size() && pixels[at + run] == pixels[at]) {
-      ++run;
-    }
+    while (run_length && run < 128 && at + run < count && same(at + run, at)) ++run;
     if (run_length) out.push_back(static_cast<std::uint8_t>(run > 1 ? 0x80 | (run - 1) : 0));
-    out.insert(out.end(), pixels[at].begin(), pixels[at].end());
+    out.insert(out.end(), pixels.begin() + at * size, pixels.begin() + (at + 1) * size);
     at += run_length ? run : 1;
   }
   return out;
@@ -85,23 +90,31 @@ TEST(ConvertToGameTexture, TgaOfEitherOriginComesOutRightWayUp) {
     return Rgba{level(x < 200), level(y < 300), level((x / 4 + y / 8) % 2), 255};
   };
   for (const unsigned bits : {16u, 24u, 32u}) {
+    const auto pixel = [&](unsigned x, unsigned y) {
+      Rgba c = bits == 16 ? hard(x, y) : Gradient(x, y);
+      if (bits != 32) c.a = 255;
+      return c;
+    };
+    Bytes expected = GameTextureHeader();
+    for (unsigned y = 0; y < kGameSide; ++y) {
+      for (unsigned x = 0; x < kGameSide; ++x) {
+        const Rgba c = pixel(x, y);
+        expected.insert(expected.end(), {c.b, c.g, c.r, c.a});
+      }
+    }
     for (const bool top_first : {false, true}) {
       for (const bool run_length : {false, true}) {
         SCOPED_TRACE(std::to_string(bits) + "-bit" + (top_first ? ", top first" : "") +
                      (run_length ? ", run-length encoded" : ""));
-        const auto expected = [&](unsigned x, unsigned y) {
-          Rgba c = bits == 16 ? hard(x, y) : Gradient(x, y);
-          if (bits != 32) c.a = 255;
-          return c;
-        };
         const Conversion converted =
-            ConvertToGameTexture(HandWrittenTga(kGameSide, bits, top_first, run_length, expected));
+            ConvertToGameTexture(HandWrittenTga(kGameSide, bits, top_first, run_length, pixel));
         ASSERT_EQ(converted.status, ConversionStatus::Done);
-        for (unsigned y = 0; y < kGameSide; ++y) {
-          for (unsigned x = 0; x < kGameSide; ++x) {
-            ASSERT_EQ(TexturePixel(converted.bytes, x, y), expected(x, y)) << x << ", " << y;
-          }
-        }
+        ASSERT_EQ(converted.bytes.size(), expected.size());
+        const auto [wrong, _] =
+            std::mismatch(converted.bytes.begin(), converted.bytes.end(), expected.begin());
+        const std::size_t at = (wrong - converted.bytes.begin() - 128) / 4;
+        EXPECT_TRUE(wrong == converted.bytes.end())
+            << "first wrong pixel at " << at % kGameSide << ", " << at / kGameSide;
       }
     }
   }
@@ -229,6 +242,10 @@ TEST(ConvertToGameTexture, RefusalsSayWhy) {
   const Bytes huge = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x01, 0x20, 0x01, 0x20, 32, 8};
   Bytes huge_cut = huge;
   huge_cut[12] = huge_cut[14] = 0;  // 8192x8192: not too large, but its pixels are missing
+  Bytes huge_dds = testing::MakeDds(DdsKind::Dxt1, 8, 8);
+  huge_dds.resize(128);
+  PutU32(huge_dds, dds::kHeightAt, 12288);
+  PutU32(huge_dds, dds::kWidthAt, 12288);
 
   for (const auto& [name, file, status] :
        std::vector<std::tuple<const char*, Bytes, ConversionStatus>>{
@@ -239,9 +256,8 @@ TEST(ConvertToGameTexture, RefusalsSayWhy) {
             ConversionStatus::Unreadable},
            {"TGA too large", huge, ConversionStatus::TooLarge},
            {"TGA of a large size cut", huge_cut, ConversionStatus::Unreadable},
-           // A whole one that would decode: its size is read from its header first.
-           {"DDS too large", testing::MakeDds(DdsKind::Dxt1, 12288, 12288),
-            ConversionStatus::TooLarge},
+           // Its size is read from its header before anything else.
+           {"DDS too large", huge_dds, ConversionStatus::TooLarge},
            {"not a picture", testing::PatternBytes(500, 4), ConversionStatus::UnknownKind}}) {
     EXPECT_EQ(ConvertToGameTexture(file).status, status) << name;
     EXPECT_EQ(EncodePng(file).status, status) << name;
