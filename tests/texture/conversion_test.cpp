@@ -12,6 +12,7 @@
 #include "support/dds_samples.h"
 #include "support/stb_pictures.h"
 #include "texture/dds_format.h"
+#include "texture/picture.h"
 #include "texture/texture_layout.h"
 
 namespace frondel {
@@ -42,22 +43,21 @@ testing::PixelAt Quadrants(unsigned width, unsigned height) {
 // A true-colour TGA written field by field, not by the library that decodes it: 16-bit
 // (A1R5G5B5), 24-bit or 32-bit pixels, rows from the bottom up (the usual origin, descriptor
 // bit 5 clear) or from the top down, raw or in run-length packets.
-Bytes HandWrittenTga(unsigned side, unsigned bits, bool top_first, bool run_length,
-                     const testing::PixelAt& pixel) {
+Bytes HandWrittenTga(unsigned width, unsigned height, unsigned bits, bool top_first,
+                     bool run_length, const testing::PixelAt& pixel) {
   Bytes out(18, 0);
   out[2] = run_length ? 10 : 2;
-  for (const std::size_t at : {12, 14}) {
-    out[at] = static_cast<std::uint8_t>(side);
-    out[at + 1] = static_cast<std::uint8_t>(side >> 8);
-  }
+  out[12] = static_cast<std::uint8_t>(width);
+  out[13] = static_cast<std::uint8_t>(width >> 8);
+  out[14] = static_cast<std::uint8_t>(height);
+  out[15] = static_cast<std::uint8_t>(height >> 8);
   out[16] = static_cast<std::uint8_t>(bits);
   out[17] = static_cast<std::uint8_t>((bits == 32 ? 8 : bits == 16 ? 1 : 0) | (top_first << 5));
   const std::size_t size = bits / 8;
   Bytes pixels;
-  pixels.reserve(std::size_t{side} * side * size);
-  for (unsigned row = 0; row < side; ++row) {
-    const unsigned y = top_first ? row : side - 1 - row;
-    for (unsigned x = 0; x < side; ++x) {
+  for (unsigned row = 0; row < height; ++row) {
+    const unsigned y = top_first ? row : height - 1 - row;
+    for (unsigned x = 0; x < width; ++x) {
       const Rgba c = pixel(x, y);
       if (bits == 16) {
         const unsigned v = 0x8000u | (c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3;
@@ -82,12 +82,13 @@ Bytes HandWrittenTga(unsigned side, unsigned bits, bool top_first, bool run_leng
   return out;
 }
 
-// The texture's rows run from the top whatever the TGA's origin; 16-bit colour is made of
-// levels 0 and 255 only, which every expansion of five bits gives back exactly.
-TEST(ConvertToGameTexture, TgaOfEitherOriginComesOutRightWayUp) {
+// The decoded rows run from the top whatever the TGA's origin; 16-bit colour is made of levels
+// 0 and 255 only, which every expansion of five bits gives back exactly.
+TEST(DecodePicture, TgaOfEitherOriginComesOutRightWayUp) {
+  constexpr unsigned kWidth = 160, kHeight = 90;
   const auto hard = [](unsigned x, unsigned y) {
     const auto level = [](bool on) { return std::uint8_t(on ? 255 : 0); };
-    return Rgba{level(x < 200), level(y < 300), level((x / 4 + y / 8) % 2), 255};
+    return Rgba{level(x < 20), level(y < 30), level((x / 4 + y / 8) % 2), 255};
   };
   for (const unsigned bits : {16u, 24u, 32u}) {
     const auto pixel = [&](unsigned x, unsigned y) {
@@ -95,26 +96,29 @@ TEST(ConvertToGameTexture, TgaOfEitherOriginComesOutRightWayUp) {
       if (bits != 32) c.a = 255;
       return c;
     };
-    Bytes expected = GameTextureHeader();
-    for (unsigned y = 0; y < kGameSide; ++y) {
-      for (unsigned x = 0; x < kGameSide; ++x) {
+    Bytes expected;
+    for (unsigned y = 0; y < kHeight; ++y) {
+      for (unsigned x = 0; x < kWidth; ++x) {
         const Rgba c = pixel(x, y);
         expected.insert(expected.end(), {c.b, c.g, c.r, c.a});
+        if (bits != 32) expected.pop_back();
       }
     }
     for (const bool top_first : {false, true}) {
       for (const bool run_length : {false, true}) {
         SCOPED_TRACE(std::to_string(bits) + "-bit" + (top_first ? ", top first" : "") +
                      (run_length ? ", run-length encoded" : ""));
-        const Conversion converted =
-            ConvertToGameTexture(HandWrittenTga(kGameSide, bits, top_first, run_length, pixel));
-        ASSERT_EQ(converted.status, ConversionStatus::Done);
-        ASSERT_EQ(converted.bytes.size(), expected.size());
-        const auto [wrong, _] =
-            std::mismatch(converted.bytes.begin(), converted.bytes.end(), expected.begin());
-        const std::size_t at = (wrong - converted.bytes.begin() - 128) / 4;
-        EXPECT_TRUE(wrong == converted.bytes.end())
-            << "first wrong pixel at " << at % kGameSide << ", " << at / kGameSide;
+        const DecodedPicture decoded =
+            DecodePicture(HandWrittenTga(kWidth, kHeight, bits, top_first, run_length, pixel));
+        ASSERT_EQ(decoded.status, ConversionStatus::Done);
+        EXPECT_EQ(decoded.picture.width, kWidth);
+        EXPECT_EQ(decoded.picture.height, kHeight);
+        const ByteView got = decoded.picture.Pixels();
+        ASSERT_EQ(got.size(), expected.size());
+        const auto wrong = std::mismatch(got.begin(), got.end(), expected.begin()).first;
+        const std::size_t at = (wrong - got.begin()) / (bits == 32 ? 4 : 3);
+        EXPECT_TRUE(wrong == got.end())
+            << "first wrong pixel at " << at % kWidth << ", " << at / kWidth;
       }
     }
   }
