@@ -1,6 +1,7 @@
 // Any bytes as a menu texture file the user opens, and as one whose blocks the user takes.
 // Nothing may crash, leak or allocate without bound, whatever the bytes. Extraction has a
 // target of its own.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -17,6 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (too_short != (size < menu_file::kMinimumLength) || (too_short && !result.bytes.empty())) {
     __builtin_trap();
   }
+  // Nothing unpacks past the cap; a stream passed on undecoded is no longer than the file.
+  if (result.bytes.size() > std::max(kMaxUnpackedLength, size)) __builtin_trap();
   // A usable payload is never longer than its header says.
   const std::optional<MenuHeader> header = ReadMenuHeader(ByteView(data, size));
   if (IsMenuPayload(result.status) &&

@@ -33,6 +33,7 @@ unpack = {
     "stored_length_zero": menu_file(good, stored=0),
     "stored_length_negative": menu_file(good, stored=-1),
     "stored_length_forged": menu_file(good, stored=0x7FFFFFFF),
+    "stored_length_at_cap": menu_file(good, stored=64 << 20),
     "packed_length_wrong": menu_file(good, packed=3),
     "truncated_stream": menu_file(good)[:60],
     "damaged_stream": menu_file(good)[:40] + b"\x00" * 20 + menu_file(good)[60:],

@@ -6,6 +6,7 @@
 
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "texture/conversion.h"
 
 namespace frondel {
 
@@ -16,6 +17,12 @@ QImage LoadPicture(const std::filesystem::path& file) {
                                             static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   QImageReader reader(&buffer);
+  // The size comes from the header; a few bytes may claim gigabytes of pixels.
+  const QSize size = reader.size();
+  if (size.isValid() &&
+      std::uint64_t(size.width()) * std::uint64_t(size.height()) > kMaxPicturePixels) {
+    throw FileError("read", file, std::string(RefusalReason(ConversionStatus::TooLarge)));
+  }
   const QImage picture = reader.read();
   if (picture.isNull()) {
     throw FileError(

@@ -31,8 +31,10 @@ constexpr StatusWords kStatusWords[] = {
     {UncompressStatus::CutAtStoredLength, "cut_at_stored_length", "cut at the stored length"},
     {UncompressStatus::Damaged, "damaged", "damaged"},
     {UncompressStatus::NotDecoded, "not_decoded", "not decoded (stored length zero or less)"},
+    {UncompressStatus::TooLarge, "too_large", "not decoded (stored length above 64 MiB)"},
     {UncompressStatus::TooShort, "too_short", "too short"},
 };
+static_assert(kMaxUnpackedLength == std::size_t{64} << 20, "the words above name the cap");
 
 const StatusWords& WordsOf(UncompressStatus status) {
   for (const StatusWords& words : kStatusWords) {

@@ -30,12 +30,16 @@ DeflateDecompressor::DeflateDecompressor() : state_(libdeflate_alloc_decompresso
   if (!state_) throw std::bad_alloc();
 }
 
-bool DeflateDecompressor::DecodesToExactly(ByteView stream, std::span<std::uint8_t> out) const {
-  // Asking for the input length consumed lets bytes after the stream pass, as zlib does;
-  // leaving the output length out makes a shorter stream fail.
+std::optional<std::size_t> DeflateDecompressor::DecodeWhole(ByteView stream,
+                                                            std::span<std::uint8_t> out) const {
+  // Asking for the input length consumed lets bytes after the stream pass, as zlib does.
   std::size_t consumed = 0;
-  return libdeflate_zlib_decompress_ex(state_.get(), stream.data(), stream.size(), out.data(),
-                                       out.size(), &consumed, nullptr) == LIBDEFLATE_SUCCESS;
+  std::size_t produced = 0;
+  if (libdeflate_zlib_decompress_ex(state_.get(), stream.data(), stream.size(), out.data(),
+                                    out.size(), &consumed, &produced) != LIBDEFLATE_SUCCESS) {
+    return std::nullopt;
+  }
+  return produced;
 }
 
 }  // namespace frondel

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "platform/file_system.h"
@@ -37,9 +38,9 @@ class DeflateDecompressor {
  public:
   // Throws std::bad_alloc when libdeflate cannot make its state.
   DeflateDecompressor();
-  // True when `stream` starts with one good zlib stream (checksum included) that decodes to
-  // exactly out.size() bytes; any other outcome leaves `out` undefined.
-  bool DecodesToExactly(ByteView stream, std::span<std::uint8_t> out) const;
+  // The decoded length when `stream` starts with one good zlib stream (checksum included) that
+  // fits in `out`; nothing for any other outcome, which leaves `out` undefined.
+  std::optional<std::size_t> DecodeWhole(ByteView stream, std::span<std::uint8_t> out) const;
 
  private:
   struct Free {

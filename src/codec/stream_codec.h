@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/file_system.h"
@@ -13,8 +14,13 @@ enum class UncompressStatus {
   CutAtStoredLength,  // the stream holds more than the stored length; output cut there
   Damaged,            // the stream is damaged or ends early; output is what decoded before that
   NotDecoded,         // stored length zero or less: the bytes after it were passed on unchanged
+  TooLarge,           // stored length above kMaxUnpackedLength: passed on unchanged, as above
   TooShort,           // the input is shorter than its 4-byte length field; no bytes
 };
+
+// 64 MiB: many times any menu payload (a few MiB), so no honest file is refused, while a
+// forged length cannot make a reader take gigabytes.
+inline constexpr std::size_t kMaxUnpackedLength = std::size_t{64} << 20;
 
 // Decompressed bytes of a stream and what became of it.
 struct Uncompressed {
@@ -29,7 +35,9 @@ class StreamCodec {
  public:
   // The length field and the zlib stream of `data`.
   Bytes CompressStream(ByteView data) const;
-  // Decodes the length-prefixed stream in `stream` (length field first).
+  // Decodes the length-prefixed stream in `stream` (length field first). The output buffer
+  // grows with what the stream produces, up to the stored length; a stored length above
+  // kMaxUnpackedLength is refused before any buffer is made.
   Uncompressed UncompressStream(ByteView stream) const;
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/file_error.h"
 #include "preview/preview.h"
+#include "texture/conversion.h"
 #include "texture/dds_header_check.h"
 #include "texture/free_image.h"
 
@@ -40,7 +41,7 @@ Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteVi
   DeleteFileIfPresent(bitmap);
 
   const DdsVerdict verdict = CheckDdsHeader(texture);
-  if (verdict == DdsVerdict::NotPreviewable) return {};
+  if (verdict == DdsVerdict::NotPreviewable || LargerThanTaken(texture)) return {};
 
   // The library reads the stream only; it takes no const pointer.
   const MFreeImage::Memory memory(

@@ -30,9 +30,16 @@ bool PngIsWhole(ByteView file) {
 
 }  // namespace
 
+bool LargerThanTaken(ByteView picture) {
+  const TextureLayout layout = DescribeTexture(picture);
+  return std::uint64_t{layout.width} * layout.height > kMaxPicturePixels;
+}
+
 DecodedPicture DecodePicture(ByteView file) {
   const PictureKind kind = DescribeTexture(file).kind;
   if (kind == PictureKind::Unknown) return {.status = ConversionStatus::UnknownKind};
+  // Not every decoder can be asked for the size alone (the Linux one cannot for DDS).
+  if (LargerThanTaken(file)) return {.status = ConversionStatus::TooLarge};
   if (kind == PictureKind::Tga) return DecodeTga(file);
   // Decoders take whatever is called a DDS without checking it.
   if (kind == PictureKind::Dds && CheckDdsHeader(file) == DdsVerdict::NotPreviewable) {

@@ -25,6 +25,10 @@ struct Conversion {
 // 8192x8192: far beyond any menu picture, and its 256 MiB of pixels fit in memory.
 inline constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{8192} * 8192;
 
+// Whether the header of a picture of the kinds taken, DDS included, gives it more than
+// kMaxPicturePixels; read before any decoder sees the file.
+bool LargerThanTaken(ByteView picture);
+
 inline constexpr std::string_view kTakenKinds = "DDS, PNG, JPEG, BMP, TGA and TIFF";
 
 // Any picture of the kinds taken to a texture in the game's layout (texture_layout.h): 32-bit

@@ -21,6 +21,15 @@ std::string WithSize(std::string kind, std::optional<Size> size) {
   return kind + " " + std::to_string(size->width) + "x" + std::to_string(size->height);
 }
 
+TextureLayout Sized(PictureKind kind, const char* name, std::optional<Size> size) {
+  TextureLayout layout{kind, WithSize(name, size)};
+  if (size) {
+    layout.width = size->width;
+    layout.height = size->height;
+  }
+  return layout;
+}
+
 bool StartsWith(ByteView file, std::initializer_list<std::uint8_t> mark) {
   return file.size() >= mark.size() && std::equal(mark.begin(), mark.end(), file.begin());
 }
@@ -93,12 +102,12 @@ TextureLayout DescribeDds(ByteView file) {
   const std::uint32_t levels = std::max(GetU32(file, dds::kMipMapCountAt), 1u);
   // "DDS 1024x1024, 32-bit B,G,R,A" but "DDS 512x512 DXT5": a code reads as part of the size.
   const char* between = kind == dds::kPixelRgb ? ", " : " ";
-  std::string text =
-      WithSize("DDS", Size{GetU32(file, dds::kWidthAt), GetU32(file, dds::kHeightAt)}) + between +
-      format + ", " + std::to_string(levels) + (levels == 1 ? " level" : " levels");
+  const Size size{GetU32(file, dds::kWidthAt), GetU32(file, dds::kHeightAt)};
+  std::string text = WithSize("DDS", size) + between + format + ", " + std::to_string(levels) +
+                     (levels == 1 ? " level" : " levels");
   const bool game = IsGameLayout(file);
   if (game) text += ": the game's layout";
-  return {PictureKind::Dds, text, game};
+  return {PictureKind::Dds, text, game, size.width, size.height};
 }
 
 std::optional<Size> PngSize(ByteView file) {
@@ -158,17 +167,17 @@ std::optional<Size> TgaSize(ByteView file) {
 TextureLayout DescribeTexture(ByteView file) {
   if (file.size() >= 4 && GetU32(file, dds::kMagicAt) == dds::kMagic) return DescribeDds(file);
   if (StartsWith(file, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'})) {
-    return {PictureKind::Png, WithSize("PNG", PngSize(file))};
+    return Sized(PictureKind::Png, "PNG", PngSize(file));
   }
   if (StartsWith(file, {0xff, 0xd8, 0xff})) {
-    return {PictureKind::Jpeg, WithSize("JPEG", JpegSize(file))};
+    return Sized(PictureKind::Jpeg, "JPEG", JpegSize(file));
   }
-  if (StartsWith(file, {'B', 'M'})) return {PictureKind::Bmp, WithSize("BMP", BmpSize(file))};
+  if (StartsWith(file, {'B', 'M'})) return Sized(PictureKind::Bmp, "BMP", BmpSize(file));
   if (StartsWith(file, {'I', 'I', '*', 0}) || StartsWith(file, {'M', 'M', 0, '*'})) {
     return {PictureKind::Tiff, "TIFF"};
   }
   if (const std::optional<Size> size = TgaSize(file)) {
-    return {PictureKind::Tga, WithSize("TGA", size)};
+    return Sized(PictureKind::Tga, "TGA", size);
   }
   return {PictureKind::Unknown, "not a picture"};
 }

@@ -23,6 +23,8 @@ struct TextureLayout {
   PictureKind kind = PictureKind::Unknown;
   std::string description;  // for people: "DDS 512x512 DXT5, 10 levels", "PNG 1920x1080"
   bool is_game_layout = false;
+  std::uint32_t width = 0;  // the size the header gives, 0 by 0 where it gives none (TIFF)
+  std::uint32_t height = 0;
 };
 
 // The 128 bytes that begin every texture in the game's layout: magic, the standard header with

@@ -19,6 +19,7 @@
 #include "app/picture_file.h"
 #include "app/qt_text.h"
 #include "platform/file_error.h"
+#include "platform/little_endian.h"
 #include "support/program_folder.h"
 #include "window_session.h"
 
@@ -294,6 +295,24 @@ class HelpWindowTest : public QObject {
                               "format)."}));
     QCOMPARE(PictureIn(help), shown);
     QVERIFY(help->isVisible());
+
+    // A bitmap header that claims 9000x9000 pixels is refused before any pixel is read.
+    Bytes huge(54, 0);
+    huge[0] = 'B';
+    huge[1] = 'M';
+    PutU32(huge, 10, 54);
+    PutU32(huge, 14, 40);
+    PutU32(huge, 18, 9000);
+    PutU32(huge, 22, 9000);
+    huge[26] = 1;
+    huge[28] = 24;
+    WriteWholeFile(TutorialFile(s, 2), {huge});
+    s.dialogs.boxes.clear();
+    Click(help, "PushButton2");
+    QCOMPARE(Seen(s.dialogs.boxes),
+             QStringList{"Error... | 16 | Show Tutorial Failed.\r\nCould not read \"" + folder +
+                         "/2.jpg\": the picture is larger than 8192x8192 pixels."});
+    QCOMPARE(PictureIn(help), shown);
   }
 
   void closingTheMainWindowWithHelpHiddenEndsTheProgram() {

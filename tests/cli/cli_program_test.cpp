@@ -180,6 +180,8 @@ TEST_F(CliProgram, InfoDescribesGoodAndDamagedFilesAndExportRefusesIncompleteOne
   PutInt32(short_length, menu_file::kPayloadLengthOffset, 1000);
   Bytes zero_length = packed;
   PutInt32(zero_length, menu_file::kPayloadLengthOffset, 0);
+  Bytes huge_length = packed;
+  PutInt32(huge_length, menu_file::kPayloadLengthOffset, 0x7fffffff);
   const struct {
     std::string name;
     Bytes bytes;
@@ -188,6 +190,7 @@ TEST_F(CliProgram, InfoDescribesGoodAndDamagedFilesAndExportRefusesIncompleteOne
       {"damaged.bin", Bytes(packed.begin(), packed.begin() + 40), "damaged"},
       {"cut.bin", short_length, "cut at the stored length"},
       {"zero.bin", zero_length, "not decoded"},
+      {"huge.bin", huge_length, "not decoded (stored length above 64 MiB)"},
       {"short.bin", Bytes(packed.begin(), packed.begin() + 10), "too short"},
   };
   for (const auto& file : bad) {

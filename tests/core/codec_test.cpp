@@ -78,7 +78,8 @@ TEST(CodecEngines, EveryStoredLengthAndDamageGivesWhatZlibGives) {
   } cases[] = {
       {"whole", n, [](Bytes&) {}, UncompressStatus::Complete},
       {"stored larger", n + 999, [](Bytes&) {}, UncompressStatus::Complete},
-      {"stored forged", 0x7fffffff, [](Bytes&) {}, UncompressStatus::Complete},
+      {"stored forged", std::int32_t{kMaxUnpackedLength}, [](Bytes&) {},
+       UncompressStatus::Complete},
       {"stored smaller", 1000, [](Bytes&) {}, UncompressStatus::CutAtStoredLength},
       {"stored one short", n - 1, [](Bytes&) {}, UncompressStatus::CutAtStoredLength},
       {"bad checksum", n, flip(std::size_t(-1)), std::nullopt},
@@ -190,22 +191,52 @@ TEST_F(CodecStreams, InputShorterThanItsLengthFieldGivesNothing) {
   EXPECT_TRUE(Out().empty());
 }
 
-TEST_F(CodecStreams, ForgedStoredLengthDoesNotAllocateGigabytes) {
+TEST_F(CodecStreams, StoredLengthPastTheCapIsRefusedBeforeAnyBuffer) {
   const Bytes small = PatternBytes(5'000, 3);
-  const Bytes stream = StreamWithStoredLength(small, 0x7fffffff);
-  largest_allocation = 0;
-  const Uncompressed result = codec.UncompressStream(stream);
-  EXPECT_EQ(result.status, UncompressStatus::Complete);
-  EXPECT_TRUE(SameBytes(small, result.bytes));
-  EXPECT_LT(largest_allocation.load(), 64u << 20);
+  for (const std::int32_t stored : {std::int32_t{kMaxUnpackedLength} + 1, 0x7fffffff}) {
+    const Bytes stream = StreamWithStoredLength(small, stored);
+    largest_allocation = 0;
+    EXPECT_EQ(Uncompress(stream).status, UncompressStatus::TooLarge) << stored;
+    EXPECT_LE(largest_allocation.load(), stream.size()) << stored;
+    EXPECT_TRUE(SameBytes(Bytes(stream.begin() + 4, stream.end()), Out())) << stored;
+  }
 }
 
-TEST_F(CodecStreams, HighlyCompressibleDataStillComesOutWhole) {
-  // All-zero data compresses near deflate's limit; the bounded buffer must still hold it.
+TEST_F(CodecStreams, BufferGrowsWithWhatTheStreamProducesNotWithWhatItClaims) {
+  const struct {
+    const char* name;
+    Bytes stream;
+    UncompressStatus status;
+    std::size_t produced;
+  } cases[] = {
+      // A stream far smaller than its claim, highly compressible and ordinary.
+      {"zeros", StreamWithStoredLength(Bytes(3'000'000, 0), kMaxUnpackedLength),
+       UncompressStatus::Complete, 3'000'000},
+      {"pattern", StreamWithStoredLength(data, kMaxUnpackedLength), UncompressStatus::Complete,
+       data.size()},
+      // Cut short: what decoded before the end of the input.
+      {"truncated",
+       [&] {
+         Bytes s = StreamWithStoredLength(Bytes(3'000'000, 0), kMaxUnpackedLength);
+         s.resize(s.size() / 2);
+         return s;
+       }(),
+       UncompressStatus::Damaged, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    largest_allocation = 0;
+    EXPECT_EQ(Uncompress(c.stream).status, c.status);
+    if (c.produced != 0) {
+      EXPECT_EQ(Out().size(), c.produced);
+    }
+    EXPECT_LE(largest_allocation.load(), 2 * std::max<std::size_t>(Out().size(), 64 << 10));
+  }
+  // All-zero data compresses near deflate's limit; the grown buffer still holds it whole.
   const Bytes zeros(20'000'000, 0);
-  const Uncompressed result = codec.UncompressStream(StreamWithStoredLength(zeros, 0x7fffffff));
-  EXPECT_EQ(result.status, UncompressStatus::Complete);
-  EXPECT_EQ(result.bytes.size(), zeros.size());
+  EXPECT_EQ(Uncompress(StreamWithStoredLength(zeros, kMaxUnpackedLength)).status,
+            UncompressStatus::Complete);
+  EXPECT_EQ(Out().size(), zeros.size());
 }
 
 }  // namespace

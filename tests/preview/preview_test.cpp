@@ -209,6 +209,14 @@ INSTANTIATE_TEST_SUITE_P(
                       BadTexture{"NoDdsAtAll", PatternBytes(5000, 3)}),
     [](const ::testing::TestParamInfo<BadTexture>& info) { return info.param.name; });
 
+// A whole texture the library would decode, but to a picture of gigabytes.
+TEST(MakePreview, TextureLargerThanAnyPictureTakenIsNotDecoded) {
+  ProgramFolder program;
+  EXPECT_EQ(MakePreview(program.path(), Job::Export, MakeDds(DdsKind::Dxt1, 12288, 12288)).status,
+            PreviewStatus::NotPreviewable);
+  EXPECT_FALSE(fs::exists(program.Bitmap(Job::Export)));
+}
+
 TEST(MakePreview, UnwritableJobFolderIsAFailedWriteOfTheBitmap) {
   // A read-only file system refuses the bitmap even to root.
   testing::SmallMount disk(1 << 20);

@@ -6,6 +6,8 @@
 # stand-ins are copied into its system folder.
 set -eu
 : "${WINEPREFIX:?must name a throwaway Wine prefix}"
+# The system's words in kestrup's messages follow Wine's locale; the checks compare the C ones.
+export LC_ALL=C.UTF-8
 kestrup=$1
 system32=$WINEPREFIX/drive_c/windows/system32
 work=$(mktemp -d)

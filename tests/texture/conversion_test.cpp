@@ -11,6 +11,8 @@
 #include "support/bytes.h"
 #include "support/dds_samples.h"
 #include "support/stb_pictures.h"
+#include "texture/dds_format.h"
+#include "texture/picture.h"
 #include "texture/texture_layout.h"
 
 namespace frondel {
@@ -36,6 +38,90 @@ testing::PixelAt Quadrants(unsigned width, unsigned height) {
     const Colour c = testing::QuadrantColour(x, y, width, height);
     return Rgba{c.r, c.g, c.b, 255};
   };
+}
+
+// A true-colour TGA written field by field, not by the library that decodes it: 16-bit
+// (A1R5G5B5), 24-bit or 32-bit pixels, rows from the bottom up (the usual origin, descriptor
+// bit 5 clear) or from the top down, raw or in run-length packets.
+Bytes HandWrittenTga(unsigned width, unsigned height, unsigned bits, bool top_first,
+                     bool run_length, const testing::PixelAt& pixel) {
+  Bytes out(18, 0);
+  out[2] = run_length ? 10 : 2;
+  out[12] = static_cast<std::uint8_t>(width);
+  out[13] = static_cast<std::uint8_t>(width >> 8);
+  out[14] = static_cast<std::uint8_t>(height);
+  out[15] = static_cast<std::uint8_t>(height >> 8);
+  out[16] = static_cast<std::uint8_t>(bits);
+  out[17] = static_cast<std::uint8_t>((bits == 32 ? 8 : bits == 16 ? 1 : 0) | (top_first << 5));
+  const std::size_t size = bits / 8;
+  Bytes pixels;
+  for (unsigned row = 0; row < height; ++row) {
+    const unsigned y = top_first ? row : height - 1 - row;
+    for (unsigned x = 0; x < width; ++x) {
+      const Rgba c = pixel(x, y);
+      if (bits == 16) {
+        const unsigned v = 0x8000u | (c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3;
+        pixels.insert(pixels.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
+      } else {
+        pixels.insert(pixels.end(), {c.b, c.g, c.r, c.a});
+        pixels.resize(pixels.size() - 4 + size);
+      }
+    }
+  }
+  const auto same = [&](std::size_t a, std::size_t b) {
+    return std::equal(&pixels[a * size], &pixels[a * size] + size, &pixels[b * size]);
+  };
+  const std::size_t count = pixels.size() / size;
+  for (std::size_t at = 0; at < count;) {
+    std::size_t run = 1;
+    while (run_length && run < 128 && at + run < count && same(at + run, at)) ++run;
+    if (run_length) out.push_back(static_cast<std::uint8_t>(run > 1 ? 0x80 | (run - 1) : 0));
+    out.insert(out.end(), pixels.begin() + at * size, pixels.begin() + (at + 1) * size);
+    at += run_length ? run : 1;
+  }
+  return out;
+}
+
+// The decoded rows run from the top whatever the TGA's origin; 16-bit colour is made of levels
+// 0 and 255 only, which every expansion of five bits gives back exactly.
+TEST(DecodePicture, TgaOfEitherOriginComesOutRightWayUp) {
+  constexpr unsigned kWidth = 160, kHeight = 90;
+  const auto hard = [](unsigned x, unsigned y) {
+    const auto level = [](bool on) { return std::uint8_t(on ? 255 : 0); };
+    return Rgba{level(x < 20), level(y < 30), level((x / 4 + y / 8) % 2), 255};
+  };
+  for (const unsigned bits : {16u, 24u, 32u}) {
+    const auto pixel = [&](unsigned x, unsigned y) {
+      Rgba c = bits == 16 ? hard(x, y) : Gradient(x, y);
+      if (bits != 32) c.a = 255;
+      return c;
+    };
+    Bytes expected;
+    for (unsigned y = 0; y < kHeight; ++y) {
+      for (unsigned x = 0; x < kWidth; ++x) {
+        const Rgba c = pixel(x, y);
+        expected.insert(expected.end(), {c.b, c.g, c.r, c.a});
+        if (bits != 32) expected.pop_back();
+      }
+    }
+    for (const bool top_first : {false, true}) {
+      for (const bool run_length : {false, true}) {
+        SCOPED_TRACE(std::to_string(bits) + "-bit" + (top_first ? ", top first" : "") +
+                     (run_length ? ", run-length encoded" : ""));
+        const DecodedPicture decoded =
+            DecodePicture(HandWrittenTga(kWidth, kHeight, bits, top_first, run_length, pixel));
+        ASSERT_EQ(decoded.status, ConversionStatus::Done);
+        EXPECT_EQ(decoded.picture.width, kWidth);
+        EXPECT_EQ(decoded.picture.height, kHeight);
+        const ByteView got = decoded.picture.Pixels();
+        ASSERT_EQ(got.size(), expected.size());
+        const auto wrong = std::mismatch(got.begin(), got.end(), expected.begin()).first;
+        const std::size_t at = (wrong - got.begin()) / (bits == 32 ? 4 : 3);
+        EXPECT_TRUE(wrong == got.end())
+            << "first wrong pixel at " << at % kWidth << ", " << at / kWidth;
+      }
+    }
+  }
 }
 
 TEST(ConvertToGameTexture, A1024PictureKeepsEveryPixelThroughDdsAndBackToPng) {
@@ -160,6 +246,10 @@ TEST(ConvertToGameTexture, RefusalsSayWhy) {
   const Bytes huge = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x01, 0x20, 0x01, 0x20, 32, 8};
   Bytes huge_cut = huge;
   huge_cut[12] = huge_cut[14] = 0;  // 8192x8192: not too large, but its pixels are missing
+  Bytes huge_dds = testing::MakeDds(DdsKind::Dxt1, 8, 8);
+  huge_dds.resize(128);
+  PutU32(huge_dds, dds::kHeightAt, 12288);
+  PutU32(huge_dds, dds::kWidthAt, 12288);
 
   for (const auto& [name, file, status] :
        std::vector<std::tuple<const char*, Bytes, ConversionStatus>>{
@@ -170,6 +260,8 @@ TEST(ConvertToGameTexture, RefusalsSayWhy) {
             ConversionStatus::Unreadable},
            {"TGA too large", huge, ConversionStatus::TooLarge},
            {"TGA of a large size cut", huge_cut, ConversionStatus::Unreadable},
+           // Its size is read from its header before anything else.
+           {"DDS too large", huge_dds, ConversionStatus::TooLarge},
            {"not a picture", testing::PatternBytes(500, 4), ConversionStatus::UnknownKind}}) {
     EXPECT_EQ(ConvertToGameTexture(file).status, status) << name;
     EXPECT_EQ(EncodePng(file).status, status) << name;
