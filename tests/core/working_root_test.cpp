@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -37,6 +38,13 @@ struct SystemInstall {
   fs::path user_root = base / "data/frondel";
 #endif
 
+  // What a seeded working folder holds: the shipped tree, the job folders and the lock file.
+  std::map<std::string, Bytes> Seeded() const {
+    auto files = Snapshot(shipped);
+    files["dataimport"] = files["dataexport"] = files[".lock"] = {};
+    return files;
+  }
+
   SystemInstall() {
     fs::create_directories(bin);
     fs::create_directories(shipped);
@@ -67,8 +75,7 @@ TEST(WorkingRoot, AReadOnlyTreeBesideTheProgramSeedsTheFolderPerUser) {
 TEST(WorkingRoot, ASystemInstallSeedsTheFolderPerUserFromTheSharedTree) {
   SystemInstall install;
   EXPECT_EQ(WorkingRoot(install.bin, install.environment), install.user_root);
-  auto expected = Snapshot(install.shipped);
-  expected["dataimport"] = expected["dataexport"] = {};
+  auto expected = install.Seeded();
   EXPECT_EQ(Snapshot(install.user_root / "temp"), expected);
 #ifndef _WIN32
   install.environment.data_home = "relative";
@@ -88,8 +95,7 @@ TEST(WorkingRoot, ALaterStartRenewsStandInsAndPicturesButKeepsTheGamesBlocks) {
   fs::remove(WorkingPath(install.user_root, WorkFile::Tutorial2));
 
   WorkingRoot(install.bin, install.environment);
-  auto expected = Snapshot(install.shipped);
-  expected["dataimport"] = expected["dataexport"] = {};
+  auto expected = install.Seeded();
   expected["dataentery/EXDATA"] = game_template;
   expected["dataentery/blocks.txt"] = Text("EXDATA\tML.bin\t1");
   EXPECT_EQ(Snapshot(temp), expected);
