@@ -5,7 +5,13 @@
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "platform/file_error.h"
 #include "support/bytes.h"
@@ -13,6 +19,8 @@
 
 namespace frondel {
 namespace {
+
+namespace fs = std::filesystem;
 
 using testing::Join;
 using testing::PatternBytes;
@@ -147,6 +155,75 @@ TEST(WriteUserFile, NeverReplacesUnlessAsked) {
   EXPECT_TRUE(SameBytes(mine, ReadWholeFile(dir / "f")));
   EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"f", "g"}));
 }
+
+// Writers of one file at once, each many times, and a reader among them: every read finds
+// one writer's whole bytes and no write fails. `other` runs the second writer in another
+// thread or, where there is fork, another process.
+enum class Other { Thread, Process };
+
+void WriteAtOnce(Other other) {
+  TempFolder dir;
+  const fs::path file = dir / "out.dds";
+  const Bytes a = PatternBytes(150 << 10, 20), b = PatternBytes(100 << 10, 21);
+  WriteWholeFile(file, {a});
+  constexpr int kWrites = 150;
+  const auto write_b = [&] {
+    for (int i = 0; i < kWrites; ++i) {
+      i % 2 ? WriteWholeFile(file, {b}) : (void)WriteUserFile(file, {b}, Replace::Existing);
+    }
+  };
+  std::string b_failure;
+  std::thread thread;
+#ifndef _WIN32
+  pid_t child = -1;
+  if (other == Other::Process) {
+    child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      try {
+        write_b();
+      } catch (...) {
+        _exit(1);
+      }
+      _exit(0);
+    }
+  }
+#endif
+  if (other == Other::Thread) {
+    thread = std::thread([&] {
+      try {
+        write_b();
+      } catch (const FileError& e) {
+        b_failure = e.what();
+      }
+    });
+  }
+  int mixed = 0;
+  for (int i = 0; i < kWrites; ++i) {
+    WriteWholeFile(file, {a});
+    const Bytes read = ReadWholeFile(file);
+    if (read != a && read != b) ++mixed;
+  }
+  if (thread.joinable()) thread.join();
+  EXPECT_EQ(b_failure, "");
+#ifndef _WIN32
+  if (child > 0) {
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other writer failed";
+  }
+#endif
+  EXPECT_EQ(mixed, 0);
+  const Bytes last = ReadWholeFile(file);
+  EXPECT_TRUE(last == a || last == b);
+  EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"out.dds"});
+}
+
+TEST(WriteWholeFile, TwoThreadsWritingOneFileNeverMixOrFail) { WriteAtOnce(Other::Thread); }
+
+#ifndef _WIN32
+TEST(WriteWholeFile, TwoProcessesWritingOneFileNeverMixOrFail) { WriteAtOnce(Other::Process); }
+#endif
 
 TEST(DeleteFile, MissingIsAnErrorUnlessOptional) {
   TempFolder dir;
