@@ -4,10 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include "blocks/game_blocks.h"
 #include "building/working_folder.h"
 #include "platform/file_error.h"
 #include "support/bytes.h"
@@ -18,6 +29,8 @@ namespace frondel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Join;
+using testing::PatternBytes;
 using testing::ProgramFolder;
 using testing::Snapshot;
 using testing::TempFolder;
@@ -99,6 +112,106 @@ TEST(WorkingRoot, ALaterStartRenewsStandInsAndPicturesButKeepsTheGamesBlocks) {
   expected["dataentery/EXDATA"] = game_template;
   expected["dataentery/blocks.txt"] = Text("EXDATA\tML.bin\t1");
   EXPECT_EQ(Snapshot(temp), expected);
+}
+
+// Runs every piece of work at once, each in a process of its own where there is fork (as
+// frondels started together are), else in a thread; returns how many failed.
+int RunAtOnce(const std::vector<std::function<void()>>& work) {
+  int failed = 0;
+#ifdef _WIN32
+  std::atomic<int> failures{0};
+  std::vector<std::thread> threads;
+  for (const auto& piece : work) {
+    threads.emplace_back([&failures, &piece] {
+      try {
+        piece();
+      } catch (const std::exception&) {
+        ++failures;
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  failed = failures;
+#else
+  std::vector<pid_t> children;
+  for (const auto& piece : work) {
+    const pid_t child = fork();
+    if (child == 0) {
+      try {
+        piece();
+      } catch (const std::exception&) {
+        _exit(1);
+      }
+      _exit(0);
+    }
+    if (child < 0) ++failed;
+    children.push_back(child);
+  }
+  for (pid_t child : children) {
+    int status = -1;
+    if (child > 0 &&
+        (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)) {
+      ++failed;
+    }
+  }
+#endif
+  return failed;
+}
+
+// Rounds of a stress test: as many as fit in about two seconds.
+bool MoreRounds(int round, std::chrono::steady_clock::time_point start) {
+  return round < 1000 && std::chrono::steady_clock::now() - start < std::chrono::seconds(2);
+}
+
+TEST(WorkingRoot, FirstStartsAtOnceAllSucceedAndLeaveEveryFileWhole) {
+  const auto start = std::chrono::steady_clock::now();
+  int round = 0;
+  for (; MoreRounds(round, start); ++round) {
+    SystemInstall install;
+    const auto first_start = [&] { WorkingRoot(install.bin, install.environment); };
+    ASSERT_EQ(RunAtOnce({first_start, first_start, first_start, first_start}), 0)
+        << "in round " << round;
+    ASSERT_EQ(Snapshot(install.user_root / "temp"), install.Seeded()) << "in round " << round;
+  }
+  RecordProperty("clean_rounds", round);
+}
+
+// A take while newer packages' first starts renew the stand-ins: the blocks that the take
+// installed stay, and the record names them.
+TEST(WorkingRoot, ATakeDuringANewerPackagesStartKeepsTheTakenBlocks) {
+  const MenuPlace& place = MenuPlaces()[0];
+  const MenuBlocks game{BlocksProblem::None, Text("the game's head"), Text("the game's template")};
+  const auto start = std::chrono::steady_clock::now();
+  int round = 0;
+  for (; MoreRounds(round, start); ++round) {
+    SystemInstall install;
+    WorkingRoot(install.bin, install.environment);
+    // One package after another, each with stand-ins of its own; large ones keep a start's
+    // look at a block and its write apart long enough to race.
+    const auto newer_starts = [&] {
+      for (int package = 0; package < 8; ++package) {
+        const std::string newer = ", package " + std::to_string(package);
+        WriteBytes(install.shipped / "dataentery/TOPDATA1", Text("FRONDEL STAND-IN" + newer));
+        WriteBytes(install.shipped / place.template_file.substr(5),
+                   Join({Text("STAND-IN TEMPLATE" + newer), PatternBytes(256 << 10, package)}));
+        WorkingRoot(install.bin, install.environment);
+      }
+    };
+    const auto take = [&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(round % 10 * 2));
+      if (!TakeBlocks(install.user_root, place, game, {"menu.bin", "today"}, false).taken) {
+        throw std::runtime_error("not taken");
+      }
+    };
+    ASSERT_EQ(RunAtOnce({newer_starts, take}), 0) << "in round " << round;
+    ASSERT_EQ(ReadWholeFile(WorkingPath(install.user_root, WorkFile::HeadBlock)), game.head)
+        << "in round " << round;
+    ASSERT_EQ(ReadWholeFile(WorkingPath(install.user_root, place.template_file)),
+              game.place_template)
+        << "in round " << round;
+    EXPECT_EQ(ReadBlocksRecord(install.user_root).origins.size(), 2u);
+  }
+  RecordProperty("clean_rounds", round);
 }
 
 TEST(WorkingRoot, AFolderThatCannotBeMadeIsOneErrorNamingIt) {
