@@ -201,8 +201,10 @@ void WriteAtOnce(Other other) {
   int mixed = 0;
   for (int i = 0; i < kWrites; ++i) {
     WriteWholeFile(file, {a});
+#ifndef _WIN32  // Windows refuses to rename over a file while it is open for reading
     const Bytes read = ReadWholeFile(file);
     if (read != a && read != b) ++mixed;
+#endif
   }
   if (thread.joinable()) thread.join();
   EXPECT_EQ(b_failure, "");
