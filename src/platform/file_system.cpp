@@ -101,10 +101,10 @@ std::int64_t FileLength(const fs::path& file) {
 }
 
 Bytes ReadWholeFile(const fs::path& file) {
-  std::error_code ec;
-  if (fs::is_directory(file, ec)) throw FileError("read", file, SystemReason(EISDIR));
-  // The length is the opened file's own: a file renamed over this one between a look at the
-  // name and the open would otherwise be read in part.
+  // A folder, a pipe or a device is refused here by name, before an open that could wait.
+  FileLength(file);
+  // The length read is the opened file's own: a file renamed over this one between the look
+  // at the name and the open would otherwise be read in part.
   FilePtr f = OpenFile(file, "rb", "read", file);
 #ifdef _WIN32
   const bool ended = _fseeki64(f.get(), 0, SEEK_END) == 0;
