@@ -19,30 +19,42 @@ namespace frondel {
 #ifdef _WIN32
 
 namespace {
-std::error_code MoveError() {
-  const DWORD error = GetLastError();
+
+std::error_code MoveError(DWORD error) {
   if (error == ERROR_NOT_SAME_DEVICE) return std::make_error_code(std::errc::cross_device_link);
   if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
     return std::make_error_code(std::errc::file_exists);
   }
   return {static_cast<int>(error), std::system_category()};
 }
+
+// Another rename over `to`, or a reader that opened it without sharing its deletion, holds it
+// for a moment, and Windows then refuses with "access denied" or a sharing violation: tried
+// again for about a second before that is the answer. Written through, so the new name is on
+// the disk when the call returns.
+std::error_code Move(const std::filesystem::path& from, const std::filesystem::path& to,
+                     DWORD flags) {
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH)) return {};
+    const DWORD error = GetLastError();
+    if (attempt == 100 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
+      return MoveError(error);
+    }
+    Sleep(10);
+  }
+}
+
 }  // namespace
 
 // Not std::filesystem::rename: on Windows it lets the system copy to another volume straight
-// over `to`, which a failure can leave half written. Written through, so the new name is on
-// the disk when the call returns.
+// over `to`, which a failure can leave half written.
 std::error_code RenameFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return {};
-  }
-  return MoveError();
+  return Move(from, to, MOVEFILE_REPLACE_EXISTING);
 }
 
 std::error_code RenameFileNoReplace(const std::filesystem::path& from,
                                     const std::filesystem::path& to) {
-  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
-  return MoveError();
+  return Move(from, to, 0);
 }
 
 std::error_code SyncFile(const std::filesystem::path& file) {

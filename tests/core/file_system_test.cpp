@@ -199,14 +199,20 @@ void WriteAtOnce(Other other) {
     });
   }
   int mixed = 0;
-  for (int i = 0; i < kWrites; ++i) {
-    WriteWholeFile(file, {a});
-#ifndef _WIN32  // Windows refuses to rename over a file while it is open for reading
-    const Bytes read = ReadWholeFile(file);
-    if (read != a && read != b) ++mixed;
+  std::string a_failure;
+  try {
+    for (int i = 0; i < kWrites; ++i) {
+      WriteWholeFile(file, {a});
+#ifndef _WIN32  // Windows refuses to open a file while a rename replaces it
+      const Bytes read = ReadWholeFile(file);
+      if (read != a && read != b) ++mixed;
 #endif
+    }
+  } catch (const FileError& e) {
+    a_failure = e.what();
   }
   if (thread.joinable()) thread.join();
+  EXPECT_EQ(a_failure, "");
   EXPECT_EQ(b_failure, "");
 #ifndef _WIN32
   if (child > 0) {
