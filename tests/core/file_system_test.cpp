@@ -4,16 +4,12 @@
 
 #include <algorithm>
 #include <fstream>
+#include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 #include "platform/file_error.h"
+#include "support/at_once.h"
 #include "support/bytes.h"
 #include "support/temp_folder.h"
 
@@ -22,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using testing::Apart;
 using testing::Join;
 using testing::PatternBytes;
 using testing::SameBytes;
@@ -156,81 +153,34 @@ TEST(WriteUserFile, NeverReplacesUnlessAsked) {
   EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"f", "g"}));
 }
 
-// Writers of one file at once, each many times, and a reader among them: every read finds
-// one writer's whole bytes and no write fails. `other` runs the second writer in another
-// thread or, where there is fork, another process.
-enum class Other { Thread, Process };
-
-void WriteAtOnce(Other other) {
+// Two writers of one file at once, each many times and reading it between writes: every read
+// finds one writer's whole bytes and no write fails.
+void WriteAtOnce(Apart apart) {
   TempFolder dir;
   const fs::path file = dir / "out.dds";
   const Bytes a = PatternBytes(150 << 10, 20), b = PatternBytes(100 << 10, 21);
   WriteWholeFile(file, {a});
-  constexpr int kWrites = 150;
-  const auto write_b = [&] {
-    for (int i = 0; i < kWrites; ++i) {
-      i % 2 ? WriteWholeFile(file, {b}) : (void)WriteUserFile(file, {b}, Replace::Existing);
-    }
-  };
-  std::string b_failure;
-  std::thread thread;
-#ifndef _WIN32
-  pid_t child = -1;
-  if (other == Other::Process) {
-    child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      try {
-        write_b();
-      } catch (...) {
-        _exit(1);
-      }
-      _exit(0);
-    }
-  }
-#endif
-  if (other == Other::Thread) {
-    thread = std::thread([&] {
-      try {
-        write_b();
-      } catch (const FileError& e) {
-        b_failure = e.what();
-      }
-    });
-  }
-  int mixed = 0;
-  std::string a_failure;
-  try {
-    for (int i = 0; i < kWrites; ++i) {
-      WriteWholeFile(file, {a});
+  const auto writer = [&](const Bytes& mine) {
+    return [&] {
+      for (int i = 0; i < 150; ++i) {
+        i % 2 ? WriteWholeFile(file, {mine}) : (void)WriteUserFile(file, {mine}, Replace::Existing);
 #ifndef _WIN32  // Windows refuses to open a file while a rename replaces it
-      const Bytes read = ReadWholeFile(file);
-      if (read != a && read != b) ++mixed;
+        const Bytes read = ReadWholeFile(file);
+        if (read != a && read != b) throw std::runtime_error("neither writer's bytes");
 #endif
-    }
-  } catch (const FileError& e) {
-    a_failure = e.what();
-  }
-  if (thread.joinable()) thread.join();
-  EXPECT_EQ(a_failure, "");
-  EXPECT_EQ(b_failure, "");
-#ifndef _WIN32
-  if (child > 0) {
-    int status = -1;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other writer failed";
-  }
-#endif
-  EXPECT_EQ(mixed, 0);
+      }
+    };
+  };
+  EXPECT_EQ(RunAtOnce({writer(a), writer(b)}, apart), 0);
   const Bytes last = ReadWholeFile(file);
   EXPECT_TRUE(last == a || last == b);
   EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"out.dds"});
 }
 
-TEST(WriteWholeFile, TwoThreadsWritingOneFileNeverMixOrFail) { WriteAtOnce(Other::Thread); }
+TEST(WriteWholeFile, TwoThreadsWritingOneFileNeverMixOrFail) { WriteAtOnce(Apart::Threads); }
 
 #ifndef _WIN32
-TEST(WriteWholeFile, TwoProcessesWritingOneFileNeverMixOrFail) { WriteAtOnce(Other::Process); }
+TEST(WriteWholeFile, TwoProcessesWritingOneFileNeverMixOrFail) { WriteAtOnce(Apart::Processes); }
 #endif
 
 TEST(DeleteFile, MissingIsAnErrorUnlessOptional) {

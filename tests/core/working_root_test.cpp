@@ -4,23 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <thread>
-#include <vector>
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 #include "blocks/game_blocks.h"
 #include "building/working_folder.h"
 #include "platform/file_error.h"
+#include "support/at_once.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
 #include "support/small_mount.h"
@@ -29,6 +22,7 @@ namespace frondel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Apart;
 using testing::Join;
 using testing::PatternBytes;
 using testing::ProgramFolder;
@@ -114,50 +108,6 @@ TEST(WorkingRoot, ALaterStartRenewsStandInsAndPicturesButKeepsTheGamesBlocks) {
   EXPECT_EQ(Snapshot(temp), expected);
 }
 
-// Runs every piece of work at once, each in a process of its own where there is fork (as
-// frondels started together are), else in a thread; returns how many failed.
-int RunAtOnce(const std::vector<std::function<void()>>& work) {
-  int failed = 0;
-#ifdef _WIN32
-  std::atomic<int> failures{0};
-  std::vector<std::thread> threads;
-  for (const auto& piece : work) {
-    threads.emplace_back([&failures, &piece] {
-      try {
-        piece();
-      } catch (const std::exception&) {
-        ++failures;
-      }
-    });
-  }
-  for (std::thread& thread : threads) thread.join();
-  failed = failures;
-#else
-  std::vector<pid_t> children;
-  for (const auto& piece : work) {
-    const pid_t child = fork();
-    if (child == 0) {
-      try {
-        piece();
-      } catch (const std::exception&) {
-        _exit(1);
-      }
-      _exit(0);
-    }
-    if (child < 0) ++failed;
-    children.push_back(child);
-  }
-  for (pid_t child : children) {
-    int status = -1;
-    if (child > 0 &&
-        (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)) {
-      ++failed;
-    }
-  }
-#endif
-  return failed;
-}
-
 // Rounds of a stress test: as many as fit in about two seconds.
 bool MoreRounds(int round, std::chrono::steady_clock::time_point start) {
   return round < 1000 && std::chrono::steady_clock::now() - start < std::chrono::seconds(2);
@@ -169,7 +119,7 @@ TEST(WorkingRoot, FirstStartsAtOnceAllSucceedAndLeaveEveryFileWhole) {
   for (; MoreRounds(round, start); ++round) {
     SystemInstall install;
     const auto first_start = [&] { WorkingRoot(install.bin, install.environment); };
-    ASSERT_EQ(RunAtOnce({first_start, first_start, first_start, first_start}), 0)
+    ASSERT_EQ(RunAtOnce({first_start, first_start, first_start, first_start}, Apart::Processes), 0)
         << "in round " << round;
     ASSERT_EQ(Snapshot(install.user_root / "temp"), install.Seeded()) << "in round " << round;
   }
@@ -203,7 +153,7 @@ TEST(WorkingRoot, ATakeDuringANewerPackagesStartKeepsTheTakenBlocks) {
         throw std::runtime_error("not taken");
       }
     };
-    ASSERT_EQ(RunAtOnce({newer_starts, take}), 0) << "in round " << round;
+    ASSERT_EQ(RunAtOnce({newer_starts, take}, Apart::Processes), 0) << "in round " << round;
     ASSERT_EQ(ReadWholeFile(WorkingPath(install.user_root, WorkFile::HeadBlock)), game.head)
         << "in round " << round;
     ASSERT_EQ(ReadWholeFile(WorkingPath(install.user_root, place.template_file)),
