@@ -79,6 +79,18 @@ TEST(WorkingRoot, AReadOnlyTreeBesideTheProgramSeedsTheFolderPerUser) {
   EXPECT_EQ(Snapshot(install.user_root / "temp/help"), Snapshot(program / "temp/help"));
 }
 
+TEST(WorkingRoot, AStartRemovesDayOldTemporaryFilesOfOursFromTheJobFolders) {
+  ProgramFolder program;
+  SystemInstall install;
+  const fs::path left = WorkingPath(program.path(),
+                                    "temp/dataimport/.file.bin.frondel-"
+                                    "0123456789abcdef.partial");
+  WriteBytes(left, Text("left by a run that died"));
+  fs::last_write_time(left, fs::file_time_type::clock::now() - std::chrono::hours(25));
+  WorkingRoot(program.path(), install.environment);
+  EXPECT_FALSE(fs::exists(left));
+}
+
 TEST(WorkingRoot, ASystemInstallSeedsTheFolderPerUserFromTheSharedTree) {
   SystemInstall install;
   EXPECT_EQ(WorkingRoot(install.bin, install.environment), install.user_root);
