@@ -1,7 +1,8 @@
 // The whole processes `frondel-cli build` and `frondel-cli export` on a realistic texture and
 // the shipped blocks, beside a Python script doing the same work with Python's zlib; then a
 // batch of 40 such textures built and exported with -j 1 and with the default number of
-// jobs. Prints the medians and the ratios. Usage: cli_bench [runs] [batch runs]
+// jobs, and the outputs of such a batch written with and without syncing. Prints the medians
+// and the ratios. Usage: cli_bench [runs] [batch runs]
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "bench_texture.h"
@@ -89,6 +91,30 @@ void PrintBatch(const char* what, Times one, Times all, unsigned jobs) {
       all.wall_ms / one.wall_ms, all.peak_mib, jobs * one.peak_mib + 16);
 }
 
+// What syncing costs a batch: its outputs written as the user's files (flushed to disk with
+// their folder, as frondel-cli writes them) and as working files (not flushed), in turn.
+// Returns the medians in milliseconds, synced first.
+std::pair<double, double> SyncCost(const fs::path& folder, const Bytes& output, int count,
+                                   int runs) {
+  std::vector<double> synced, unsynced;
+  for (int run = 0; run < runs; ++run) {
+    for (std::vector<double>* times : {&synced, &unsynced}) {
+      fs::remove_all(folder);
+      fs::create_directories(folder);
+      const auto start = std::chrono::steady_clock::now();
+      for (int i = 0; i < count; ++i) {
+        const fs::path file = folder / ("t" + std::to_string(i) + ".bin");
+        times == &synced ? (void)WriteUserFile(file, {output}, Replace::Existing)
+                         : WriteWholeFile(file, {output});
+      }
+      times->push_back(
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+              .count());
+    }
+  }
+  return {Median(synced), Median(unsynced)};
+}
+
 }  // namespace
 }  // namespace frondel
 
@@ -162,6 +188,8 @@ int main(int argc, char** argv) {
            ReadWholeFile(work / "exported-1" / (name + ".dds")) ==
                ReadWholeFile(work / "textures" / (name + ".dds"));
   }
+  const auto [synced_ms, unsynced_ms] =
+      SyncCost(work / "synced", ReadWholeFile(work / "built" / "t0.bin"), kBatch, batch_runs);
   fs::remove_all(work);
 
   const unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
@@ -170,6 +198,8 @@ int main(int argc, char** argv) {
   PrintRatio("export", single_export[0], single_export[1]);
   PrintBatch("build of 40", batch_build[0], batch_build[1], jobs);
   PrintBatch("export of 40", batch_export[0], batch_export[1], jobs);
+  std::printf("  the 40 built outputs written synced %.0f ms, not synced %.0f ms\n", synced_ms,
+              unsynced_ms);
   std::printf("  outputs %s\n", same ? "the same payloads and textures" : "DIFFER");
   return same ? 0 : 1;
 }

@@ -23,7 +23,8 @@ struct BlocksRecord {
 // read, so that no one rewrites it without knowing what it held.
 BlocksRecord ReadBlocksRecord(const std::filesystem::path& program_folder);
 
-// Replaces the record whole. Throws FileError.
+// Replaces the record whole; called with the working folder's lock held (TakeBlocks and
+// RestoreStandIns take it). Throws FileError.
 void WriteBlocksRecord(const std::filesystem::path& program_folder, const BlocksRecord& record);
 
 // Today's local date as YYYY-MM-DD.

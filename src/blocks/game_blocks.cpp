@@ -7,6 +7,7 @@
 #include "building/payload_parts.h"
 #include "building/working_folder.h"
 #include "platform/file_error.h"
+#include "platform/folder_lock.h"
 
 namespace frondel {
 namespace {
@@ -144,6 +145,8 @@ bool UsesStandIns(const std::filesystem::path& program_folder, const MenuPlace& 
 TakeOutcome TakeBlocks(const std::filesystem::path& program_folder, const MenuPlace& place,
                        const MenuBlocks& blocks, const BlockOrigin& origin,
                        bool replace_game_head) {
+  // Under the lock from the first look to the record, so what the outcome says is what stays.
+  const FolderLock lock(WorkingPath(program_folder, WorkFile::ChangeLock));
   BlocksRecord record = ReadBlocksRecord(program_folder);
   if (WouldReplaceGameHead(program_folder, blocks.head) && !replace_game_head) {
     return {false, BlockChange::Unchanged, BlockChange::Unchanged};
@@ -209,6 +212,7 @@ std::string DescribeState(const BlockStatus& status) {
 
 std::vector<BlockFile> RestoreStandIns(const std::filesystem::path& program_folder,
                                        std::span<const BlockFile> which) {
+  const FolderLock lock(WorkingPath(program_folder, WorkFile::ChangeLock));
   BlocksRecord record = ReadBlocksRecord(program_folder);
   std::vector<BlockFile> restored;
   for (const BlockFile& file : which) {

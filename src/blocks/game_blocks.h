@@ -83,7 +83,8 @@ struct TakeOutcome {
 // a temporary name renamed into place. A stand-in replaced for the first time is kept beside
 // its file. The record names `origin` for both. A game's head block that differs is replaced
 // only with `replace_game_head`. The record is read before anything is written, so an
-// unreadable one stops the take untouched. Throws FileError.
+// unreadable one stops the take untouched. All of it is done under the working folder's lock
+// (WorkFile::ChangeLock), which seeding holds too. Throws FileError.
 TakeOutcome TakeBlocks(const std::filesystem::path& program_folder, const MenuPlace& place,
                        const MenuBlocks& blocks, const BlockOrigin& origin, bool replace_game_head);
 
@@ -109,7 +110,8 @@ BlocksList ListBlocks(const std::filesystem::path& program_folder);
 std::string DescribeState(const BlockStatus& status);
 
 // Puts the kept stand-ins of `which` back, by renaming, and drops their lines from the record.
-// Returns the blocks restored, in the order given. Throws FileError.
+// Returns the blocks restored, in the order given. Under the working folder's lock. Throws
+// FileError.
 std::vector<BlockFile> RestoreStandIns(const std::filesystem::path& program_folder,
                                        std::span<const BlockFile> which);
 

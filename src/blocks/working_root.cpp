@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "blocks/game_blocks.h"
+#include "building/working_folder.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "platform/folder_lock.h"
+#include "platform/temporary_file.h"
 
 namespace frondel {
 namespace {
@@ -90,6 +93,9 @@ WorkingRootChoice ChooseWorkingRoot(const fs::path& program_folder,
 void SeedWorkingFolder(const fs::path& shipped, const fs::path& root) {
   const fs::path temp = root / "temp";
   MakeFolder(temp);
+  // Every start seeds, and a take may be under way: one at a time, so a block that a take
+  // installed is seen as the game's here and never replaced by a stand-in.
+  const FolderLock lock(WorkingPath(root, WorkFile::ChangeLock));
   for (const char* folder : {"dataentery", "dataimport", "dataexport"}) MakeFolder(temp / folder);
   for (const fs::path& name : ShippedFiles(shipped)) {
     const fs::path to = temp / name;
@@ -100,19 +106,20 @@ void SeedWorkingFolder(const fs::path& shipped, const fs::path& root) {
       if (name.parent_path() == "dataentery" && !IsStandIn(have)) continue;
     }
     MakeFolder(to.parent_path());
-    try {
-      WriteWholeFile(to, {from});
-    } catch (const FileError&) {
-      // Two first starts at once write the same file under the same temporary name; one of
-      // them finds it already renamed into place.
-      if (!FileExists(to) || ReadWholeFile(to) != from) throw;
-    }
+    WriteWholeFile(to, {from});
+  }
+}
+
+void RemoveStaleWorkingTemporaries(const fs::path& root) {
+  for (const char* folder : {"", "dataentery", "dataimport", "dataexport", "help"}) {
+    RemoveStaleTemporaries(root / "temp" / folder);
   }
 }
 
 fs::path WorkingRoot(const fs::path& program_folder, const UserEnvironment& environment) {
   const WorkingRootChoice choice = ChooseWorkingRoot(program_folder, environment);
   if (!choice.shipped.empty()) SeedWorkingFolder(choice.shipped, choice.root);
+  RemoveStaleWorkingTemporaries(choice.root);
   return choice.root;
 }
 

@@ -30,12 +30,17 @@ WorkingRootChoice ChooseWorkingRoot(const std::filesystem::path& program_folder,
 
 // Makes `root`/temp with its job folders and copies in from `shipped` what is missing or
 // differs, except that a block the user took from the game (anything in dataentery that is not
-// a stand-in) is never replaced. Each file is written under a temporary name and renamed, so
-// two starts may seed at once. Throws FileError naming the folder or file and the reason.
+// a stand-in) is never replaced. Holds the working folder's lock while it looks and writes, so
+// any number of starts may seed at once, and a take never races it. Throws FileError naming
+// the folder or file and the reason.
 void SeedWorkingFolder(const std::filesystem::path& shipped, const std::filesystem::path& root);
 
+// Removes what writes of a run that died left in `root`/temp and its job folders: temporary
+// files of ours, and only old ones.
+void RemoveStaleWorkingTemporaries(const std::filesystem::path& root);
+
 // The folder every working file lies below, chosen and, when it is the folder per user, made
-// and seeded.
+// and seeded; stale temporary files are removed from it.
 std::filesystem::path WorkingRoot(const std::filesystem::path& program_folder,
                                   const UserEnvironment& environment);
 

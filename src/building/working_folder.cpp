@@ -21,6 +21,7 @@ constexpr std::pair<WorkFile, std::string_view> kWorkFiles[] = {
     {WorkFile::Tutorial2, "temp/help/2.jpg"},
     {WorkFile::Tutorial3, "temp/help/3.jpg"},
     {WorkFile::InstanceLock, "temp/frondel.lock"},
+    {WorkFile::ChangeLock, "temp/.lock"},
 };
 
 }  // namespace

@@ -23,6 +23,7 @@ enum class WorkFile {
   Tutorial2,      // temp/help/2.jpg
   Tutorial3,      // temp/help/3.jpg
   InstanceLock,   // temp/frondel.lock: held by the one frondel that works in this folder
+  ChangeLock,     // temp/.lock: held while the blocks, their record or the seeded files change
 };
 
 // The two jobs' folders; the preview and the clean-up work per job.

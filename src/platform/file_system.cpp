@@ -9,12 +9,7 @@
 
 #include "platform/file_error.h"
 #include "platform/rename_file.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "platform/temporary_file.h"
 
 namespace fs = std::filesystem;
 
@@ -51,29 +46,22 @@ void CheckLength(std::int64_t length, const fs::path& file) {
   }
 }
 
-fs::path TemporaryBeside(const fs::path& file) {
-  fs::path temporary = file;
-  temporary += ".partial";
-  return temporary;
-}
-
-void FlushToDisk(std::FILE* f, const fs::path& file) {
-  if (std::fflush(f) != 0) throw FileError("write", file, SystemReason(errno));
-#ifdef _WIN32
-  if (_commit(_fileno(f)) != 0) throw FileError("write", file, SystemReason(errno));
-#else
-  if (fsync(fileno(f)) != 0) throw FileError("write", file, SystemReason(errno));
-#endif
-}
-
-// A user's file is flushed to disk and renamed over the old one in one step, so it is the old
-// or the new whole file at every moment. A working file is not flushed, and the old one is
-// removed just before the rename: a file renamed over another makes ext4 write it out at
-// once, which doubles the cost of every working write, and the moment without the file does
-// no harm to a file that the tool rewrites anyway. Either way nothing is ever half written.
+// A user's file is synced to disk before it takes its name and its folder after, so after a
+// crash or a power cut it is the old or the new whole file. A working file is not synced:
+// the tool rewrites it anyway. Either way it is written under a name of its own and renamed
+// over the old one in one step, so nothing is ever half written, and two writes of one file at
+// once leave one of them whole.
 enum class Owner { Tool, User };
 
-// Writes the parts to a temporary name beside `file`, then renames it into place unless
+[[noreturn]] void ThrowRenameError(const std::string& action, const fs::path& file,
+                                   const std::error_code& ec) {
+  if (ec == std::errc::file_exists) {
+    throw FileError(action, file, "a file of that name already exists");
+  }
+  ThrowErrorCode(action, file, ec);
+}
+
+// Writes the parts to a temporary file beside `file`, then renames it into place unless
 // `stop` was requested; returns whether it did.
 bool WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts, Owner owner,
                     Replace replace = Replace::Existing, std::stop_token stop = {}) {
@@ -83,39 +71,19 @@ bool WriteReplacing(const fs::path& file, std::initializer_list<ByteView> parts,
     throw FileError("write", file,
                     "the data would be 2 GiB or larger, more than the tool can handle");
   }
-  const fs::path temporary = TemporaryBeside(file);
-  try {
-    FilePtr f = OpenFile(temporary, "wb", "write", file);
-    for (ByteView part : parts) {
-      if (!part.empty() && std::fwrite(part.data(), 1, part.size(), f.get()) != part.size()) {
-        throw FileError("write", file, SystemReason(errno));
-      }
+  TemporaryFile temporary(file);
+  for (ByteView part : parts) temporary.Write(part);
+  if (owner == Owner::User) temporary.Sync();
+  temporary.Close();
+  if (stop.stop_requested()) return false;
+  const std::error_code ec = replace == Replace::Never ? RenameFileNoReplace(temporary.path(), file)
+                                                       : RenameFile(temporary.path(), file);
+  if (ec) ThrowRenameError("write", file, ec);
+  temporary.Keep();
+  if (owner == Owner::User) {
+    if (const std::error_code synced = SyncFolder(file.parent_path())) {
+      ThrowErrorCode("write", file, synced);
     }
-    if (owner == Owner::User) {
-      FlushToDisk(f.get(), file);
-    } else if (std::fflush(f.get()) != 0) {
-      throw FileError("write", file, SystemReason(errno));
-    }
-    if (std::fclose(f.release()) != 0) throw FileError("write", file, SystemReason(errno));
-    if (stop.stop_requested()) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return false;
-    }
-    if (owner == Owner::Tool) DeleteFileIfPresent(file);
-    if (replace == Replace::Never) {
-      const std::error_code ec = RenameFileNoReplace(temporary, file);
-      if (ec == std::errc::file_exists) {
-        throw FileError("write", file, "a file of that name already exists");
-      }
-      if (ec) ThrowErrorCode("write", file, ec);
-    } else if (const std::error_code ec = RenameFile(temporary, file)) {
-      ThrowErrorCode("write", file, ec);
-    }
-  } catch (...) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    throw;
   }
   return true;
 }
@@ -133,10 +101,25 @@ std::int64_t FileLength(const fs::path& file) {
 }
 
 Bytes ReadWholeFile(const fs::path& file) {
-  const std::int64_t length = FileLength(file);
+  // A folder, a pipe or a device is refused here by name, before an open that could wait.
+  FileLength(file);
+  // The length read is the opened file's own: a file renamed over this one between the look
+  // at the name and the open would otherwise be read in part.
+  FilePtr f = OpenFile(file, "rb", "read", file);
+#ifdef _WIN32
+  const bool ended = _fseeki64(f.get(), 0, SEEK_END) == 0;
+  const std::int64_t length = ended ? _ftelli64(f.get()) : -1;
+#else
+  const bool ended = fseeko(f.get(), 0, SEEK_END) == 0;
+  const std::int64_t length = ended ? static_cast<std::int64_t>(ftello(f.get())) : -1;
+#endif
+  if (length < 0) throw FileError("read", file, SystemReason(errno));
   CheckLength(length, file);
+  std::rewind(f.get());
   Bytes bytes(static_cast<std::size_t>(length));
-  if (ReadFileAt(file, 0, bytes) != bytes.size()) {
+  const std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f.get());
+  if (std::ferror(f.get())) throw FileError("read", file, SystemReason(errno));
+  if (got != bytes.size()) {
     throw FileError("read", file, "the file became shorter while it was read");
   }
   return bytes;
@@ -203,16 +186,20 @@ void CopyFile(const fs::path& from, const fs::path& to) {
 void MoveFile(const fs::path& from, const fs::path& to, Replace replace) {
   if (!FileExists(from)) throw FileError("move", from, SystemReason(ENOENT));
   const std::string action = "move " + PathText(from) + " to";
-  std::error_code ec;
-  if (replace == Replace::Never && fs::exists(to, ec)) {
-    throw FileError(action, to, "a file of that name already exists");
+  // On the disk before it takes a name that must never stand for an empty file.
+  if (const std::error_code ec = SyncFile(from)) ThrowErrorCode(action, from, ec);
+  const std::error_code ec =
+      replace == Replace::Never ? RenameFileNoReplace(from, to) : RenameFile(from, to);
+  if (!ec) {
+    if (const std::error_code synced = SyncFolder(to.parent_path())) {
+      ThrowErrorCode(action, to, synced);
+    }
+    return;
   }
-  ec = RenameFile(from, to);
-  if (!ec) return;
-  if (ec != std::errc::cross_device_link) ThrowErrorCode(action, to, ec);
+  if (ec != std::errc::cross_device_link) ThrowRenameError(action, to, ec);
   // Another file system: the copy must be whole on disk before the source goes.
   const Bytes bytes = ReadWholeFile(from);
-  WriteReplacing(to, {bytes}, Owner::User);
+  WriteReplacing(to, {bytes}, Owner::User, replace);
   DeleteFile(from);
 }
 

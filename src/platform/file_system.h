@@ -27,8 +27,9 @@ std::size_t ReadFileAt(const std::filesystem::path& file, std::int64_t offset,
                        std::span<std::uint8_t> out);
 
 // Replaces `file` whole with the parts joined: a file of the tool's own working folder. The
-// bytes go to a temporary name in the same folder first, so `file` is never half written;
-// a failed write leaves the old one.
+// bytes go to a temporary file of this write's own in the same folder (see TemporaryFile) and
+// are renamed over `file` in one step, so `file` is never half written, and of two writes at
+// once one is whole; a failed write leaves the old one. Not synced to disk.
 void WriteWholeFile(const std::filesystem::path& file, std::initializer_list<ByteView> parts);
 
 bool FileExists(const std::filesystem::path& file);
@@ -50,18 +51,19 @@ void CopyFile(const std::filesystem::path& from, const std::filesystem::path& to
 enum class Replace { Never, Existing };
 
 // Replaces `file` whole with the parts joined: a file the user owns. The bytes are flushed to
-// disk under a temporary name beside it and then renamed into place, so `file` is the old or
-// the new whole file at every moment. With Replace::Never an existing `file` is an error and
-// stays as it was, even when it appears while the bytes are written. When `stop` is requested
-// before the rename, the temporary file is removed, `file` stays as it was and the result is
-// false.
+// disk under a temporary file beside it, renamed into place and the folder synced, so `file`
+// is the old or the new whole file at every moment, a power cut included. With Replace::Never an
+// existing `file` is an error and stays as it was, even when it appears while the bytes are
+// written. When `stop` is requested before the rename, the temporary file is removed, `file` stays
+// as it was and the result is false.
 bool WriteUserFile(const std::filesystem::path& file, std::initializer_list<ByteView> parts,
                    Replace replace, std::stop_token stop = {});
 
-// Moves `from` to `to`. With Replace::Never an existing `to` is an error. With
+// Moves `from` to `to`, flushing it to disk before the rename and `to`'s folder after. With
+// Replace::Never an existing `to` is an error, checked in the same step as the rename. With
 // Replace::Existing an existing `to` is replaced in one step, and only once `from` is known
-// to be there. Across file systems the file is copied, flushed to disk, renamed into place,
-// and only then is `from` deleted.
+// to be there. Across file systems the file is copied, flushed to disk, renamed into place
+// (with the same rule for an existing `to`), and only then is `from` deleted.
 void MoveFile(const std::filesystem::path& from, const std::filesystem::path& to,
               Replace replace = Replace::Never);
 

@@ -15,4 +15,12 @@ std::error_code RenameFile(const std::filesystem::path& from, const std::filesys
 std::error_code RenameFileNoReplace(const std::filesystem::path& from,
                                     const std::filesystem::path& to);
 
+// Waits until the bytes of `file` are on the disk: done before a rename gives it a name that
+// must never stand for an empty or half-written file after a power cut.
+std::error_code SyncFile(const std::filesystem::path& file);
+
+// Waits until the names in `folder` are on the disk, so a rename into it outlasts a power cut.
+// On Windows the renames themselves are written through, and this does nothing.
+std::error_code SyncFolder(const std::filesystem::path& folder);
+
 }  // namespace frondel

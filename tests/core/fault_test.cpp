@@ -99,7 +99,7 @@ TEST_F(Faults, SaveAcrossFileSystemsAndWithBlanksAndAccents) {
 
 TEST_F(Faults, ReadOnlyWorkingFolder) {
   SmallMount disk(64 << 20);
-  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  FRONDEL_SKIP_UNLESS_MOUNTED(disk);
   fs::copy(folder / "temp", disk / "temp", fs::copy_options::recursive);
   const fs::path program = disk.path();
   WriteBytes(WorkingPath(program, WorkFile::ImportTexture), PatternBytes(1000, 4));
@@ -114,7 +114,7 @@ TEST_F(Faults, ReadOnlyWorkingFolder) {
 
 TEST_F(Faults, ReadOnlyDestinationKeepsTheBuiltFileForAnotherTry) {
   SmallMount disk(1 << 20);
-  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  FRONDEL_SKIP_UNLESS_MOUNTED(disk);
   WriteBytes(disk / "old.bin", users_file);
   ASSERT_TRUE(disk.MakeReadOnly());
   Build();
@@ -128,7 +128,7 @@ TEST_F(Faults, ReadOnlyDestinationKeepsTheBuiltFileForAnotherTry) {
 
 TEST_F(Faults, FullDestinationDiskLeavesNoHalfFileAndKeepsTheOldOne) {
   SmallMount disk(256 << 10);
-  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  FRONDEL_SKIP_UNLESS_MOUNTED(disk);
   Build();
   ASSERT_GT(FileLength(At(WorkFile::ImportPacked)), 256 << 10);
   WriteBytes(disk / "old.bin", users_file);
@@ -141,7 +141,7 @@ TEST_F(Faults, FullDestinationDiskLeavesNoHalfFileAndKeepsTheOldOne) {
 
 TEST_F(Faults, FullWorkingDiskKeepsTheEarlierWorkingFiles) {
   SmallMount disk(1 << 20);
-  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  FRONDEL_SKIP_UNLESS_MOUNTED(disk);
   fs::copy(folder / "temp", disk / "temp", fs::copy_options::recursive);
   const fs::path program = disk.path();
   const Bytes small = PatternBytes(2000, 5);

@@ -220,7 +220,7 @@ TEST(MakePreview, TextureLargerThanAnyPictureTakenIsNotDecoded) {
 TEST(MakePreview, UnwritableJobFolderIsAFailedWriteOfTheBitmap) {
   // A read-only file system refuses the bitmap even to root.
   testing::SmallMount disk(1 << 20);
-  if (!disk.error().empty()) GTEST_SKIP() << disk.error();
+  FRONDEL_SKIP_UNLESS_MOUNTED(disk);
   fs::create_directories(WorkingPath(disk.path(), BitmapOf(Job::Import)).parent_path());
   ASSERT_TRUE(disk.MakeReadOnly());
   try {
