@@ -25,6 +25,9 @@ class DeflateCompressor {
   std::size_t Bound(std::size_t length) const;
   // Writes the zlib stream of `data` into `out`; returns its length, 0 when it did not fit.
   std::size_t Compress(ByteView data, std::span<std::uint8_t> out) const;
+  // The same for a raw deflate stream, no zlib header or checksum around it.
+  std::size_t RawBound(std::size_t length) const;
+  std::size_t CompressRaw(ByteView data, std::span<std::uint8_t> out) const;
 
  private:
   struct Free {

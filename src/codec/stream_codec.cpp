@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "codec/parallel_deflate.h"
 #include "platform/little_endian.h"
 
 #ifdef FRONDEL_WITH_LIBDEFLATE
@@ -22,6 +23,12 @@ constexpr std::uint64_t kMaxInflateRatio = 1032;
 }  // namespace
 
 Bytes StreamCodec::CompressStream(ByteView data) const {
+  if (PaysToSplit(data.size(), deflate_threads_)) {
+    Bytes out(kLengthField);
+    AppendZlibInPieces(data, deflate_threads_, out);
+    PutInt32(out, 0, static_cast<std::int32_t>(data.size()));
+    return out;
+  }
 #ifdef FRONDEL_WITH_LIBDEFLATE
   const DeflateCompressor compressor(kPackingLevel);
   Bytes out(kLengthField + compressor.Bound(data.size()));
