@@ -18,10 +18,11 @@ struct ReplaceOptions {
   bool force = false;
   bool as_is = false;
   bool verbose = false;
+  unsigned threads = 0;  // not given
 };
 
 int RunReplace(const ReplaceOptions& options) {
-  const StreamCodec codec;
+  const StreamCodec codec(PackingThreads(options.threads, 1));
   const OutputWriter writer({PathFromUtf8(options.out)}, options.force);
   return ForEachInput({options.menu_file}, {}, [&](const BatchInput& input) {
     const Bytes old_payload = UnpackComplete(codec, PathFromUtf8(input.name));
@@ -60,6 +61,7 @@ void AddReplaceCommand(CLI::App& app, int& status) {
   command->add_flag("--force", options->force, "Replace an existing output");
   command->add_flag("--as-is", options->as_is, kAsIsHelp);
   command->add_flag("-v,--verbose", options->verbose, "Print what was done");
+  AddThreadsOption(*command, options->threads);
   command->callback([options, &status] { status = RunReplace(*options); });
 }
 
