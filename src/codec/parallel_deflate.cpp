@@ -153,7 +153,7 @@ class PieceDeflater {
 unsigned HardwareThreads() { return std::max(1u, std::thread::hardware_concurrency()); }
 
 bool PaysToSplit(std::size_t length, unsigned threads) {
-  return threads > 1 && length > kDeflatePieceLength;
+  return threads > 1 && length >= 2 * kDeflatePieceLength;
 }
 
 void AppendZlibInPieces(ByteView data, unsigned threads, Bytes& out, std::size_t piece_length) {
