@@ -43,8 +43,12 @@ bool StretchToSquare(const Picture& picture, std::uint32_t side, std::span<std::
   Bytes dropped;
   if (picture.channels == 4) {
     dropped.resize(pixels.size() / 4 * 3);
-    for (std::size_t from = 0, to = 0; from < pixels.size(); from += 4, to += 3) {
-      std::copy_n(pixels.begin() + from, 3, dropped.begin() + to);
+    // Byte by byte: a copy call per pixel costs more than the bytes.
+    std::uint8_t* to = dropped.data();
+    for (std::size_t from = 0; from < pixels.size(); from += 4, to += 3) {
+      to[0] = pixels[from];
+      to[1] = pixels[from + 1];
+      to[2] = pixels[from + 2];
     }
   }
   Picture stretched{.width = side, .height = side, .channels = 3};

@@ -86,15 +86,14 @@ TEST(DeflatePieces, JoinIntoOneStreamThatEveryInflaterReads) {
   WriteBytes(dir / "one.data", small);
   WriteBytes(dir / "one.zlib", Bytes(packed.begin() + 4, packed.end()));
   files += " one";
-#ifdef _WIN32
-  GTEST_SKIP() << "no Python beside the Windows build";
-#endif
+#ifndef _WIN32  // no Python beside the Windows build
   const std::string check =
       "cd '" + dir.path().string() +
       "' && python3 -c \"import sys, zlib; sys.exit(any(zlib.decompress(open(n + '.zlib', "
       "'rb').read()) != open(n + '.data', 'rb').read() for n in sys.argv[1:]))\"" +
       files;
   EXPECT_EQ(std::system(check.c_str()), 0);
+#endif
 }
 
 TEST(DeflatePieces, CodecOnThreadsKeepsTheLengthFieldAndTheSize) {
