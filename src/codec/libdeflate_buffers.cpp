@@ -35,6 +35,8 @@ std::size_t DeflateCompressor::CompressRaw(ByteView data, std::span<std::uint8_t
                                      out.size());
 }
 
+std::uint32_t Adler32(ByteView data) { return libdeflate_adler32(1, data.data(), data.size()); }
+
 DeflateDecompressor::DeflateDecompressor() : state_(libdeflate_alloc_decompressor()) {
   if (!state_) throw std::bad_alloc();
 }

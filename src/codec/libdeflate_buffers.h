@@ -36,6 +36,9 @@ class DeflateCompressor {
   std::unique_ptr<libdeflate_compressor, Free> state_;
 };
 
+// The Adler-32 checksum of `data`, as a zlib stream carries it.
+std::uint32_t Adler32(ByteView data);
+
 class DeflateDecompressor {
  public:
   // Throws std::bad_alloc when libdeflate cannot make its state.

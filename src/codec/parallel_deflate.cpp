@@ -59,6 +59,8 @@ class PieceDeflater {
 
   std::size_t Room(std::size_t length) const { return compressor_.RawBound(length) + kMostEnding; }
 
+  static uLong Checksum(ByteView piece) { return Adler32(piece); }
+
   std::size_t Deflate(ByteView data, const Piece& piece, std::span<std::uint8_t> slot) {
     const std::size_t length = compressor_.CompressRaw(data.subspan(piece.from, piece.length),
                                                        slot.first(slot.size() - kMostEnding));
@@ -125,6 +127,10 @@ class PieceDeflater {
     return compressBound(static_cast<uLong>(length)) + 6;
   }
 
+  static uLong Checksum(ByteView piece) {
+    return adler32(adler32(0, nullptr, 0), piece.data(), static_cast<uInt>(piece.size()));
+  }
+
   std::size_t Deflate(ByteView data, const Piece& piece, std::span<std::uint8_t> slot) const {
     RawDeflater deflater;
     z_stream& z = deflater.z;
@@ -182,8 +188,7 @@ void AppendZlibInPieces(ByteView data, unsigned threads, Bytes& out, std::size_t
         Piece& piece = pieces[i];
         piece.written =
             deflater.Deflate(data, piece, std::span(out).subspan(piece.slot, piece.room));
-        piece.adler = adler32(adler32(0, nullptr, 0), data.data() + piece.from,
-                              static_cast<uInt>(piece.length));
+        piece.adler = PieceDeflater::Checksum(data.subspan(piece.from, piece.length));
       }
     } catch (...) {
       const std::lock_guard lock(failed);
