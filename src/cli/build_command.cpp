@@ -50,12 +50,13 @@ int RunBuild(const BuildOptions& options) {
   const MenuPlace& place = *FindMenuPlaceByName(options.place);
   const OutputWriter writer(OutputsFor(options.textures, options.out, ".bin"), options.force);
   const BlockFiles blocks = BlocksOf(place, options.blocks);
-  const StreamCodec codec(PackingThreads(options.threads, options.textures.size()));
+  const unsigned threads = PackingThreads(options.threads, options.textures.size());
+  const StreamCodec codec(threads);
   std::atomic<bool> used_stand_in = false;
   const int status = ForEachInput(options.textures, options.batch, [&](const BatchInput& input) {
     // Read as the window's Create File reads them, so the payload is the window's.
     const Bytes head = ReadPayloadBlock(blocks.head);
-    const Bytes texture = TextureToPack(input.name, options.as_is, input.lines);
+    const Bytes texture = TextureToPack(input.name, options.as_is, input.lines, threads);
     const Bytes place_template = ReadPayloadBlock(blocks.place_template);
     input.StopPoint();
     Bytes payload_bytes;

@@ -22,7 +22,8 @@ struct ReplaceOptions {
 };
 
 int RunReplace(const ReplaceOptions& options) {
-  const StreamCodec codec(PackingThreads(options.threads, 1));
+  const unsigned threads = PackingThreads(options.threads, 1);
+  const StreamCodec codec(threads);
   const OutputWriter writer({PathFromUtf8(options.out)}, options.force);
   return ForEachInput({options.menu_file}, {}, [&](const BatchInput& input) {
     const Bytes old_payload = UnpackComplete(codec, PathFromUtf8(input.name));
@@ -32,7 +33,7 @@ int RunReplace(const ReplaceOptions& options) {
                          " bytes ends before the template, at byte " +
                          std::to_string(payload::kTemplateOffset));
     }
-    const Bytes texture = TextureToPack(options.texture, options.as_is, input.lines);
+    const Bytes texture = TextureToPack(options.texture, options.as_is, input.lines, threads);
     input.StopPoint();
     Bytes payload_bytes;
     try {
