@@ -68,8 +68,8 @@ void AddBatchOptions(CLI::App& command, BatchOptions& options) {
 void AddThreadsOption(CLI::App& command, unsigned& threads) {
   command
       .add_option("--threads", threads,
-                  "Threads that packing one input may use (default: one per hardware thread "
-                  "for a single input, one for each input of a batch)")
+                  "Threads that stretching and packing one input may use (default: one per "
+                  "hardware thread for a single input, one for each input of a batch)")
       ->check(CLI::Range(1u, kMostJobs));
 }
 
