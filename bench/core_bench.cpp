@@ -14,6 +14,7 @@
 #include "bench_texture.h"
 #include "building/menu_format.h"
 #include "building/payload_parts.h"
+#include "codec/parallel_deflate.h"
 #include "median_reporter.h"
 #ifdef FRONDEL_WITH_LIBDEFLATE
 #include "codec/libdeflate_buffers.h"
@@ -61,6 +62,7 @@ struct Fixture {
   }
 
   StreamCodec codec;
+  StreamCodec every_core{HardwareThreads()};
   Bytes head, texture, place_template, payload_bytes, packed;
   std::size_t zlib_default_size;
 };
@@ -83,6 +85,29 @@ void RawCompress(benchmark::State& state) {
 void Packing(benchmark::State& state) {
   Fixture& f = Shared();
   for (auto _ : state) benchmark::DoNotOptimize(PackMenuBytes(f.codec, f.payload_bytes));
+}
+
+// On every core, in real time: the other threads' work is not the calling thread's CPU time.
+void PackingOnEveryCore(benchmark::State& state) {
+  Fixture& f = Shared();
+  for (auto _ : state) benchmark::DoNotOptimize(PackMenuBytes(f.every_core, f.payload_bytes));
+}
+
+// The first bytes of the payload in pieces on one and on two threads, beside the one-call
+// packing: the figures the smallest length worth splitting was chosen from.
+void SplitOrNot(benchmark::State& state) {
+  Fixture& f = Shared();
+  const ByteView data = ByteView(f.payload_bytes).first(static_cast<std::size_t>(state.range(0)));
+  const auto threads = static_cast<unsigned>(state.range(1));
+  for (auto _ : state) {
+    Bytes out;
+    if (threads == 0) {
+      benchmark::DoNotOptimize(f.codec.CompressStream(data));
+    } else {
+      AppendZlibInPieces(data, threads, out);
+    }
+    benchmark::DoNotOptimize(out.data());
+  }
 }
 
 void RawUncompress(benchmark::State& state) {
@@ -121,24 +146,37 @@ BENCHMARK(DeflateLevel)->DenseRange(1, 12)->Unit(benchmark::kMillisecond)->MinTi
 
 BENCHMARK(RawCompress)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(Packing)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(PackingOnEveryCore)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(SplitOrNot)
+    ->ArgsProduct({{kDeflatePieceLength + 1, 2 * kDeflatePieceLength, 4 * kDeflatePieceLength},
+                   {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.3)
+    ->UseRealTime();
 BENCHMARK(RawUncompress)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(UnpackingAndExtraction)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void PrintPackedSize() {
-  const Fixture& f = Shared();
+  Fixture& f = Shared();
   const std::size_t stream = f.packed.size() - kZlibAt;
   std::printf("packed size / zlib default level: %.4f (%zu / %zu bytes; target at most 1.01)\n",
               double(stream) / double(f.zlib_default_size), stream, f.zlib_default_size);
+  const std::size_t pieces = PackMenuBytes(f.every_core, f.payload_bytes).size() - kZlibAt;
+  std::printf("packed on %u threads / on one: %.4f (%zu / %zu bytes; target at most 1.01)\n",
+              HardwareThreads(), double(pieces) / double(stream), pieces, stream);
 }
 
 void PrintBuildPeak() {
   Fixture& f = Shared();
-  const std::size_t before = heap_now;
-  heap_peak = before;
-  benchmark::DoNotOptimize(
-      PackMenuBytes(f.codec, AssemblePayload(f.head, f.texture, f.place_template)));
-  const double peak = double(heap_peak - before) / double(f.payload_bytes.size());
-  std::printf("build peak heap: %.2f x payload size (target under 3.00)\n", peak);
+  for (const StreamCodec* codec : {&f.codec, &f.every_core}) {
+    const std::size_t before = heap_now;
+    heap_peak = before;
+    benchmark::DoNotOptimize(
+        PackMenuBytes(*codec, AssemblePayload(f.head, f.texture, f.place_template)));
+    const double peak = double(heap_peak - before) / double(f.payload_bytes.size());
+    std::printf("build peak heap, %s: %.2f x payload size (target under 3.00)\n",
+                codec == &f.codec ? "one thread" : "every core", peak);
+  }
 }
 
 }  // namespace
@@ -151,6 +189,8 @@ int main(int argc, char** argv) {
   frondel::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatio("packing / raw compress", "Packing", "RawCompress", 0.50);
+  reporter.PrintRatio("packing on every core / raw compress", "PackingOnEveryCore", "RawCompress",
+                      0.20);
   reporter.PrintRatio("unpacking+extraction / raw uncompress", "UnpackingAndExtraction",
                       "RawUncompress", 0.60);
   frondel::PrintPackedSize();

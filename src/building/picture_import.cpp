@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "building/working_folder.h"
+#include "codec/parallel_deflate.h"
 
 namespace frondel {
 namespace {
@@ -33,7 +34,8 @@ ImportOutcome FinishImport(const std::filesystem::path& program_folder, Imported
     Discard(program_folder);
     return {ImportStatus::Dropped};
   }
-  Conversion converted = ConvertToGameTexture(imported.bytes);
+  // The window converts one picture at a time, on every core.
+  Conversion converted = ConvertToGameTexture(imported.bytes, HardwareThreads());
   if (converted.status != ConversionStatus::Done) {
     Discard(program_folder);
     return {ImportStatus::NotConverted, converted.status};

@@ -10,6 +10,7 @@
 #include "cli/console.h"
 #include "cli/progress_line.h"
 #include "cli/stop_signals.h"
+#include "codec/parallel_deflate.h"
 #include "platform/file_error.h"
 
 namespace frondel::cli {
@@ -55,13 +56,26 @@ Result RunOne(const std::string& name, std::size_t index, std::stop_token stop,
 }  // namespace
 
 void AddBatchOptions(CLI::App& command, BatchOptions& options) {
-  options.jobs = std::max(1u, std::thread::hardware_concurrency());
+  options.jobs = HardwareThreads();
   command
       .add_option("-j,--jobs", options.jobs,
                   "Inputs worked on at once (default: one per hardware thread, here " +
                       std::to_string(options.jobs) + ")")
       ->check(CLI::Range(1u, kMostJobs));
   command.add_flag("-q,--quiet", options.quiet, "No progress line on a terminal");
+}
+
+void AddThreadsOption(CLI::App& command, unsigned& threads) {
+  command
+      .add_option("--threads", threads,
+                  "Threads that stretching and packing one input may use (default: one per "
+                  "hardware thread for a single input, one for each input of a batch)")
+      ->check(CLI::Range(1u, kMostJobs));
+}
+
+unsigned PackingThreads(unsigned asked, std::size_t inputs) {
+  if (asked != 0) return asked;
+  return inputs == 1 ? HardwareThreads() : 1;
 }
 
 void InputLines::Print() const {

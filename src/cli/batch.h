@@ -22,6 +22,15 @@ struct BatchOptions {
 // takes several inputs.
 void AddBatchOptions(CLI::App& command, BatchOptions& options);
 
+// Adds --threads to a subcommand that packs: the threads that stretching and packing one
+// input may use.
+void AddThreadsOption(CLI::App& command, unsigned& threads);
+
+// The threads to stretch and pack each input on: `asked` when it was given (not 0); otherwise one
+// per hardware thread for a single input, and one in a batch of several, whose inputs already share
+// the cores out.
+unsigned PackingThreads(unsigned asked, std::size_t inputs);
+
 // Thrown by the work on an input that finds the batch being stopped.
 struct Stopped {};
 

@@ -27,6 +27,7 @@ struct BuildOptions {
   bool force = false;
   bool as_is = false;
   bool verbose = false;
+  unsigned threads = 0;  // not given
   BatchOptions batch;
 };
 
@@ -49,12 +50,13 @@ int RunBuild(const BuildOptions& options) {
   const MenuPlace& place = *FindMenuPlaceByName(options.place);
   const OutputWriter writer(OutputsFor(options.textures, options.out, ".bin"), options.force);
   const BlockFiles blocks = BlocksOf(place, options.blocks);
-  const StreamCodec codec;
+  const unsigned threads = PackingThreads(options.threads, options.textures.size());
+  const StreamCodec codec(threads);
   std::atomic<bool> used_stand_in = false;
   const int status = ForEachInput(options.textures, options.batch, [&](const BatchInput& input) {
     // Read as the window's Create File reads them, so the payload is the window's.
     const Bytes head = ReadPayloadBlock(blocks.head);
-    const Bytes texture = TextureToPack(input.name, options.as_is, input.lines);
+    const Bytes texture = TextureToPack(input.name, options.as_is, input.lines, threads);
     const Bytes place_template = ReadPayloadBlock(blocks.place_template);
     input.StopPoint();
     Bytes payload_bytes;
@@ -100,6 +102,7 @@ void AddBuildCommand(CLI::App& app, int& status) {
   build->add_flag("--as-is", options->as_is, kAsIsHelp);
   build->add_flag("-v,--verbose", options->verbose, "Print what was done");
   AddBatchOptions(*build, options->batch);
+  AddThreadsOption(*build, options->threads);
   build->callback([options, &status] { status = RunBuild(*options); });
 }
 

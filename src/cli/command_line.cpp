@@ -104,7 +104,7 @@ void OutputWriter::Write(const BatchInput& input, ByteView bytes) const {
   }
 }
 
-Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines) {
+Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines, unsigned threads) {
   // Read as the window's Create File reads it, so a texture packed as it is gives its payload.
   Bytes file = ReadPayloadBlock(PathFromUtf8(input));
   const TextureLayout layout = DescribeTexture(file);
@@ -116,7 +116,7 @@ Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines) {
     }
     return file;
   }
-  Conversion converted = ConvertToGameTexture(file);
+  Conversion converted = ConvertToGameTexture(file, threads);
   if (converted.status != ConversionStatus::Done) {
     throw InputFailure("could not convert " + input + " (" + layout.description +
                        "): " + std::string(RefusalReason(converted.status)));

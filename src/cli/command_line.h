@@ -70,8 +70,8 @@ class OutputWriter {
 // The texture to pack from the picture `input`: one in the game's layout as it is, any other
 // converted to that layout with a line for standard error in `lines` saying from what. With
 // `as_is`, a DDS as it is and nothing else. Throws InputFailure for a picture that cannot be
-// taken.
-Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines);
+// taken. A picture is stretched on up to `threads` threads.
+Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines, unsigned threads);
 inline constexpr const char* kAsIsHelp =
     "Pack a DDS texture as it is, without converting it to the game's layout";
 

@@ -18,10 +18,12 @@ struct ReplaceOptions {
   bool force = false;
   bool as_is = false;
   bool verbose = false;
+  unsigned threads = 0;  // not given
 };
 
 int RunReplace(const ReplaceOptions& options) {
-  const StreamCodec codec;
+  const unsigned threads = PackingThreads(options.threads, 1);
+  const StreamCodec codec(threads);
   const OutputWriter writer({PathFromUtf8(options.out)}, options.force);
   return ForEachInput({options.menu_file}, {}, [&](const BatchInput& input) {
     const Bytes old_payload = UnpackComplete(codec, PathFromUtf8(input.name));
@@ -31,7 +33,7 @@ int RunReplace(const ReplaceOptions& options) {
                          " bytes ends before the template, at byte " +
                          std::to_string(payload::kTemplateOffset));
     }
-    const Bytes texture = TextureToPack(options.texture, options.as_is, input.lines);
+    const Bytes texture = TextureToPack(options.texture, options.as_is, input.lines, threads);
     input.StopPoint();
     Bytes payload_bytes;
     try {
@@ -60,6 +62,7 @@ void AddReplaceCommand(CLI::App& app, int& status) {
   command->add_flag("--force", options->force, "Replace an existing output");
   command->add_flag("--as-is", options->as_is, kAsIsHelp);
   command->add_flag("-v,--verbose", options->verbose, "Print what was done");
+  AddThreadsOption(*command, options->threads);
   command->callback([options, &status] { status = RunReplace(*options); });
 }
 

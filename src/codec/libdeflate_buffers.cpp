@@ -26,6 +26,17 @@ std::size_t DeflateCompressor::Compress(ByteView data, std::span<std::uint8_t> o
   return libdeflate_zlib_compress(state_.get(), data.data(), data.size(), out.data(), out.size());
 }
 
+std::size_t DeflateCompressor::RawBound(std::size_t length) const {
+  return libdeflate_deflate_compress_bound(state_.get(), length);
+}
+
+std::size_t DeflateCompressor::CompressRaw(ByteView data, std::span<std::uint8_t> out) const {
+  return libdeflate_deflate_compress(state_.get(), data.data(), data.size(), out.data(),
+                                     out.size());
+}
+
+std::uint32_t Adler32(ByteView data) { return libdeflate_adler32(1, data.data(), data.size()); }
+
 DeflateDecompressor::DeflateDecompressor() : state_(libdeflate_alloc_decompressor()) {
   if (!state_) throw std::bad_alloc();
 }

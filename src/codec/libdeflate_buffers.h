@@ -26,6 +26,9 @@ class DeflateCompressor {
   std::size_t Bound(std::size_t length) const;
   // Writes the zlib stream of `data` into `out`; returns its length, 0 when it did not fit.
   std::size_t Compress(ByteView data, std::span<std::uint8_t> out) const;
+  // The same for a raw deflate stream, no zlib header or checksum around it.
+  std::size_t RawBound(std::size_t length) const;
+  std::size_t CompressRaw(ByteView data, std::span<std::uint8_t> out) const;
 
  private:
   struct Free {
@@ -33,6 +36,9 @@ class DeflateCompressor {
   };
   std::unique_ptr<libdeflate_compressor, Free> state_;
 };
+
+// The Adler-32 checksum of `data`, as a zlib stream carries it.
+std::uint32_t Adler32(ByteView data);
 
 class DeflateDecompressor {
  public:

@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 
+#include "codec/parallel_deflate.h"
 #include "platform/little_endian.h"
 
 #ifdef FRONDEL_WITH_LIBDEFLATE
@@ -67,6 +68,12 @@ Uncompressed InflateGrowing(ByteView body, std::size_t stored) {
 }  // namespace
 
 Bytes StreamCodec::CompressStream(ByteView data) const {
+  if (PaysToSplit(data.size(), deflate_threads_)) {
+    Bytes out(kLengthField);
+    AppendZlibInPieces(data, deflate_threads_, out);
+    PutInt32(out, 0, static_cast<std::int32_t>(data.size()));
+    return out;
+  }
 #ifdef FRONDEL_WITH_LIBDEFLATE
   const DeflateCompressor compressor(kPackingLevel);
   Bytes out(kLengthField + compressor.Bound(data.size()));

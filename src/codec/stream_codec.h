@@ -30,15 +30,21 @@ struct Uncompressed {
 
 // Compression into, and decompression from, a length-prefixed stream: a signed 32-bit
 // little-endian uncompressed length, then one standard zlib stream. The class keeps nothing
-// between calls.
+// between calls but the number of threads it may deflate on.
 class StreamCodec {
  public:
+  // Deflates on up to `deflate_threads` threads where the data is long enough to pay for them;
+  // the stream is one ordinary zlib stream either way.
+  explicit StreamCodec(unsigned deflate_threads = 1) : deflate_threads_(deflate_threads) {}
   // The length field and the zlib stream of `data`.
   Bytes CompressStream(ByteView data) const;
   // Decodes the length-prefixed stream in `stream` (length field first). The output buffer
   // grows with what the stream produces, up to the stored length; a stored length above
   // kMaxUnpackedLength is refused before any buffer is made.
   Uncompressed UncompressStream(ByteView stream) const;
+
+ private:
+  unsigned deflate_threads_;
 };
 
 }  // namespace frondel

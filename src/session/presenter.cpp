@@ -11,6 +11,7 @@
 #include "building/payload_assembly.h"
 #include "building/picture_import.h"
 #include "building/save_built_file.h"
+#include "codec/parallel_deflate.h"
 #include "export/dds_extraction.h"
 #include "export/save_exported_dds.h"
 #include "preview/transparency.h"
@@ -52,7 +53,8 @@ std::optional<std::filesystem::path> ChooseInto(View& view, FileHandler handler)
 Presenter::Presenter(std::filesystem::path program_folder, View& view, CommandStarter start_command)
     : program_folder_(std::move(program_folder)),
       view_(view),
-      start_command_(std::move(start_command)) {}
+      start_command_(std::move(start_command)),
+      codec_(HardwareThreads()) {}
 
 void Presenter::Start() {
   std::vector<std::string_view> texts;

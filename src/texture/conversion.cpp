@@ -63,7 +63,7 @@ DecodedPicture DecodePicture(ByteView file) {
   return decoded;
 }
 
-Conversion ConvertToGameTexture(ByteView file) {
+Conversion ConvertToGameTexture(ByteView file, unsigned threads) {
   if (DescribeTexture(file).is_game_layout) {
     return {.status = ConversionStatus::Done,
             .bytes = Bytes(file.begin(), file.end()),
@@ -90,7 +90,7 @@ Conversion ConvertToGameTexture(ByteView file) {
                                        result.bytes.end());
   if (!result.scaled) {
     CopyAsBgra(picture, pixels);
-  } else if (!StretchToSquare(picture, kGameSide, pixels)) {
+  } else if (!StretchToSquare(picture, kGameSide, pixels, threads)) {
     return {.status = ConversionStatus::Unreadable};
   }
   return result;

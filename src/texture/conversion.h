@@ -35,8 +35,8 @@ inline constexpr std::string_view kTakenKinds = "DDS, PNG, JPEG, BMP, TGA and TI
 // with alpha, opaque where the picture has none, stretched to 1024x1024 by our own resampler
 // (resample.h) when it has another size. A 1024x1024 picture keeps every pixel exactly. A
 // texture already in the game's layout comes back unchanged. For a lossless picture the result
-// is the same byte for byte on every platform.
-Conversion ConvertToGameTexture(ByteView picture);
+// is the same byte for byte on every platform, and whatever `threads` the stretch may use.
+Conversion ConvertToGameTexture(ByteView picture, unsigned threads = 1);
 
 // A picture of the kinds taken (a texture in the game's layout included) as a PNG of its own
 // size, 8 bits for each of R, G, B and A, with the picture's alpha kept. The Linux back end

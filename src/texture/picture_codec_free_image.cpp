@@ -53,7 +53,7 @@ Bitmap To32Bits(Bitmap picture) {
   const FREE_IMAGE_TYPE type = FreeImage_GetImageType(picture.get());
   if (type == FIT_BITMAP && FreeImage_GetBPP(picture.get()) == 32) return picture;
   if (type == FIT_UINT16) return GreyTo32Bits(picture.get());
-  if (type != FIT_BITMAP && type != FIT_RGB16 && type != FIT_RGBA16) {
+  if (type != FIT_BITMAP && type != FIT_RGBA16) {
     picture = Bitmap(FreeImage_ConvertToStandardType(picture.get(), TRUE));
     if (!picture) return picture;
   }
@@ -86,10 +86,14 @@ DecodedPicture DecodeWithPlatform(ByteView file, PictureKind kind) {
   if (!loaded || !FreeImage_HasPixels(loaded.get())) {
     return {.status = ConversionStatus::Unreadable};
   }
-  // True colour without alpha stays 3 bytes a pixel; everything else becomes 4.
+  // True colour without alpha stays 3 bytes a pixel, 16-bit colour keeping its top bytes, as
+  // it does on the way to 4; everything else becomes 4.
+  const FREE_IMAGE_TYPE type = FreeImage_GetImageType(loaded.get());
   const bool bgr =
-      FreeImage_GetImageType(loaded.get()) == FIT_BITMAP && FreeImage_GetBPP(loaded.get()) == 24;
-  const Bitmap bitmap = bgr ? std::move(loaded) : To32Bits(std::move(loaded));
+      (type == FIT_BITMAP && FreeImage_GetBPP(loaded.get()) == 24) || type == FIT_RGB16;
+  const Bitmap bitmap = type == FIT_RGB16 ? Bitmap(FreeImage_ConvertTo24Bits(loaded.get()))
+                        : bgr             ? std::move(loaded)
+                                          : To32Bits(std::move(loaded));
   if (!bitmap) return {.status = ConversionStatus::Unreadable};
   // The library copies a DDS's bytes as they are, whatever its masks say.
   if (kind == PictureKind::Dds && CheckDdsHeader(file) == DdsVerdict::SwapRedBlue) {

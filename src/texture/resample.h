@@ -17,7 +17,9 @@ namespace frondel {
 // - on the stored values, not sRGB-decoded: the game and the preview show the texture's bytes
 //   as they are, and the pictures converted before were filtered the same way.
 // Writes side x side x 4 bytes of B,G,R,A to `out`, top row first; false for a side of 0 or
-// beyond kGameSide, or when the resampler cannot allocate its work space.
-bool StretchToSquare(const Picture& picture, std::uint32_t side, std::span<std::uint8_t> out);
+// beyond kGameSide, or when the resampler cannot allocate its work space. With `threads` above
+// one, an even side is stretched in two halves of its rows side by side, to the same bytes.
+bool StretchToSquare(const Picture& picture, std::uint32_t side, std::span<std::uint8_t> out,
+                     unsigned threads = 1);
 
 }  // namespace frondel

@@ -217,6 +217,23 @@ TEST(ConvertToGameTexture, OtherSizesAreStretchedWithCornersInPlaceAndNoDarkFrin
   EXPECT_EQ(TexturePixel(texture.bytes, 900, 500).a, 0);
 }
 
+TEST(ConvertToGameTexture, TwoThreadsStretchToTheSameBytesAsOne) {
+  for (const auto& [width, height] : {std::pair{1920u, 1080u}, {700u, 1500u}, {2u, 3000u}}) {
+    for (const bool alpha : {false, true}) {
+      const Bytes picture =
+          testing::stb::Write(Kind::Png, width, height, [&](unsigned x, unsigned y) {
+            Rgba p = Gradient(x * 7 + y % 5, y * 3);
+            if (!alpha) p.a = 255;
+            return p;
+          });
+      SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + (alpha ? " RGBA" : ""));
+      const Conversion one = ConvertToGameTexture(picture, 1);
+      ASSERT_EQ(one.status, ConversionStatus::Done);
+      EXPECT_TRUE(testing::SameBytes(one.bytes, ConvertToGameTexture(picture, 2).bytes));
+    }
+  }
+}
+
 TEST(ConvertToGameTexture, DdsTexturesOfOtherLayouts) {
   struct Case {
     const char* name;

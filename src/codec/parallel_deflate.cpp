@@ -1,0 +1,224 @@
+#include "codec/parallel_deflate.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <exception>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#ifdef FRONDEL_WITH_LIBDEFLATE
+#include "codec/libdeflate_buffers.h"
+#endif
+
+namespace frondel {
+namespace {
+
+// What zlib's default level writes: deflate, a 32 KiB window, the default level's hint.
+constexpr std::uint8_t kZlibHeader[] = {0x78, 0x9c};
+constexpr std::size_t kChecksumLength = 4;
+
+struct Piece {
+  std::size_t from, length;  // in the data
+  std::size_t slot, room;    // where in the output its deflate stream may go
+  std::size_t written = 0;
+  uLong adler = 0;
+};
+
+#ifdef FRONDEL_WITH_LIBDEFLATE
+// An empty stored block header after the last bit, then LEN 0 and NLEN 0xffff: at most a byte
+// for the header and four for the lengths.
+constexpr std::size_t kMostEnding = 5;
+
+struct RawInflater {
+  RawInflater() {
+    if (inflateInit2(&z, -MAX_WBITS) != Z_OK) throw std::bad_alloc();
+  }
+  ~RawInflater() { inflateEnd(&z); }
+  RawInflater(const RawInflater&) = delete;
+  RawInflater& operator=(const RawInflater&) = delete;
+  z_stream z{};
+};
+
+// libdeflate makes each piece a whole raw deflate stream of its own. It takes no dictionary,
+// which across pieces this long costs about 0.01 % in size. Such a stream's last block is
+// marked final and its last bit lies inside its last byte, so every piece but the last is
+// walked block by block with zlib's inflate: the final mark is cleared, and an empty stored
+// block after the last bit ends the piece on a byte edge, where the next one starts.
+class PieceDeflater {
+ public:
+  PieceDeflater() : compressor_(kPackingLevel), sink_(64 * 1024) {}
+
+  std::size_t Room(std::size_t length) const { return compressor_.RawBound(length) + kMostEnding; }
+
+  static uLong Checksum(ByteView piece) { return Adler32(piece); }
+
+  std::size_t Deflate(ByteView data, const Piece& piece, std::span<std::uint8_t> slot) {
+    const std::size_t length = compressor_.CompressRaw(data.subspan(piece.from, piece.length),
+                                                       slot.first(slot.size() - kMostEnding));
+    // With room for the bound, only a failed allocation inside the library stops it.
+    if (length == 0) throw std::bad_alloc();
+    if (piece.from + piece.length == data.size()) return length;
+    return EndOnByteEdge(slot, length);
+  }
+
+ private:
+  std::size_t EndOnByteEdge(std::span<std::uint8_t> slot, std::size_t length) {
+    RawInflater inflater;
+    z_stream& z = inflater.z;
+    z.next_in = slot.data();
+    z.avail_in = static_cast<uInt>(length);
+    // Where inflate stopped, in bits: the low bits of data_type count the bits it holds unused.
+    const auto stopped_at = [&z] { return std::size_t{z.total_in} * 8 - (z.data_type & 63); };
+    std::size_t final_block = 0;
+    for (;;) {
+      z.next_out = sink_.data();
+      z.avail_out = static_cast<uInt>(sink_.size());
+      const int rc = inflate(&z, Z_BLOCK);
+      if (rc == Z_MEM_ERROR) throw std::bad_alloc();
+      if (rc != Z_OK) throw std::logic_error("a deflated piece does not inflate");
+      // 128: stopped at the end of a block; 64: that block was the final one.
+      if ((z.data_type & 128) == 0) continue;
+      if ((z.data_type & 64) != 0) break;
+      final_block = stopped_at();
+    }
+    const std::size_t spare = length * 8 - stopped_at();
+    slot[final_block / 8] &= static_cast<std::uint8_t>(~(1u << final_block % 8));
+    slot[length - 1] &= static_cast<std::uint8_t>(0xff >> spare);
+    // The stored block's three header bits are zero: they fit in the spare bits or spill
+    // into one more zero byte; the block then starts its lengths on the next byte edge.
+    if (spare < 3) slot[length++] = 0;
+    for (const std::uint8_t b : {0x00, 0x00, 0xff, 0xff}) slot[length++] = b;
+    return length;
+  }
+
+  DeflateCompressor compressor_;
+  Bytes sink_;  // what the walk decodes, thrown away
+};
+#else
+struct RawDeflater {
+  RawDeflater() {
+    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
+        Z_OK) {
+      throw std::bad_alloc();
+    }
+  }
+  ~RawDeflater() { deflateEnd(&z); }
+  RawDeflater(const RawDeflater&) = delete;
+  RawDeflater& operator=(const RawDeflater&) = delete;
+  z_stream z{};
+};
+
+// zlib primes each piece with the 32 KiB before it, so the pieces together are as small as
+// one stream of the whole; each but the last ends with a sync flush, on a byte edge.
+class PieceDeflater {
+ public:
+  // The bound covers the zlib wrapper, which a raw stream leaves out; the flush's empty stored
+  // block takes at most six bytes more.
+  std::size_t Room(std::size_t length) const {
+    return compressBound(static_cast<uLong>(length)) + 6;
+  }
+
+  static uLong Checksum(ByteView piece) {
+    return adler32(adler32(0, nullptr, 0), piece.data(), static_cast<uInt>(piece.size()));
+  }
+
+  std::size_t Deflate(ByteView data, const Piece& piece, std::span<std::uint8_t> slot) const {
+    RawDeflater deflater;
+    z_stream& z = deflater.z;
+    const std::size_t dictionary = std::min<std::size_t>(piece.from, std::size_t{1} << MAX_WBITS);
+    if (dictionary > 0 && deflateSetDictionary(&z, data.data() + piece.from - dictionary,
+                                               static_cast<uInt>(dictionary)) != Z_OK) {
+      throw std::bad_alloc();
+    }
+    z.next_in = const_cast<Bytef*>(data.data() + piece.from);
+    z.avail_in = static_cast<uInt>(piece.length);
+    z.next_out = slot.data();
+    z.avail_out = static_cast<uInt>(slot.size());
+    const bool last = piece.from + piece.length == data.size();
+    const int rc = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
+    // With room for the bound, only a failed allocation inside the library stops it.
+    if (rc != (last ? Z_STREAM_END : Z_OK) || z.avail_in != 0 || z.avail_out == 0) {
+      throw std::bad_alloc();
+    }
+    return z.total_out;
+  }
+};
+#endif
+
+}  // namespace
+
+unsigned HardwareThreads() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+bool PaysToSplit(std::size_t length, unsigned threads) {
+  return threads > 1 && length >= 2 * kDeflatePieceLength;
+}
+
+void AppendZlibInPieces(ByteView data, unsigned threads, Bytes& out, std::size_t piece_length) {
+  PieceDeflater callers;  // the calling thread's, which also sizes the slots
+  const std::size_t start = out.size();
+  std::vector<Piece> pieces;
+  std::size_t at = start + std::size(kZlibHeader);
+  std::size_t from = 0;
+  do {  // an empty input still needs its one final block
+    const std::size_t length = std::min(piece_length, data.size() - from);
+    pieces.push_back({from, length, at, callers.Room(length)});
+    at += pieces.back().room;
+    from += length;
+  } while (from < data.size());
+  out.resize(at + kChecksumLength);
+  std::copy(std::begin(kZlibHeader), std::end(kZlibHeader), out.begin() + start);
+
+  std::atomic<std::size_t> next = 0;
+  std::mutex failed;
+  std::exception_ptr failure;
+  const auto work = [&](PieceDeflater* given) {
+    try {
+      std::optional<PieceDeflater> own;
+      PieceDeflater& deflater = given ? *given : own.emplace();
+      for (std::size_t i; (i = next++) < pieces.size();) {
+        Piece& piece = pieces[i];
+        piece.written =
+            deflater.Deflate(data, piece, std::span(out).subspan(piece.slot, piece.room));
+        piece.adler = PieceDeflater::Checksum(data.subspan(piece.from, piece.length));
+      }
+    } catch (...) {
+      const std::lock_guard lock(failed);
+      if (!failure) failure = std::current_exception();
+      next = pieces.size();
+    }
+  };
+  {
+    std::vector<std::jthread> helpers;
+    const std::size_t wanted = std::min<std::size_t>(threads, pieces.size());
+    try {
+      while (helpers.size() + 1 < wanted) helpers.emplace_back(work, nullptr);
+    } catch (const std::system_error&) {
+      // Fewer threads than asked: those running share the pieces out among them.
+    }
+    work(&callers);
+  }
+  if (failure) std::rethrow_exception(failure);
+
+  // The slots leave room to spare; close the gaps, in order, so the pieces only move down.
+  std::size_t end = start + std::size(kZlibHeader);
+  uLong adler = adler32(0, nullptr, 0);
+  for (const Piece& piece : pieces) {
+    std::memmove(out.data() + end, out.data() + piece.slot, piece.written);
+    end += piece.written;
+    adler = adler32_combine(adler, piece.adler, static_cast<z_off_t>(piece.length));
+  }
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out[end++] = static_cast<std::uint8_t>(adler >> shift);
+  out.resize(end);
+}
+
+}  // namespace frondel
