@@ -19,6 +19,9 @@
 #endif
 
 #include "cli/command_line.h"
+#ifdef _WIN32
+#include "platform/wide_text.h"
+#endif
 
 namespace frondel::cli {
 namespace {
@@ -43,13 +46,6 @@ void WriteStream(std::FILE* file, const char* stream, std::string_view text) {
 }
 
 #ifdef _WIN32
-std::string Utf8(const wchar_t* wide) {
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  std::string text(length > 0 ? length - 1 : 0, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
-  return text;
-}
-
 void Write(DWORD which, std::FILE* file, const char* stream, std::string_view text) {
   const HANDLE handle = GetStdHandle(which);
   DWORD mode = 0;
@@ -57,9 +53,7 @@ void Write(DWORD which, std::FILE* file, const char* stream, std::string_view te
     WriteStream(file, stream, text);
     return;
   }
-  const int size = static_cast<int>(text.size());
-  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  const std::wstring wide = Widen(text);
   DWORD written = 0;
   if (!WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr)) {
     KeepFault(stream, false);
@@ -77,7 +71,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide == nullptr) return {argv, argv + argc};
   std::vector<std::string> arguments;
-  for (int i = 0; i < count; ++i) arguments.push_back(Utf8(wide[i]));
+  for (int i = 0; i < count; ++i) arguments.push_back(Narrow(wide[i]));
   LocalFree(wide);
   return arguments;
 }

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "win32/wide_text.h"
+#include "platform/wide_text.h"
 
 namespace frondel {
 namespace {

@@ -4,10 +4,10 @@
 #include <utility>
 
 #include "platform/file_error.h"
+#include "platform/wide_text.h"
 #include "session/messages.h"
 #include "session/window_layout.h"
 #include "win32/tutorial_picture.h"
-#include "win32/wide_text.h"
 
 namespace frondel {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "win32/wide_text.h"
+#include "platform/wide_text.h"
 
 namespace frondel {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
+#include "platform/wide_text.h"
 #include "session/messages.h"
 #include "win32/remembered_switch.h"
 #include "win32/single_instance.h"
-#include "win32/wide_text.h"
 
 namespace frondel {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "win32/wide_text.h"
+#include "platform/wide_text.h"
 
 namespace frondel {
 

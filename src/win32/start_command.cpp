@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/file_error.h"
-#include "win32/wide_text.h"
+#include "platform/wide_text.h"
 
 namespace frondel {
 

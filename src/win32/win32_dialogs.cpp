@@ -8,10 +8,10 @@
 
 #include <vector>
 
+#include "platform/wide_text.h"
 #include "session/messages.h"
 #include "win32/item_list_dialog.h"
 #include "win32/remembered_folders.h"
-#include "win32/wide_text.h"
 
 namespace frondel {
 namespace {

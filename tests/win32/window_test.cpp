@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "building/working_folder.h"
+#include "platform/wide_text.h"
 #include "session/messages.h"
 #include "support/dds_samples.h"
 #include "support/program_folder.h"
@@ -16,7 +17,6 @@
 #include "win32/main_window.h"
 #include "win32/remembered_switch.h"
 #include "win32/single_instance.h"
-#include "win32/wide_text.h"
 
 namespace frondel {
 namespace {

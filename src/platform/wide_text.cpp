@@ -1,5 +1,11 @@
-#include "win32/wide_text.h"
+#include "platform/wide_text.h"
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 
 namespace frondel {
