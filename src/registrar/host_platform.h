@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/executable_folder.h"
 #include "registrar/platform.h"
 
 namespace kestrup {
@@ -10,7 +11,7 @@ namespace kestrup {
 // stand; elsewhere "C:\" is the Wine prefix's drive_c and commands are started under Wine.
 class HostPlatform : public Platform {
  public:
-  std::filesystem::path ProgramFolder() override;
+  std::filesystem::path ProgramFolder() override { return frondel::ExecutableFolder(); }
   void CopyOverwriting(const std::filesystem::path& from, std::string_view windows_to) override;
   void Start(std::string_view command_line, int window_style) override;
 };

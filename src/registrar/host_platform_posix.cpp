@@ -5,19 +5,10 @@
 
 #include "registrar/copy_replacing.h"
 #include "registrar/host_platform.h"
-#include "registrar/platform_error.h"
 #include "registrar/start_detached.h"
 #include "registrar/wine.h"
 
 namespace kestrup {
-
-std::filesystem::path HostPlatform::ProgramFolder() {
-  constexpr const char* kSelf = "/proc/self/exe";
-  std::error_code ec;
-  const std::filesystem::path program = std::filesystem::read_symlink(kSelf, ec);
-  if (ec) throw PlatformError(kSelf, ec.message());
-  return program.parent_path();
-}
 
 void HostPlatform::CopyOverwriting(const std::filesystem::path& from, std::string_view windows_to) {
   const std::filesystem::path drive_c = WineDriveC(std::getenv("WINEPREFIX"), std::getenv("HOME"));

@@ -5,7 +5,7 @@
 
 namespace kestrup {
 
-// The three things kestrup asks of the system. Each throws PlatformError when refused.
+// The three things kestrup asks of the system. Each throws FileError when refused.
 class Platform {
  public:
   virtual ~Platform() = default;

@@ -1,8 +1,12 @@
 #include "registrar/registration.h"
 
-#include "registrar/platform_error.h"
+#include "platform/file_error.h"
 
 namespace kestrup {
+
+using frondel::FileError;
+using frondel::PathText;
+
 namespace {
 
 struct Control {
@@ -47,8 +51,8 @@ std::optional<StepFailure> RegisterControls(Platform& platform) {
     platform.Start(kControls.command_line, kMinimizedWithFocus);
     at = {6, StartAction(kCommonControls)};
     platform.Start(kCommonControls.command_line, kMinimizedWithFocus);
-  } catch (const PlatformError& e) {
-    return StepFailure{at.number, at.action, e.file(), e.reason()};
+  } catch (const FileError& e) {
+    return StepFailure{at.number, at.action, e.path(), e.reason()};
   }
   return std::nullopt;
 }

@@ -4,10 +4,14 @@
 
 #include <cerrno>
 
-#include "registrar/platform_error.h"
+#include "platform/file_error.h"
 #include "registrar/start_detached.h"
 
 namespace kestrup {
+
+using frondel::FileError;
+using frondel::SystemReason;
+
 namespace {
 
 void WriteError(int fd, int error) {
@@ -38,7 +42,7 @@ void StartDetached(const std::vector<std::string>& arguments) {
   argv.push_back(nullptr);
 
   int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) throw PlatformError(arguments[0], SystemReason(errno));
+  if (pipe2(report, O_CLOEXEC) != 0) throw FileError("start", arguments[0], SystemReason(errno));
   const pid_t middle = fork();
   if (middle == 0) {
     close(report[0]);
@@ -48,7 +52,7 @@ void StartDetached(const std::vector<std::string>& arguments) {
   close(report[1]);
   if (middle < 0) {
     close(report[0]);
-    throw PlatformError(arguments[0], SystemReason(fork_error));
+    throw FileError("start", arguments[0], SystemReason(fork_error));
   }
 
   int start_error = 0;
@@ -59,7 +63,7 @@ void StartDetached(const std::vector<std::string>& arguments) {
   close(report[0]);
   while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
   }
-  if (got == sizeof start_error) throw PlatformError(arguments[0], SystemReason(start_error));
+  if (got == sizeof start_error) throw FileError("start", arguments[0], SystemReason(start_error));
 }
 
 }  // namespace kestrup

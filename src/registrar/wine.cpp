@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
-#include "registrar/platform_error.h"
+#include "platform/file_error.h"
 
 namespace kestrup {
+
+using frondel::FileError;
+
 namespace {
 
 // The non-empty pieces of `text` between the separators.
@@ -25,7 +28,7 @@ std::filesystem::path WineDriveC(const char* wineprefix, const char* home) {
     return std::filesystem::path(wineprefix) / "drive_c";
   }
   if (home == nullptr || *home == '\0') {
-    throw PlatformError("~/.wine", "neither WINEPREFIX nor HOME is set");
+    throw FileError("find", "~/.wine", "neither WINEPREFIX nor HOME is set");
   }
   return std::filesystem::path(home) / ".wine" / "drive_c";
 }
@@ -36,7 +39,7 @@ std::filesystem::path WinePath(std::string_view windows_path,
   const bool on_drive_c = windows_path.size() >= kDrive.size() &&
                           (windows_path[0] == 'C' || windows_path[0] == 'c') &&
                           windows_path.substr(1, 2) == kDrive.substr(1);
-  if (!on_drive_c) throw PlatformError(std::string(windows_path), "not a path on drive C:");
+  if (!on_drive_c) throw FileError("find", std::string(windows_path), "not a path on drive C:");
   std::filesystem::path result = drive_c;
   for (std::string_view piece : Pieces(windows_path.substr(kDrive.size()), '\\')) result /= piece;
   return result;

@@ -12,10 +12,10 @@ namespace kestrup {
 
 // The folder that Wine shows as "C:\": the prefix that WINEPREFIX names, else ~/.wine, with
 // "drive_c" below it. Either argument may be null (the variable is not set); an empty
-// WINEPREFIX counts as not set. Throws PlatformError when neither variable gives a folder.
+// WINEPREFIX counts as not set. Throws FileError when neither variable gives a folder.
 std::filesystem::path WineDriveC(const char* wineprefix, const char* home);
 
-// The file below `drive_c` that a "C:\..." path names. Throws PlatformError for other drives.
+// The file below `drive_c` that a "C:\..." path names. Throws FileError for other drives.
 std::filesystem::path WinePath(std::string_view windows_path, const std::filesystem::path& drive_c);
 
 // The argument vector that starts `command_line` under Wine: "wine", then the command line's

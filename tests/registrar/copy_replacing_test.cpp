@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "registrar/platform_error.h"
+#include "platform/file_error.h"
 #include "support/small_mount.h"
 #include "support/temp_folder.h"
 #include "text_files.h"
@@ -31,9 +31,9 @@ TEST(CopyReplacing, RefusedFolderKeepsTheOldCopyAndNamesIt) {
 
   try {
     CopyReplacing(dir / "new.ocx", system32 / "old.ocx");
-    FAIL() << "expected a PlatformError";
-  } catch (const PlatformError& e) {
-    EXPECT_EQ(e.file(), system32 / "old.ocx");
+    FAIL() << "expected a FileError";
+  } catch (const frondel::FileError& e) {
+    EXPECT_EQ(e.path(), system32 / "old.ocx");
     EXPECT_EQ(e.reason(), "Read-only file system");
   }
   EXPECT_EQ(ReadText(system32 / "old.ocx"), "old");

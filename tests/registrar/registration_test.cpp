@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_error.h"
 #include "registrar/copy_replacing.h"
-#include "registrar/platform_error.h"
 #include "registrar/wine.h"
 #include "support/temp_folder.h"
 #include "text_files.h"
@@ -36,7 +36,7 @@ class RecordingPlatform : public Platform {
   void Start(std::string_view command_line, int window_style) override {
     calls.push_back("start " + std::string(command_line) + " style " +
                     std::to_string(window_style));
-    if (refuse_starts) throw PlatformError("cmd.exe", "Permission denied");
+    if (refuse_starts) throw frondel::FileError("start", "cmd.exe", "Permission denied");
   }
 
   std::vector<std::string> calls;

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "registrar/platform_error.h"
+#include "platform/file_error.h"
 #include "support/temp_folder.h"
 #include "text_files.h"
 #include "wait_until.h"
@@ -36,9 +36,9 @@ TEST(StartDetached, ReturnsWhileTheCommandStillRunsAndLeavesNoChildToReap) {
 TEST(StartDetached, UnknownProgramIsReportedWithTheSystemsReason) {
   try {
     StartDetached({"kestrup-test-no-such-program", "x"});
-    FAIL() << "expected a PlatformError";
-  } catch (const PlatformError& e) {
-    EXPECT_EQ(e.file(), "kestrup-test-no-such-program");
+    FAIL() << "expected a FileError";
+  } catch (const frondel::FileError& e) {
+    EXPECT_EQ(e.path(), "kestrup-test-no-such-program");
     EXPECT_EQ(e.reason(), "No such file or directory");
   }
 }

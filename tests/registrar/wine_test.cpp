@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "registrar/platform_error.h"
+#include "platform/file_error.h"
 
 namespace kestrup {
 namespace {
@@ -11,8 +11,8 @@ TEST(WineDriveC, PrefixFromWineprefixElseDotWineInHome) {
   EXPECT_EQ(WineDriveC("/games/prefix", "/home/ana"), "/games/prefix/drive_c");
   EXPECT_EQ(WineDriveC(nullptr, "/home/ana"), "/home/ana/.wine/drive_c");
   EXPECT_EQ(WineDriveC("", "/home/ana"), "/home/ana/.wine/drive_c");
-  EXPECT_THROW(WineDriveC(nullptr, nullptr), PlatformError);
-  EXPECT_THROW(WineDriveC("", ""), PlatformError);
+  EXPECT_THROW(WineDriveC(nullptr, nullptr), frondel::FileError);
+  EXPECT_THROW(WineDriveC("", ""), frondel::FileError);
 }
 
 TEST(WinePath, DriveCPathsLandBelowDriveC) {
@@ -20,8 +20,8 @@ TEST(WinePath, DriveCPathsLandBelowDriveC) {
             "/p/drive_c/windows/system32/Controls.ocx");
   EXPECT_EQ(WinePath("c:\\windows\\system32\\Mscomctl.ocx", "/p/drive_c"),
             "/p/drive_c/windows/system32/Mscomctl.ocx");
-  EXPECT_THROW(WinePath("D:\\windows\\Controls.ocx", "/p/drive_c"), PlatformError);
-  EXPECT_THROW(WinePath("windows\\Controls.ocx", "/p/drive_c"), PlatformError);
+  EXPECT_THROW(WinePath("D:\\windows\\Controls.ocx", "/p/drive_c"), frondel::FileError);
+  EXPECT_THROW(WinePath("windows\\Controls.ocx", "/p/drive_c"), frondel::FileError);
 }
 
 TEST(WineArguments, WineThenTheWordsOfTheCommandLine) {
