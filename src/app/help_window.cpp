@@ -11,15 +11,6 @@
 #include "session/messages.h"
 
 namespace frondel {
-namespace {
-
-constexpr std::pair<const char*, WorkFile> kTutorials[] = {
-    {"PushButton1", WorkFile::Tutorial1},
-    {"PushButton2", WorkFile::Tutorial2},
-    {"PushButton3", WorkFile::Tutorial3},
-};
-
-}  // namespace
 
 Help::Help(std::filesystem::path program_folder, Dialogs& dialogs, QWidget& main_window)
     : QWidget(nullptr),
@@ -37,7 +28,7 @@ Help::Help(std::filesystem::path program_folder, Dialogs& dialogs, QWidget& main
   setFixedSize(kHelpClient.width, kHelpClient.height);
   PlaceControls(this, HelpControls());
   picture_ = ControlNamed<QLabel>(this, "Image1");
-  for (const auto& [button, picture] : kTutorials) {
+  for (const auto& [button, picture] : HelpTutorials()) {
     connect(ControlNamed<QPushButton>(this, button), &QPushButton::clicked, this,
             [this, picture] { ShowTutorial(picture); });
   }

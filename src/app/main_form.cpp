@@ -91,11 +91,12 @@ void MainForm::BuildControls() {
   });
 
   // A file dropped on a job's frame, or on the preview, is taken as its dialog's choice.
-  const auto import = [this](const auto& file) { presenter_.ImportGiven(file); };
-  TakeFileDrops(ControlNamed(client, "GroupBox3"), import);
-  TakeFileDrops(preview_, import);
-  TakeFileDrops(ControlNamed(client, "GroupBox4"),
-                [this](const auto& file) { presenter_.OpenGiven(file); });
+  for (const DropSpec& target : MainDropTargets()) {
+    TakeFileDrops(ControlNamed(client, target.control),
+                  [this, command = target.command](const std::filesystem::path& file) {
+                    presenter_.DroppedFor(command, file);
+                  });
+  }
 
   ChainFocus(client, MainFocusOrder());
   ControlNamed(client, MainFocusOrder().front())->setFocus();

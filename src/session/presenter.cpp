@@ -186,6 +186,14 @@ void Presenter::OpenGiven(const std::filesystem::path& file) {
   });
 }
 
+void Presenter::DroppedFor(UserCommand command, const std::filesystem::path& file) {
+  if (command == UserCommand::OpenMenuFile) {
+    OpenGiven(file);
+  } else {
+    ImportGiven(file);
+  }
+}
+
 void Presenter::FileGiven(const std::filesystem::path& file) {
   if (HasExtension(file, ".bin")) {
     OpenGiven(file);

@@ -58,6 +58,8 @@ class Presenter {
   void ImportGiven(const std::filesystem::path& file);
   // A file dropped on the export job's frame, as if chosen in its dialog.
   void OpenGiven(const std::filesystem::path& file);
+  // A file dropped on a control of MainDropTargets(), given to the job its row names.
+  void DroppedFor(UserCommand command, const std::filesystem::path& file);
   // A file from outside the window (the command line, another start of the program): a name
   // ending in ".bin" is opened in the export job, any other file imported.
   void FileGiven(const std::filesystem::path& file);

@@ -56,6 +56,13 @@ constexpr const char* kMainFocusOrder[] = {
     "Text1", "OpenDDS_Import",  "List1",     "Text2", "SaveBIN",        "CreateFile",
     "Text3", "Open_Bin_Export", "ExportDDS", "Text4", "Save_DDS_Export"};
 
+// A job's frame and the preview, which shows the build job's texture.
+constexpr DropSpec kMainDropTargets[] = {
+    {"TextureShown", UserCommand::ImportPicture},
+    {"GroupBox3", UserCommand::ImportPicture},
+    {"GroupBox4", UserCommand::OpenMenuFile},
+};
+
 constexpr ControlSpec kHelpControls[] = {
     {Picture, "Image1", "", nullptr, {0, 0, 761, 625}},
     {Frame, "GroupBox1", "Tutorial Selection", nullptr, {768, 16, 201, 153}},
@@ -68,12 +75,20 @@ constexpr ControlSpec kHelpControls[] = {
 constexpr const char* kHelpFocusOrder[] = {"PushButton1", "PushButton2", "PushButton3",
                                            "PushButton4"};
 
+constexpr TutorialSpec kHelpTutorials[] = {
+    {"PushButton1", WorkFile::Tutorial1},
+    {"PushButton2", WorkFile::Tutorial2},
+    {"PushButton3", WorkFile::Tutorial3},
+};
+
 }  // namespace
 
 std::span<const ControlSpec> MainControls() { return kMainControls; }
 std::span<const MenuSpec> MainMenus() { return kMainMenus; }
 std::span<const char* const> MainFocusOrder() { return kMainFocusOrder; }
+std::span<const DropSpec> MainDropTargets() { return kMainDropTargets; }
 std::span<const ControlSpec> HelpControls() { return kHelpControls; }
 std::span<const char* const> HelpFocusOrder() { return kHelpFocusOrder; }
+std::span<const TutorialSpec> HelpTutorials() { return kHelpTutorials; }
 
 }  // namespace frondel

@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "building/working_folder.h"
+
 namespace frondel {
 
 enum class ControlKind { Frame, Label, Edit, Button, List, Picture };
@@ -63,11 +65,26 @@ std::span<const MenuSpec> MainMenus();
 // Keyboard focus order; the first takes the focus at start.
 std::span<const char* const> MainFocusOrder();
 
+// A control that takes a dropped file, and the command whose dialog the file answers:
+// UserCommand::ImportPicture or UserCommand::OpenMenuFile. Where controls overlap, the first
+// row holds.
+struct DropSpec {
+  const char* control;
+  UserCommand command;
+};
+std::span<const DropSpec> MainDropTargets();
+
 inline constexpr char kHelpTitle[] = "Help - Frondel By Tavrin";
 
 // The help window: a tutorial picture and the buttons that choose one, and "Close".
 inline constexpr Rect kHelpClient{0, 0, 974, 628};
 std::span<const ControlSpec> HelpControls();
 std::span<const char* const> HelpFocusOrder();
+// The help window's buttons that choose a tutorial, and the picture each shows.
+struct TutorialSpec {
+  const char* button;
+  WorkFile picture;
+};
+std::span<const TutorialSpec> HelpTutorials();
 
 }  // namespace frondel

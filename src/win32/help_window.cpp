@@ -10,16 +10,6 @@
 #include "win32/tutorial_picture.h"
 
 namespace frondel {
-namespace {
-
-constexpr std::pair<std::string_view, WorkFile> kTutorials[] = {
-    {"PushButton1", WorkFile::Tutorial1},
-    {"PushButton2", WorkFile::Tutorial2},
-    {"PushButton3", WorkFile::Tutorial3},
-};
-
-}  // namespace
-
 HelpWindow::HelpWindow(std::filesystem::path program_folder, Dialogs& dialogs, HWND main_window)
     : program_folder_(std::move(program_folder)), dialogs_(dialogs), main_window_(main_window) {
   const int dpi = SystemDpi();
@@ -37,8 +27,8 @@ LRESULT HelpWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND: {
       const ControlSpec* button = controls_ ? controls_->RowOf(LOWORD(wparam)) : nullptr;
       if (!button || HIWORD(wparam) != BN_CLICKED) break;
-      for (const auto& [name, picture] : kTutorials) {
-        if (button->name == name) ShowTutorial(picture);
+      for (const auto& [name, picture] : HelpTutorials()) {
+        if (button->name == std::string_view(name)) ShowTutorial(picture);
       }
       if (button->name == std::string_view("PushButton4")) {
         ShowWindow(hwnd(), SW_HIDE);

@@ -176,15 +176,13 @@ void MainWindow::Dropped(HDROP drop) {
   }
   DragFinish(drop);
   if (!file) return;
-  const auto over = [&](const char* name) {
-    const RECT place = controls_->PlaceOf(name);
-    return PtInRect(&place, at) != FALSE;
-  };
   const Running running(operations_running_);
-  if (over("TextureShown") || over("GroupBox3")) {
-    presenter_.ImportGiven(*file);
-  } else if (over("GroupBox4")) {
-    presenter_.OpenGiven(*file);
+  for (const DropSpec& target : MainDropTargets()) {
+    const RECT place = controls_->PlaceOf(target.control);
+    if (PtInRect(&place, at) != FALSE) {
+      presenter_.DroppedFor(target.command, *file);
+      return;
+    }
   }
 }
 
