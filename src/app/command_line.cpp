@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/qt_text.h"
+#include "platform/version.h"
 
 namespace frondel {
 

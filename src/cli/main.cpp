@@ -12,6 +12,7 @@
 #include "cli/console.h"
 #include "cli/working_root.h"
 #include "platform/file_error.h"
+#include "platform/version.h"
 
 namespace frondel::cli {
 namespace {

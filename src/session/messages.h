@@ -6,12 +6,13 @@
 
 #include "blocks/game_blocks.h"
 #include "platform/file_error.h"
+#include "platform/version.h"
 #include "session/view.h"
 
 namespace frondel {
 
 // The window's title, also the first line of the Author box.
-inline constexpr char kMainTitle[] = "Frondel  V2.0.0 By Tavrin";
+inline constexpr char kMainTitle[] = "Frondel  V" FRONDEL_VERSION " By Tavrin";
 // The title of a box that is given none of its own.
 inline constexpr char kApplicationTitle[] = "Frondel";
 // Shown in the preview box in place of a texture that cannot be shown.
