@@ -1,36 +1,30 @@
 #include <cerrno>
-#include <cstring>
+#include <new>
 #include <system_error>
+#include <utility>
 
 #include "platform/file_error.h"
 #include "preview/preview.h"
 #include "texture/conversion.h"
 #include "texture/dds_header_check.h"
 #include "texture/free_image.h"
+#include "texture/picture.h"
+#include "texture/picture_codec.h"
 
 static_assert(FREEIMAGE_COLORORDER == FREEIMAGE_COLORORDER_BGR);
 
 namespace frondel {
 namespace {
 
-// The library's picture top row first, where the library keeps the bottom row first, with its
-// alpha, 255 where the texture stores none.
-PreviewPicture PixelsOf(FIBITMAP* decoded, bool stores_alpha) {
-  const MFreeImage::Bitmap converted(FreeImage_ConvertTo32Bits(decoded));
-  if (!converted) throw std::bad_alloc();
-  PreviewPicture picture{
-      FreeImage_GetWidth(converted.get()), FreeImage_GetHeight(converted.get()), {}};
-  const std::size_t row_bytes = std::size_t{picture.width} * 4;
-  picture.pixels.resize(row_bytes * picture.height);
-  for (std::uint32_t y = 0; y < picture.height; ++y) {
-    const BYTE* row =
-        FreeImage_GetScanLine(converted.get(), static_cast<int>(picture.height - 1 - y));
-    std::uint8_t* out = picture.pixels.data() + row_bytes * y;
-    std::memcpy(out, row, row_bytes);
-    if (stores_alpha) continue;
-    for (std::size_t x = 3; x < row_bytes; x += 4) out[x] = 255;
-  }
-  return picture;
+// The decoded texture as the library's bitmap, at the 24 or 32 bits it was decoded to: 24 for
+// a texture that stores no alpha.
+MFreeImage::Bitmap LibraryBitmap(const Picture& picture) {
+  const unsigned bits = picture.channels * 8;
+  // The library reads the rows top first when told so; it takes no const pointer.
+  return MFreeImage::Bitmap(FreeImage_ConvertFromRawBits(
+      const_cast<BYTE*>(picture.Pixels().data()), static_cast<int>(picture.width),
+      static_cast<int>(picture.height), static_cast<int>(picture.width * picture.channels), bits,
+      FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, TRUE));
 }
 
 }  // namespace
@@ -40,16 +34,14 @@ Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteVi
   // Gone before anything else, so that no way out of here leaves an earlier picture behind.
   DeleteFileIfPresent(bitmap);
 
-  const DdsVerdict verdict = CheckDdsHeader(texture);
-  if (verdict == DdsVerdict::NotPreviewable || LargerThanTaken(texture)) return {};
-
-  // The library reads the stream only; it takes no const pointer.
-  const MFreeImage::Memory memory(
-      FreeImage_OpenMemory(const_cast<BYTE*>(texture.data()), static_cast<DWORD>(texture.size())));
-  if (!memory) return {};
-  const MFreeImage::Bitmap picture(FreeImage_LoadFromMemory(FIF_DDS, memory.get(), 0));
-  if (!picture) return {};
-  if (verdict == DdsVerdict::SwapRedBlue) MFreeImage::SwapRedAndBlue(picture.get());
+  if (CheckDdsHeader(texture) == DdsVerdict::NotPreviewable || LargerThanTaken(texture)) return {};
+  // The conversion's own decoder, red and blue in place. The bitmap is written from the
+  // picture as decoded, before a fourth byte that is no alpha is made opaque for the box.
+  const DecodedPicture decoded = DecodeWithPlatform(texture, PictureKind::Dds);
+  if (decoded.status != ConversionStatus::Done) return {};
+  const Picture& stored = decoded.picture;
+  const MFreeImage::Bitmap picture = LibraryBitmap(stored);
+  if (!picture) throw std::bad_alloc();
 
   // The library gives no reason of its own; the system's is in errno when opening failed.
   errno = 0;
@@ -60,7 +52,13 @@ Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteVi
     throw FileError("write", bitmap,
                     error != 0 ? SystemReason(error) : "the image library could not write it");
   }
-  return ReadyPreview(PixelsOf(picture.get(), !DdsStoresNoAlpha(texture)));
+  PreviewPicture shown{stored.width, stored.height, {}};
+  shown.pixels.resize(std::size_t{stored.width} * stored.height * 4);
+  CopyAsBgra(stored, shown.pixels);
+  if (DdsStoresNoAlpha(texture)) {
+    for (std::size_t alpha = 3; alpha < shown.pixels.size(); alpha += 4) shown.pixels[alpha] = 255;
+  }
+  return ReadyPreview(std::move(shown));
 }
 
 }  // namespace frondel

@@ -148,6 +148,19 @@ TEST(MakePreview, PreviewingAgainReplacesTheBitmap) {
   EXPECT_TRUE(ShowsQuadrants(bitmap));
 }
 
+// The job's bitmap is 24-bit for a texture that stores no alpha and 32-bit for one that does.
+TEST(MakePreview, TheBitmapHasTheDepthOfTheDecodedTexture) {
+  for (const auto& [kind, bits] : {std::pair{DdsKind::Bgr24, 24}, std::pair{DdsKind::Bgrx32, 24},
+                                   std::pair{DdsKind::Bgra32, 32}}) {
+    ProgramFolder program;
+    ASSERT_EQ(MakePreview(program.path(), Job::Import, MakeDds(kind, 8, 4)).status,
+              PreviewStatus::Ready);
+    const Bytes bmp = ReadWholeFile(program.Bitmap(Job::Import));
+    ASSERT_GT(bmp.size(), 54u);
+    EXPECT_EQ(bmp[28], bits);
+  }
+}
+
 TEST(MakePreview, EachJobKeepsItsOwnBitmap) {
   ProgramFolder program;
   ASSERT_EQ(MakePreview(program.path(), Job::Import, MakeDds(DdsKind::Bgr24, 32, 16)).status,
