@@ -44,6 +44,13 @@ for file in frondel.exe frondel-cli.exe kestrup.exe README.txt temp/help/1.jpg \
   [ -f "$program/$file" ] || { echo "missing from the zip: $file" >&2; exit 1; }
 done
 [ -d "$program/temp/dataimport" ] && [ -d "$program/temp/dataexport" ]
+# The notes open with README.md's own words on what frondel does, and keep no placeholder.
+what_it_does=$(sed -n '/^<!-- what-it-does/,/^<!-- \/what-it-does -->/{/^<!--/d;s/`//g;p}' README.md)
+notes=$(tr -d '\r' < "$program/README.txt")
+if [ -z "$what_it_does" ] || [[ "$notes" != *"$what_it_does"* ]] || [[ "$notes" == *@* ]]; then
+  echo "README.txt does not open with what README.md says frondel does" >&2
+  exit 1
+fi
 
 # A texture in the game's layout: 1024x1024 B8G8R8A8 with its masks.
 python3 - "$program/texture in game layout.dds" <<'PY'
