@@ -12,14 +12,4 @@ std::wstring Widen(std::string_view text) {
   return wide;
 }
 
-std::string Narrow(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  std::string narrow(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()),
-                      nullptr, nullptr);
-  return narrow;
-}
-
 }  // namespace frondel

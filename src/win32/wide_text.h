@@ -5,8 +5,7 @@
 
 namespace frondel {
 
-// UTF-8, the text of the tables and the core, to and from the UTF-16 of the wide Win32 API.
+// UTF-8, the text of the tables and the core, to the UTF-16 of the wide Win32 API.
 std::wstring Widen(std::string_view text);
-std::string Narrow(std::wstring_view text);
 
 }  // namespace frondel
