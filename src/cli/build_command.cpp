@@ -69,9 +69,9 @@ int RunBuild(const BuildOptions& options) {
     input.StopPoint();
     writer.Write(input, packed);
     if (IsStandIn(head) || IsStandIn(place_template)) used_stand_in = true;
-    Tell(options.verbose, input,
-         "built " + PathText(writer.OutputOf(input)) + " from " + input.name + " for " +
-             std::string(place.list_text));
+    PrintIfVerbose(options.verbose, input,
+                   "built " + PathText(writer.OutputOf(input)) + " from " + input.name + " for " +
+                       std::string(place.list_text));
   });
   if (used_stand_in && (status == kDone || status == kFailed)) {
     WriteErr("frondel-cli: built with stand-in blocks for " + std::string(place.list_text) +

@@ -42,9 +42,9 @@ int RunReplace(const ReplaceOptions& options) {
       throw InputFailure(e.what());
     }
     writer.Write(input, PackMenuBytes(codec, payload_bytes));
-    Tell(options.verbose, input,
-         "wrote " + PathText(writer.OutputOf(input)) + ": " + input.name + " with the texture " +
-             options.texture);
+    PrintIfVerbose(options.verbose, input,
+                   "wrote " + PathText(writer.OutputOf(input)) + ": " + input.name +
+                       " with the texture " + options.texture);
   });
 }
 
