@@ -1,7 +1,6 @@
 #include "texture/texture_layout.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <optional>
 
