@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "building/menu_format.h"
+#include "building/payload_parts.h"
 #include "building/working_folder.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
@@ -15,23 +16,30 @@ Bytes ReadPayloadBlock(const std::filesystem::path& file) {
   return block;
 }
 
+BuiltMenuFile BuildMenuFile(const StreamCodec& codec, ByteView head, ByteView texture,
+                            ByteView place_template) {
+  BuiltMenuFile built{AssemblePayload(head, texture, place_template), {}};
+  built.packed = PackMenuBytes(codec, built.payload);
+  return built;
+}
+
 void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& program_folder,
                        const MenuPlace& place) {
   const auto payload_file = WorkingPath(program_folder, WorkFile::ImportPayload);
-  Bytes payload_bytes;
+  BuiltMenuFile built;
   {
     const Bytes head = ReadPayloadBlock(WorkingPath(program_folder, WorkFile::HeadBlock));
     const Bytes texture = ReadPayloadBlock(WorkingPath(program_folder, WorkFile::ImportTexture));
     const Bytes place_template = ReadPayloadBlock(WorkingPath(program_folder, place.template_file));
     try {
-      payload_bytes = AssemblePayload(head, texture, place_template);
+      built = BuildMenuFile(codec, head, texture, place_template);
     } catch (const std::length_error& e) {
+      // The window tells of every failure as a file that could not be read or written.
       throw FileError("write", payload_file, e.what());
     }
   }
-  WriteWholeFile(payload_file, {payload_bytes});
-  WriteWholeFile(WorkingPath(program_folder, WorkFile::ImportPacked),
-                 {PackMenuBytes(codec, payload_bytes)});
+  WriteWholeFile(payload_file, {built.payload});
+  WriteWholeFile(WorkingPath(program_folder, WorkFile::ImportPacked), {built.packed});
 }
 
 CreateStatus CreateMenuFile(const StreamCodec& codec, const std::filesystem::path& program_folder,

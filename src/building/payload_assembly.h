@@ -11,6 +11,18 @@ namespace frondel {
 // block of a payload may be empty. Throws FileError.
 Bytes ReadPayloadBlock(const std::filesystem::path& file);
 
+// A menu texture file built: its payload and the payload packed.
+struct BuiltMenuFile {
+  Bytes payload;
+  Bytes packed;
+};
+
+// The head block, the texture and the place's template joined and packed: the one way every
+// front end builds a menu file. Throws std::length_error, whose words are for the user, when
+// the payload would reach 2 GiB.
+BuiltMenuFile BuildMenuFile(const StreamCodec& codec, ByteView head, ByteView texture,
+                            ByteView place_template);
+
 // Joins the head block, the imported texture and the place's template into
 // temp/dataimport/file.unzlib and packs it into temp/dataimport/file.bin. All three inputs
 // are read before anything is written, so a missing or empty one leaves the files of an

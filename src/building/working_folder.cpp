@@ -43,10 +43,6 @@ std::filesystem::path WorkingPath(const std::filesystem::path& program_folder, W
   return WorkingPath(program_folder, RelativeName(file));
 }
 
-WorkFile TextureOf(Job job) {
-  return job == Job::Import ? WorkFile::ImportTexture : WorkFile::ExportTexture;
-}
-
 WorkFile BitmapOf(Job job) {
   return job == Job::Import ? WorkFile::ImportBitmap : WorkFile::ExportBitmap;
 }

@@ -38,8 +38,7 @@ std::filesystem::path WorkingPath(const std::filesystem::path& program_folder,
                                   std::string_view relative_name);
 std::filesystem::path WorkingPath(const std::filesystem::path& program_folder, WorkFile file);
 
-// A job's texture and its preview bitmap.
-WorkFile TextureOf(Job job);
+// A job's preview bitmap.
 WorkFile BitmapOf(Job job);
 
 }  // namespace frondel

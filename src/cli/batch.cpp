@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <new>
+#include <stdexcept>
 #include <thread>
 
 #include "cli/command_line.h"
@@ -43,6 +44,9 @@ Result RunOne(const std::string& name, std::size_t index, std::stop_token stop,
   } catch (const FileError& e) {
     failure = "could not " + FailureWords(e, "");
   } catch (const InputFailure& e) {
+    failure = e.what();
+  } catch (const std::length_error& e) {
+    // A payload too large for the file formats, in the words the building core gives it.
     failure = e.what();
   } catch (const std::bad_alloc&) {
     // Several inputs at once take several times the memory; one that finds none fails alone.

@@ -1,12 +1,10 @@
 #include <atomic>
 #include <memory>
-#include <stdexcept>
 
 #include "blocks/game_blocks.h"
 #include "building/menu_format.h"
 #include "building/menu_places.h"
 #include "building/payload_assembly.h"
-#include "building/payload_parts.h"
 #include "building/working_folder.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -59,19 +57,13 @@ int RunBuild(const BuildOptions& options) {
     const Bytes texture = TextureToPack(input.name, options.as_is, input.lines, threads);
     const Bytes place_template = ReadPayloadBlock(blocks.place_template);
     input.StopPoint();
-    Bytes payload_bytes;
-    try {
-      payload_bytes = AssemblePayload(head, texture, place_template);
-    } catch (const std::length_error& e) {
-      throw InputFailure(e.what());
-    }
-    const Bytes packed = PackMenuBytes(codec, payload_bytes);
+    const BuiltMenuFile built = BuildMenuFile(codec, head, texture, place_template);
     input.StopPoint();
-    writer.Write(input, packed);
+    writer.Write(input, built.packed);
     if (IsStandIn(head) || IsStandIn(place_template)) used_stand_in = true;
-    Tell(options.verbose, input,
-         "built " + PathText(writer.OutputOf(input)) + " from " + input.name + " for " +
-             std::string(place.list_text));
+    PrintIfVerbose(options.verbose, input,
+                   "built " + PathText(writer.OutputOf(input)) + " from " + input.name + " for " +
+                       std::string(place.list_text));
   });
   if (used_stand_in && (status == kDone || status == kFailed)) {
     WriteErr("frondel-cli: built with stand-in blocks for " + std::string(place.list_text) +

@@ -126,7 +126,7 @@ Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines, uns
   return std::move(converted.bytes);
 }
 
-void Tell(bool verbose, const BatchInput& input, const std::string& line) {
+void PrintIfVerbose(bool verbose, const BatchInput& input, const std::string& line) {
   if (verbose) input.lines.Out(line + "\n");
 }
 

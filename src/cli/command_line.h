@@ -76,6 +76,6 @@ inline constexpr const char* kAsIsHelp =
     "Pack a DDS texture as it is, without converting it to the game's layout";
 
 // "-v": tells what was done, on standard output.
-void Tell(bool verbose, const BatchInput& input, const std::string& line);
+void PrintIfVerbose(bool verbose, const BatchInput& input, const std::string& line);
 
 }  // namespace frondel::cli

@@ -48,8 +48,8 @@ int RunExport(const ExportOptions& options) {
       input.StopPoint();
     }
     writer.Write(input, texture);
-    Tell(options.verbose, input,
-         "exported " + PathText(writer.OutputOf(input)) + " from " + input.name);
+    PrintIfVerbose(options.verbose, input,
+                   "exported " + PathText(writer.OutputOf(input)) + " from " + input.name);
   });
 }
 

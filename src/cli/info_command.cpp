@@ -14,6 +14,8 @@
 #include "cli/working_root.h"
 #include "platform/file_error.h"
 #include "texture/alpha_use.h"
+#include "texture/dds_description.h"
+#include "texture/dds_format.h"
 #include "texture/picture.h"
 #include "texture/texture_layout.h"
 
@@ -60,19 +62,52 @@ class InstalledTemplates {
   Bytes head_;
 };
 
-JsonObject TextureJson(const DdsSummary& dds) {
+// The channels from the lowest byte up ("B8G8R8A8"), a four-character code ("DXT1", '?' for a
+// character that cannot be shown), or the kind and bit count when the masks are not whole
+// bytes.
+std::string PixelFormatName(const DdsDescription& dds) {
+  const std::uint32_t flags = dds.pixel_flags;
+  if (flags & dds::kPixelFourCC) {
+    std::string code;
+    for (const char c : dds.four_cc) code += IsShownAsIs(c) ? c : '?';
+    return code;
+  }
+  const bool with_alpha = (flags & dds::kPixelAlphaPixels) != 0;
+  if (flags & dds::kPixelRgb && WholeBytePixels(dds.bits)) {
+    std::size_t used = with_alpha && dds.masks[3] != 0;
+    for (std::size_t i = 0; i < 3; ++i) used += dds.masks[i] != 0;
+    std::string name;
+    std::size_t matched = 0;
+    for (std::uint32_t byte = 0; byte < dds.bits / 8; ++byte) {
+      const char channel = ChannelInByte(dds, byte, with_alpha);
+      matched += channel != 'X';
+      name += channel;
+      name += '8';
+    }
+    // Every channel a whole byte of its own: otherwise the name would hide a channel.
+    if (matched > 0 && matched == used) return name;
+  }
+  const char* kind = flags & dds::kPixelRgb         ? "RGB"
+                     : flags & dds::kPixelLuminance ? "luminance"
+                     : flags & dds::kPixelAlphaOnly ? "alpha"
+                     : flags & dds::kPixelYuv       ? "YUV"
+                                                    : "unknown";
+  return std::string(kind) + " " + std::to_string(dds.bits) + "-bit";
+}
+
+JsonObject TextureJson(const DdsDescription& dds) {
   return JsonObject()
       .Number("width", dds.width)
       .Number("height", dds.height)
-      .String("pixel_format", dds.pixel_format)
-      .Number("mipmap_count", dds.mipmap_count)
+      .String("pixel_format", PixelFormatName(dds))
+      .Number("mipmap_count", dds.levels)
       .Bool("game_layout", dds.game_layout);
 }
 
-std::string TextureText(const DdsSummary& dds) {
+std::string TextureText(const DdsDescription& dds) {
   return "DDS " + std::to_string(dds.width) + "x" + std::to_string(dds.height) + " " +
-         dds.pixel_format + ", " + std::to_string(dds.mipmap_count) +
-         (dds.mipmap_count == 1 ? " level" : " levels") +
+         PixelFormatName(dds) + ", " + std::to_string(dds.levels) +
+         (dds.levels == 1 ? " level" : " levels") +
          (dds.game_layout ? ", the game's layout" : ", not the game's layout");
 }
 
@@ -146,7 +181,7 @@ Description DescribeMenuFile(const StreamCodec& codec, InstalledTemplates& templ
   d.text += "  stream: " + std::string(StatusText(unpacked.status)) + ", " +
             std::to_string(payload_bytes.size()) + " bytes of payload\n";
   const Bytes texture_bytes = ExtractTexture(payload_bytes);
-  if (const auto texture = SummarizeDds(texture_bytes)) {
+  if (const auto texture = DescribeDdsHeader(texture_bytes)) {
     JsonObject json = TextureJson(*texture);
     d.text += "  texture: " + TextureText(*texture) + "\n";
     DescribeAlpha(texture_bytes, json, d.text);
@@ -178,7 +213,7 @@ Description DescribeMenuFile(const StreamCodec& codec, InstalledTemplates& templ
 
 Description DescribeOtherFile(const std::string& name, ByteView file) {
   Description d;
-  const auto texture = SummarizeDds(file);
+  const auto texture = DescribeDdsHeader(file);
   d.json.String("file", name)
       .String("kind", texture ? "dds" : "other")
       .Number("length", std::ssize(file));

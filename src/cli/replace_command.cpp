@@ -1,7 +1,5 @@
 #include <memory>
-#include <stdexcept>
 
-#include "building/menu_format.h"
 #include "building/payload_assembly.h"
 #include "building/payload_parts.h"
 #include "cli/command_line.h"
@@ -35,16 +33,12 @@ int RunReplace(const ReplaceOptions& options) {
     }
     const Bytes texture = TextureToPack(options.texture, options.as_is, input.lines, threads);
     input.StopPoint();
-    Bytes payload_bytes;
-    try {
-      payload_bytes = AssemblePayload(HeadBlockOf(old_payload), texture, TemplateOf(old_payload));
-    } catch (const std::length_error& e) {
-      throw InputFailure(e.what());
-    }
-    writer.Write(input, PackMenuBytes(codec, payload_bytes));
-    Tell(options.verbose, input,
-         "wrote " + PathText(writer.OutputOf(input)) + ": " + input.name + " with the texture " +
-             options.texture);
+    writer.Write(
+        input,
+        BuildMenuFile(codec, HeadBlockOf(old_payload), texture, TemplateOf(old_payload)).packed);
+    PrintIfVerbose(options.verbose, input,
+                   "wrote " + PathText(writer.OutputOf(input)) + ": " + input.name +
+                       " with the texture " + options.texture);
   });
 }
 

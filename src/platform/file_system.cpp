@@ -178,11 +178,6 @@ void DeleteFileIfPresent(const fs::path& file) {
   if (FileExists(file)) DeleteFile(file);
 }
 
-void CopyFile(const fs::path& from, const fs::path& to) {
-  const Bytes bytes = ReadWholeFile(from);
-  WriteWholeFile(to, {bytes});
-}
-
 void MoveFile(const fs::path& from, const fs::path& to, Replace replace) {
   if (!FileExists(from)) throw FileError("move", from, SystemReason(ENOENT));
   const std::string action = "move " + PathText(from) + " to";

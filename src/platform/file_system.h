@@ -45,9 +45,6 @@ void DeleteFile(const std::filesystem::path& file);
 // Deletes `file` when it is there; a missing file is not an error.
 void DeleteFileIfPresent(const std::filesystem::path& file);
 
-// Copies, replacing `to` whole if it exists.
-void CopyFile(const std::filesystem::path& from, const std::filesystem::path& to);
-
 enum class Replace { Never, Existing };
 
 // Replaces `file` whole with the parts joined: a file the user owns. The bytes are flushed to

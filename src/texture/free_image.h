@@ -29,12 +29,7 @@ using Memory = std::unique_ptr<FIMEMORY, CloseMemory>;
 void SwapRedAndBlue(FIBITMAP* picture);
 
 // File names reach the library in the system's own encoding, so a program folder with
-// characters outside ASCII works like any other.
-
-// Empty when the library yields no image.
-Bitmap LoadImageFile(FREE_IMAGE_FORMAT format, const std::filesystem::path& file_name, int flags);
-
-// True exactly when the library returns 1.
+// characters outside ASCII works like any other. True exactly when the library returns 1.
 bool SaveImageFile(FREE_IMAGE_FORMAT format, FIBITMAP* bitmap,
                    const std::filesystem::path& file_name, int flags);
 

@@ -1,13 +1,12 @@
 #include "texture/texture_layout.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <optional>
 
 #include "platform/little_endian.h"
+#include "texture/dds_description.h"
 #include "texture/dds_format.h"
-#include "texture/dds_header_check.h"
 
 namespace frondel {
 namespace {
@@ -34,30 +33,12 @@ bool StartsWith(ByteView file, std::initializer_list<std::uint8_t> mark) {
   return file.size() >= mark.size() && std::equal(mark.begin(), mark.end(), file.begin());
 }
 
-// The channel whose mask is exactly the `byte`th byte of a pixel, or 'X' for none. The alpha
-// mask counts only with `with_alpha`.
-char ChannelInByte(ByteView file, std::uint32_t byte, bool with_alpha) {
-  const std::array<std::pair<std::size_t, char>, 4> masks{{{dds::kRedMaskAt, 'R'},
-                                                           {dds::kGreenMaskAt, 'G'},
-                                                           {dds::kBlueMaskAt, 'B'},
-                                                           {dds::kAlphaMaskAt, 'A'}}};
-  char channel = 'X';
-  for (const auto& [at, name] : masks) {
-    if ((name != 'A' || with_alpha) && GetU32(file, at) == std::uint32_t{0xff} << (8 * byte)) {
-      channel = name;
-    }
-  }
-  return channel;
-}
-
-bool WholeBytePixels(std::uint32_t bits) { return bits != 0 && bits <= 32 && bits % 8 == 0; }
-
 // "B,G,R,A" for channels that are whole bytes, in the order they are stored; empty otherwise.
-std::string ChannelOrder(ByteView file, std::uint32_t bits) {
-  if (!WholeBytePixels(bits)) return {};
+std::string ChannelOrder(const DdsDescription& dds) {
+  if (!WholeBytePixels(dds.bits)) return {};
   std::string order;
-  for (std::uint32_t byte = 0; byte < bits / 8; ++byte) {
-    const char channel = ChannelInByte(file, byte, true);
+  for (std::uint32_t byte = 0; byte < dds.bits / 8; ++byte) {
+    const char channel = ChannelInByte(dds, byte, true);
     if (channel == 'X' && byte != 3) return {};
     if (!order.empty()) order += ',';
     order += channel;
@@ -65,49 +46,31 @@ std::string ChannelOrder(ByteView file, std::uint32_t bits) {
   return order;
 }
 
-std::string FourCCText(std::uint32_t code) {
-  std::string text;
-  for (int i = 0; i < 4; ++i) {
-    const char c = static_cast<char>(code >> (8 * i));
-    if (c < ' ' || c > '~') return "of an unknown kind";
-    text += c;
-  }
-  return text;
-}
-
-// The header check's AsIs already holds an RGB texture to the masks of B,G,R(,A); what it
-// leaves open is the size, the bit count and the levels.
-bool IsGameLayout(ByteView file) {
-  return file.size() == kGameTextureBytes && CheckDdsHeader(file) == DdsVerdict::AsIs &&
-         (GetU32(file, dds::kPixelFormatFlagsAt) & dds::kPixelKinds) == dds::kPixelRgb &&
-         GetU32(file, dds::kBitCountAt) == 32 && GetU32(file, dds::kWidthAt) == kGameSide &&
-         GetU32(file, dds::kHeightAt) == kGameSide && GetU32(file, dds::kMipMapCountAt) <= 1;
+std::string FourCCText(const DdsDescription& dds) {
+  if (!std::ranges::all_of(dds.four_cc, IsShownAsIs)) return "of an unknown kind";
+  return std::string(dds.four_cc.begin(), dds.four_cc.end());
 }
 
 TextureLayout DescribeDds(ByteView file) {
-  if (file.size() < dds::kPixelDataOffset || GetU32(file, dds::kHeaderSizeAt) != dds::kHeaderSize) {
-    return {PictureKind::Dds, "DDS with a damaged header", false};
-  }
+  const std::optional<DdsDescription> dds = DescribeDdsHeader(file);
+  if (!dds || !dds->header_whole) return {PictureKind::Dds, "DDS with a damaged header", false};
   std::string format;
-  const std::uint32_t kind = GetU32(file, dds::kPixelFormatFlagsAt) & dds::kPixelKinds;
+  const std::uint32_t kind = dds->pixel_flags & dds::kPixelKinds;
   if (kind == dds::kPixelRgb) {
-    const std::uint32_t bits = GetU32(file, dds::kBitCountAt);
-    const std::string order = ChannelOrder(file, bits);
-    format = std::to_string(bits) + "-bit" + (order.empty() ? "" : " " + order);
+    const std::string order = ChannelOrder(*dds);
+    format = std::to_string(dds->bits) + "-bit" + (order.empty() ? "" : " " + order);
   } else if (kind == dds::kPixelFourCC) {
-    format = FourCCText(GetU32(file, dds::kFourCCAt));
+    format = FourCCText(*dds);
   } else {
     format = "of an unknown pixel format";
   }
-  const std::uint32_t levels = std::max(GetU32(file, dds::kMipMapCountAt), 1u);
   // "DDS 1024x1024, 32-bit B,G,R,A" but "DDS 512x512 DXT5": a code reads as part of the size.
   const char* between = kind == dds::kPixelRgb ? ", " : " ";
-  const Size size{GetU32(file, dds::kWidthAt), GetU32(file, dds::kHeightAt)};
-  std::string text = WithSize("DDS", size) + between + format + ", " + std::to_string(levels) +
-                     (levels == 1 ? " level" : " levels");
-  const bool game = IsGameLayout(file);
-  if (game) text += ": the game's layout";
-  return {PictureKind::Dds, text, game, size.width, size.height};
+  const Size size{dds->width, dds->height};
+  std::string text = WithSize("DDS", size) + between + format + ", " + std::to_string(dds->levels) +
+                     (dds->levels == 1 ? " level" : " levels");
+  if (dds->game_layout) text += ": the game's layout";
+  return {PictureKind::Dds, text, dds->game_layout, size.width, size.height};
 }
 
 std::optional<Size> PngSize(ByteView file) {
@@ -180,58 +143,6 @@ TextureLayout DescribeTexture(ByteView file) {
     return Sized(PictureKind::Tga, "TGA", size);
   }
   return {PictureKind::Unknown, "not a picture"};
-}
-
-namespace {
-
-// The channels from the lowest byte up ("B8G8R8A8"), or the kind and bit count when the masks
-// are not whole bytes.
-std::string PixelFormatName(ByteView file) {
-  const std::uint32_t flags = GetU32(file, dds::kPixelFormatFlagsAt);
-  const std::uint32_t bits = GetU32(file, dds::kBitCountAt);
-  if (flags & dds::kPixelFourCC) {
-    std::string code;
-    for (std::size_t i = 0; i < 4; ++i) {
-      const char c = static_cast<char>(file[dds::kFourCCAt + i]);
-      code += c >= ' ' && c <= '~' ? c : '?';
-    }
-    return code;
-  }
-  const bool with_alpha = (flags & dds::kPixelAlphaPixels) != 0;
-  if (flags & dds::kPixelRgb && WholeBytePixels(bits)) {
-    std::size_t used = 0;
-    for (std::size_t at : {dds::kRedMaskAt, dds::kGreenMaskAt, dds::kBlueMaskAt}) {
-      used += GetU32(file, at) != 0;
-    }
-    used += with_alpha && GetU32(file, dds::kAlphaMaskAt) != 0;
-    std::string name;
-    std::size_t matched = 0;
-    for (std::uint32_t byte = 0; byte < bits / 8; ++byte) {
-      const char channel = ChannelInByte(file, byte, with_alpha);
-      matched += channel != 'X';
-      name += channel;
-      name += '8';
-    }
-    // Every channel a whole byte of its own: otherwise the name would hide a channel.
-    if (matched > 0 && matched == used) return name;
-  }
-  const char* kind = flags & dds::kPixelRgb         ? "RGB"
-                     : flags & dds::kPixelLuminance ? "luminance"
-                     : flags & dds::kPixelAlphaOnly ? "alpha"
-                     : flags & dds::kPixelYuv       ? "YUV"
-                                                    : "unknown";
-  return std::string(kind) + " " + std::to_string(bits) + "-bit";
-}
-
-}  // namespace
-
-std::optional<DdsSummary> SummarizeDds(ByteView file) {
-  if (file.size() < dds::kPixelDataOffset || GetU32(file, dds::kMagicAt) != dds::kMagic) {
-    return std::nullopt;
-  }
-  return DdsSummary{GetU32(file, dds::kWidthAt), GetU32(file, dds::kHeightAt),
-                    PixelFormatName(file), std::max(GetU32(file, dds::kMipMapCountAt), 1u),
-                    IsGameLayout(file)};
 }
 
 Bytes GameTextureHeader() {

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "platform/file_system.h"
@@ -35,18 +34,5 @@ Bytes GameTextureHeader();
 // Reads headers only, never the pixels, and never more than the file holds. Sizes are given
 // for DDS, PNG, JPEG, BMP and TGA; a TIFF is named by kind only.
 TextureLayout DescribeTexture(ByteView file);
-
-// What a DDS header says about its texture, field by field.
-struct DdsSummary {
-  std::uint32_t width;
-  std::uint32_t height;
-  std::string pixel_format;  // a four-character code ("DXT1") or the channels from the lowest
-                             // byte up ("B8G8R8A8"), else the kind and bits ("RGB 16-bit")
-  std::uint32_t mipmap_count;
-  bool game_layout;
-};
-
-// Nothing when the bytes do not start with a whole DDS header.
-std::optional<DdsSummary> SummarizeDds(ByteView file);
 
 }  // namespace frondel

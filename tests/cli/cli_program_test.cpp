@@ -269,6 +269,27 @@ TEST_F(CliProgram, InfoCountsTheTexturesAlpha) {
   }
 }
 
+// The info command names a pixel format by its code or its channels, in its own words.
+TEST_F(CliProgram, InfoNamesPixelFormats) {
+  Bytes odd_code = testing::MakeDds(testing::DdsKind::Dxt5, 64, 64);
+  odd_code[85] = 0x01;
+  Bytes rgb565 = testing::MakeDds(testing::DdsKind::Bgr24, 4, 4);
+  for (const auto& [at, value] : {std::pair{88, 16}, {92, 0xf800}, {96, 0x07e0}, {100, 0x1f}}) {
+    testing::PutU32(rgb565, at, value);
+  }
+  WriteBytes(work / "odd.dds", odd_code);
+  WriteBytes(work / "565.dds", rgb565);
+  WriteBytes(work / "rgba.dds", testing::MakeDds(testing::DdsKind::Rgba32, 8, 4));
+  const auto run =
+      Cli({"info", Utf8(work / "odd.dds"), Utf8(work / "565.dds"), Utf8(work / "rgba.dds")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  for (const char* expected : {" DDS 64x64 D?T5, 1 level, not the game's layout\n",
+                               " DDS 4x4 RGB 16-bit, 1 level, not the game's layout\n",
+                               " DDS 8x4 R8G8B8A8, 1 level, not the game's layout\n"}) {
+    EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+  }
+}
+
 TEST_F(CliProgram, ConvertsOtherTexturesUnlessAsIsWhichPacksOnlyADds) {
   const Bytes small = testing::MakeDds(testing::DdsKind::Dxt5, 64, 64);
   const std::string dds = Utf8(work / "small.dds"), junk = Utf8(work / "junk.dds");

@@ -126,6 +126,19 @@ TEST_F(Extraction, ABuiltTextureComesBackByteForByte) {
   EXPECT_TRUE(SameBytes(payload_before, ReadWholeFile(At(WorkFile::ExportPayload))));
 }
 
+// The window and both commands pack through this one routine: whatever texture it is given,
+// the file unpacks whole to the three blocks in order.
+TEST(PayloadParts, ABuiltMenuFileUnpacksToItsBlocksInOrder) {
+  const StreamCodec codec(2);
+  const Bytes head = PatternBytes(48, 1), texture = PatternBytes(70'000, 4);
+  const Bytes tail = PatternBytes(900, 2);
+  const BuiltMenuFile built = BuildMenuFile(codec, head, texture, tail);
+  EXPECT_TRUE(SameBytes(Join({head, texture, tail}), built.payload));
+  const Uncompressed unpacked = UnpackMenuBytes(codec, built.packed);
+  EXPECT_EQ(unpacked.status, UncompressStatus::Complete);
+  EXPECT_TRUE(SameBytes(built.payload, unpacked.bytes));
+}
+
 // The parts are cut at fixed places, whatever the texture really is.
 TEST(PayloadParts, CutAtFixedPlacesWhateverTheTextureIs) {
   const Bytes head = PatternBytes(48, 1), tail = PatternBytes(3000, 2);

@@ -24,6 +24,15 @@ TEST(DescribeTexture, OnlyTheGameLayoutIsTheGameLayout) {
   PutU32(two_levels, 28, 2);
   Bytes hundred_bits = testing::MakeDds(DdsKind::Bgra32, 4, 4);  // found by the fuzzer: no
   PutU32(hundred_bits, 88, 100);                                 // shift past 32 bits
+  Bytes odd_code = MakeDds(DdsKind::Dxt5, 64, 64);  // a code with a character not shown
+  odd_code[85] = 0x01;
+  Bytes rgb565 = MakeDds(DdsKind::Bgr24, 4, 4);  // channels that are not whole bytes
+  PutU32(rgb565, 88, 16);
+  PutU32(rgb565, 92, 0xf800);
+  PutU32(rgb565, 96, 0x07e0);
+  PutU32(rgb565, 100, 0x001f);
+  Bytes long_header = game;
+  PutU32(long_header, 4, 128);
   struct Case {
     Bytes file;
     std::string description;
@@ -40,6 +49,9 @@ TEST(DescribeTexture, OnlyTheGameLayoutIsTheGameLayout) {
       {MakeDds(DdsKind::Bgra32, 512, 512), "DDS 512x512, 32-bit B,G,R,A, 1 level", false},
       {MakeDds(DdsKind::Dxt5, 512, 512, 10), "DDS 512x512 DXT5, 10 levels", false},
       {hundred_bits, "DDS 4x4, 100-bit, 1 level", false},
+      {odd_code, "DDS 64x64 of an unknown kind, 1 level", false},
+      {rgb565, "DDS 4x4, 16-bit, 1 level", false},
+      {long_header, "DDS with a damaged header", false},
       {Bytes(game.begin(), game.begin() + 100), "DDS with a damaged header", false},
   };
   for (const Case& c : cases) {
