@@ -12,9 +12,9 @@
 
 namespace frondel {
 
-Help::Help(std::filesystem::path program_folder, Dialogs& dialogs, QWidget& main_window)
+Help::Help(std::filesystem::path working_root, Dialogs& dialogs, QWidget& main_window)
     : QWidget(nullptr),
-      program_folder_(std::move(program_folder)),
+      working_root_(std::move(working_root)),
       dialogs_(dialogs),
       main_window_(main_window) {
   setObjectName(QStringLiteral("Help"));
@@ -40,7 +40,7 @@ Help::Help(std::filesystem::path program_folder, Dialogs& dialogs, QWidget& main
 
 void Help::ShowTutorial(WorkFile picture) {
   RunReported(dialogs_, "Show Tutorial", [&] {
-    picture_->setPixmap(QPixmap::fromImage(LoadPicture(WorkingPath(program_folder_, picture))));
+    picture_->setPixmap(QPixmap::fromImage(LoadPicture(WorkingPath(working_root_, picture))));
   });
 }
 

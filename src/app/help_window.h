@@ -17,14 +17,14 @@ class Help : public QWidget {
 
  public:
   // Opens with an empty picture box. "Close" brings `main_window` forward.
-  Help(std::filesystem::path program_folder, Dialogs& dialogs, QWidget& main_window);
+  Help(std::filesystem::path working_root, Dialogs& dialogs, QWidget& main_window);
 
  private:
   // Reads the picture from the program folder now; a failure leaves the box as it was.
   void ShowTutorial(WorkFile picture);
   void CloseClicked();
 
-  const std::filesystem::path program_folder_;
+  const std::filesystem::path working_root_;
   Dialogs& dialogs_;
   QWidget& main_window_;
   QLabel* picture_ = nullptr;

@@ -56,15 +56,15 @@ int main(int argc, char* argv[]) {
   QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Frondel", "frondel");
   frondel::QtDialogs dialogs(frondel::kApplicationTitle, settings);
 
-  std::filesystem::path program_folder;
+  std::filesystem::path working_root;
   if (!frondel::RunReported(dialogs, "Start", [&] {
-        program_folder =
+        working_root =
             frondel::WorkingRoot(frondel::ExecutableFolder(), frondel::ProcessEnvironment());
       })) {
     return 1;
   }
   frondel::SingleInstance instance(
-      frondel::WorkingPath(program_folder, frondel::WorkFile::InstanceLock));
+      frondel::WorkingPath(working_root, frondel::WorkFile::InstanceLock));
   if (!instance.TakeLead()) {
     if (instance.HandOver(start.file)) return 0;
     if (!instance.TakeOver()) {
@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::exit(0);
   });
 #endif
-  frondel::MainForm form(program_folder, dialogs, settings, frondel::StartCommand);
+  frondel::MainForm form(working_root, dialogs, settings, frondel::StartCommand);
   form.show();
   instance.Listen([&form](const std::filesystem::path& file) { TakeHanded(form, file); });
   if (!start.file.empty()) form.presenter().FileGiven(start.file);

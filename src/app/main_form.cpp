@@ -28,13 +28,13 @@ const QString kShowTransparencyKey = QStringLiteral("View/ShowTransparency");
 
 }  // namespace
 
-MainForm::MainForm(std::filesystem::path program_folder, Dialogs& dialogs, QSettings& settings,
+MainForm::MainForm(std::filesystem::path working_root, Dialogs& dialogs, QSettings& settings,
                    Presenter::CommandStarter start_command, QWidget* parent)
     : QMainWindow(parent),
-      program_folder_(std::move(program_folder)),
+      working_root_(std::move(working_root)),
       dialogs_(dialogs),
       settings_(settings),
-      presenter_(program_folder_, *this, std::move(start_command)) {
+      presenter_(working_root_, *this, std::move(start_command)) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QString::fromUtf8(kMainTitle));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -58,7 +58,7 @@ void MainForm::Run(UserCommand command) {
   if (command == UserCommand::Exit) {
     QCoreApplication::exit(0);
   } else if (command == UserCommand::Help) {
-    if (!help_) help_ = new Help(program_folder_, dialogs_, *this);
+    if (!help_) help_ = new Help(working_root_, dialogs_, *this);
     BringForward(help_);
   } else {
     presenter_.Run(command);

@@ -21,9 +21,9 @@ class MainForm : public QMainWindow, public View {
   Q_OBJECT
 
  public:
-  // `program_folder` holds the working folder; `start_command` starts the web-site command;
+  // `working_root` holds the working folder; `start_command` starts the web-site command;
   // `settings` keeps the View menu's choices between runs.
-  MainForm(std::filesystem::path program_folder, Dialogs& dialogs, QSettings& settings,
+  MainForm(std::filesystem::path working_root, Dialogs& dialogs, QSettings& settings,
            Presenter::CommandStarter start_command, QWidget* parent = nullptr);
   ~MainForm() override;
 
@@ -47,7 +47,7 @@ class MainForm : public QMainWindow, public View {
   void BuildControls();
   void BuildMenus();
 
-  const std::filesystem::path program_folder_;
+  const std::filesystem::path working_root_;
   Dialogs& dialogs_;
   QSettings& settings_;
   Presenter presenter_;

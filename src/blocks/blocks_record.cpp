@@ -34,8 +34,8 @@ std::string OneField(std::string text) {
 
 }  // namespace
 
-BlocksRecord ReadBlocksRecord(const std::filesystem::path& program_folder) {
-  const auto file = WorkingPath(program_folder, WorkFile::BlocksRecord);
+BlocksRecord ReadBlocksRecord(const std::filesystem::path& working_root) {
+  const auto file = WorkingPath(working_root, WorkFile::BlocksRecord);
   BlocksRecord record;
   // Anything at the record's name that is not a readable file is a failure, not a missing record.
   std::error_code ec;
@@ -55,14 +55,14 @@ BlocksRecord ReadBlocksRecord(const std::filesystem::path& program_folder) {
   return record;
 }
 
-void WriteBlocksRecord(const std::filesystem::path& program_folder, const BlocksRecord& record) {
+void WriteBlocksRecord(const std::filesystem::path& working_root, const BlocksRecord& record) {
   std::string text = kHeading;
   for (const auto& [name, origin] : record.origins) {
     text +=
         OneField(name) + '\t' + OneField(origin.file_name) + '\t' + OneField(origin.date) + '\n';
   }
   const ByteView bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-  WriteWholeFile(WorkingPath(program_folder, WorkFile::BlocksRecord), {bytes});
+  WriteWholeFile(WorkingPath(working_root, WorkFile::BlocksRecord), {bytes});
 }
 
 std::string Today() {

@@ -21,11 +21,11 @@ struct BlocksRecord {
 
 // A missing record is an empty one. Throws FileError when the record is there but cannot be
 // read, so that no one rewrites it without knowing what it held.
-BlocksRecord ReadBlocksRecord(const std::filesystem::path& program_folder);
+BlocksRecord ReadBlocksRecord(const std::filesystem::path& working_root);
 
 // Replaces the record whole; called with the working folder's lock held (TakeBlocks and
 // RestoreStandIns take it). Throws FileError.
-void WriteBlocksRecord(const std::filesystem::path& program_folder, const BlocksRecord& record);
+void WriteBlocksRecord(const std::filesystem::path& working_root, const BlocksRecord& record);
 
 // Today's local date as YYYY-MM-DD.
 std::string Today();

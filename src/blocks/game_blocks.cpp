@@ -14,8 +14,8 @@ namespace {
 
 constexpr std::string_view kStandInTags[] = {"FRONDEL STAND-IN", "STAND-IN TEMPLATE"};
 
-std::filesystem::path PathOf(const std::filesystem::path& program_folder, const BlockFile& block) {
-  return WorkingPath(program_folder, block.relative_name);
+std::filesystem::path PathOf(const std::filesystem::path& working_root, const BlockFile& block) {
+  return WorkingPath(working_root, block.relative_name);
 }
 
 std::optional<Bytes> ReadIfPresent(const std::filesystem::path& file) {
@@ -24,14 +24,14 @@ std::optional<Bytes> ReadIfPresent(const std::filesystem::path& file) {
 }
 
 // Writes `block` over `installed`, keeping a stand-in the first time one is replaced.
-BlockChange Install(const std::filesystem::path& program_folder, const BlockFile& file,
+BlockChange Install(const std::filesystem::path& working_root, const BlockFile& file,
                     const std::optional<Bytes>& installed, ByteView block) {
   if (installed && std::ranges::equal(*installed, block)) return BlockChange::Unchanged;
-  const auto path = PathOf(program_folder, file);
+  const auto path = PathOf(working_root, file);
   BlockChange change = BlockChange::Added;
   if (installed) {
     change = IsStandIn(*installed) ? BlockChange::ReplacedStandIn : BlockChange::ReplacedGame;
-    const auto kept = KeptStandInPath(program_folder, file);
+    const auto kept = KeptStandInPath(working_root, file);
     if (change == BlockChange::ReplacedStandIn && !FileExists(kept)) {
       WriteUserFile(kept, {*installed}, Replace::Never);
     }
@@ -121,34 +121,34 @@ std::string BlockLabel(const BlockFile& block) {
   return block.place ? std::string(block.place->list_text) : std::string("Head Block");
 }
 
-std::filesystem::path KeptStandInPath(const std::filesystem::path& program_folder,
+std::filesystem::path KeptStandInPath(const std::filesystem::path& working_root,
                                       const BlockFile& block) {
-  std::filesystem::path kept = PathOf(program_folder, block);
+  std::filesystem::path kept = PathOf(working_root, block);
   kept += ".standin";
   return kept;
 }
 
-bool WouldReplaceGameHead(const std::filesystem::path& program_folder, ByteView head) {
-  const std::optional<Bytes> installed = ReadIfPresent(PathOf(program_folder, HeadBlockFile()));
+bool WouldReplaceGameHead(const std::filesystem::path& working_root, ByteView head) {
+  const std::optional<Bytes> installed = ReadIfPresent(PathOf(working_root, HeadBlockFile()));
   return installed && !IsStandIn(*installed) && !std::ranges::equal(*installed, head);
 }
 
-bool UsesStandIns(const std::filesystem::path& program_folder, const MenuPlace& place) {
+bool UsesStandIns(const std::filesystem::path& working_root, const MenuPlace& place) {
   return std::ranges::any_of(
       std::array{HeadBlockFile(), TemplateFile(place)}, [&](const BlockFile& file) {
         std::array<std::uint8_t, 32> start{};
-        const std::size_t got = ReadFileAt(PathOf(program_folder, file), 0, start);
+        const std::size_t got = ReadFileAt(PathOf(working_root, file), 0, start);
         return IsStandIn(ByteView(start).first(got));
       });
 }
 
-TakeOutcome TakeBlocks(const std::filesystem::path& program_folder, const MenuPlace& place,
+TakeOutcome TakeBlocks(const std::filesystem::path& working_root, const MenuPlace& place,
                        const MenuBlocks& blocks, const BlockOrigin& origin,
                        bool replace_game_head) {
   // Under the lock from the first look to the record, so what the outcome says is what stays.
-  const FolderLock lock(WorkingPath(program_folder, WorkFile::ChangeLock));
-  BlocksRecord record = ReadBlocksRecord(program_folder);
-  if (WouldReplaceGameHead(program_folder, blocks.head) && !replace_game_head) {
+  const FolderLock lock(WorkingPath(working_root, WorkFile::ChangeLock));
+  BlocksRecord record = ReadBlocksRecord(working_root);
+  if (WouldReplaceGameHead(working_root, blocks.head) && !replace_game_head) {
     return {false, BlockChange::Unchanged, BlockChange::Unchanged};
   }
   TakeOutcome outcome{true, BlockChange::Unchanged, BlockChange::Unchanged};
@@ -156,22 +156,22 @@ TakeOutcome TakeBlocks(const std::filesystem::path& program_folder, const MenuPl
                                                   {TemplateFile(place), blocks.place_template}};
   for (const auto& [file, block] : parts) {
     const BlockChange change =
-        Install(program_folder, file, ReadIfPresent(PathOf(program_folder, file)), block);
+        Install(working_root, file, ReadIfPresent(PathOf(working_root, file)), block);
     (file.place ? outcome.place_template : outcome.head) = change;
     // An unchanged block keeps the file it was first taken from.
     if (change != BlockChange::Unchanged || !record.origins.contains(BlockName(file))) {
       record.origins[BlockName(file)] = origin;
     }
   }
-  WriteBlocksRecord(program_folder, record);
+  WriteBlocksRecord(working_root, record);
   return outcome;
 }
 
-BlocksList ListBlocks(const std::filesystem::path& program_folder) {
+BlocksList ListBlocks(const std::filesystem::path& working_root) {
   BlocksList list;
   BlocksRecord record;
   try {
-    record = ReadBlocksRecord(program_folder);
+    record = ReadBlocksRecord(working_root);
   } catch (const FileError& error) {
     list.record_problem = error.reason();
   }
@@ -179,7 +179,7 @@ BlocksList ListBlocks(const std::filesystem::path& program_folder) {
   for (const BlockFile& file : BlockFiles()) {
     BlockStatus status{file, BlockState::Missing, std::nullopt, {}};
     try {
-      if (const std::optional<Bytes> block = ReadIfPresent(PathOf(program_folder, file))) {
+      if (const std::optional<Bytes> block = ReadIfPresent(PathOf(working_root, file))) {
         status.state = IsStandIn(*block) ? BlockState::StandIn : BlockState::Game;
       }
     } catch (const FileError& error) {
@@ -210,19 +210,19 @@ std::string DescribeState(const BlockStatus& status) {
   return {};
 }
 
-std::vector<BlockFile> RestoreStandIns(const std::filesystem::path& program_folder,
+std::vector<BlockFile> RestoreStandIns(const std::filesystem::path& working_root,
                                        std::span<const BlockFile> which) {
-  const FolderLock lock(WorkingPath(program_folder, WorkFile::ChangeLock));
-  BlocksRecord record = ReadBlocksRecord(program_folder);
+  const FolderLock lock(WorkingPath(working_root, WorkFile::ChangeLock));
+  BlocksRecord record = ReadBlocksRecord(working_root);
   std::vector<BlockFile> restored;
   for (const BlockFile& file : which) {
-    const auto kept = KeptStandInPath(program_folder, file);
+    const auto kept = KeptStandInPath(working_root, file);
     if (!FileExists(kept)) continue;
-    MoveFile(kept, PathOf(program_folder, file), Replace::Existing);
+    MoveFile(kept, PathOf(working_root, file), Replace::Existing);
     record.origins.erase(BlockName(file));
     restored.push_back(file);
   }
-  if (!restored.empty()) WriteBlocksRecord(program_folder, record);
+  if (!restored.empty()) WriteBlocksRecord(working_root, record);
   return restored;
 }
 

@@ -57,16 +57,16 @@ std::string BlockName(const BlockFile& block);
 // "Head Block", or the place's list text.
 std::string BlockLabel(const BlockFile& block);
 // Where a replaced stand-in is kept: the block file's name + ".standin".
-std::filesystem::path KeptStandInPath(const std::filesystem::path& program_folder,
+std::filesystem::path KeptStandInPath(const std::filesystem::path& working_root,
                                       const BlockFile& block);
 
 // True when the installed head block is the game's and `head` differs from it: the head block
 // is common to every place, so replacing it needs the user's word. Throws FileError.
-bool WouldReplaceGameHead(const std::filesystem::path& program_folder, ByteView head);
+bool WouldReplaceGameHead(const std::filesystem::path& working_root, ByteView head);
 
 // True when the head block or `place`'s template installed is a stand-in: a file built with
 // them is not read by the game. Throws FileError.
-bool UsesStandIns(const std::filesystem::path& program_folder, const MenuPlace& place);
+bool UsesStandIns(const std::filesystem::path& working_root, const MenuPlace& place);
 
 enum class BlockChange { Unchanged, Added, ReplacedStandIn, ReplacedGame };
 
@@ -85,7 +85,7 @@ struct TakeOutcome {
 // only with `replace_game_head`. The record is read before anything is written, so an
 // unreadable one stops the take untouched. All of it is done under the working folder's lock
 // (WorkFile::ChangeLock), which seeding holds too. Throws FileError.
-TakeOutcome TakeBlocks(const std::filesystem::path& program_folder, const MenuPlace& place,
+TakeOutcome TakeBlocks(const std::filesystem::path& working_root, const MenuPlace& place,
                        const MenuBlocks& blocks, const BlockOrigin& origin, bool replace_game_head);
 
 enum class BlockState { StandIn, Game, Missing, Unreadable };
@@ -104,7 +104,7 @@ struct BlocksList {
   int damaged_record_lines = 0;
 };
 
-BlocksList ListBlocks(const std::filesystem::path& program_folder);
+BlocksList ListBlocks(const std::filesystem::path& working_root);
 
 // "stand-in", "the game's (from <file>, <date>)", "missing" or "cannot be read: <reason>".
 std::string DescribeState(const BlockStatus& status);
@@ -112,7 +112,7 @@ std::string DescribeState(const BlockStatus& status);
 // Puts the kept stand-ins of `which` back, by renaming, and drops their lines from the record.
 // Returns the blocks restored, in the order given. Under the working folder's lock. Throws
 // FileError.
-std::vector<BlockFile> RestoreStandIns(const std::filesystem::path& program_folder,
+std::vector<BlockFile> RestoreStandIns(const std::filesystem::path& working_root,
                                        std::span<const BlockFile> which);
 
 }  // namespace frondel

@@ -23,14 +23,14 @@ BuiltMenuFile BuildMenuFile(const StreamCodec& codec, ByteView head, ByteView te
   return built;
 }
 
-void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& program_folder,
+void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& working_root,
                        const MenuPlace& place) {
-  const auto payload_file = WorkingPath(program_folder, WorkFile::ImportPayload);
+  const auto payload_file = WorkingPath(working_root, WorkFile::ImportPayload);
   BuiltMenuFile built;
   {
-    const Bytes head = ReadPayloadBlock(WorkingPath(program_folder, WorkFile::HeadBlock));
-    const Bytes texture = ReadPayloadBlock(WorkingPath(program_folder, WorkFile::ImportTexture));
-    const Bytes place_template = ReadPayloadBlock(WorkingPath(program_folder, place.template_file));
+    const Bytes head = ReadPayloadBlock(WorkingPath(working_root, WorkFile::HeadBlock));
+    const Bytes texture = ReadPayloadBlock(WorkingPath(working_root, WorkFile::ImportTexture));
+    const Bytes place_template = ReadPayloadBlock(WorkingPath(working_root, place.template_file));
     try {
       built = BuildMenuFile(codec, head, texture, place_template);
     } catch (const std::length_error& e) {
@@ -39,16 +39,16 @@ void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& pr
     }
   }
   WriteWholeFile(payload_file, {built.payload});
-  WriteWholeFile(WorkingPath(program_folder, WorkFile::ImportPacked), {built.packed});
+  WriteWholeFile(WorkingPath(working_root, WorkFile::ImportPacked), {built.packed});
 }
 
-CreateStatus CreateMenuFile(const StreamCodec& codec, const std::filesystem::path& program_folder,
+CreateStatus CreateMenuFile(const StreamCodec& codec, const std::filesystem::path& working_root,
                             const MenuPlace* place) {
   if (!place) return CreateStatus::NoPlace;
-  if (!FileExists(WorkingPath(program_folder, WorkFile::ImportTexture))) {
+  if (!FileExists(WorkingPath(working_root, WorkFile::ImportTexture))) {
     return CreateStatus::NoTexture;
   }
-  BuildPlacePayload(codec, program_folder, *place);
+  BuildPlacePayload(codec, working_root, *place);
   return CreateStatus::Built;
 }
 

@@ -27,7 +27,7 @@ BuiltMenuFile BuildMenuFile(const StreamCodec& codec, ByteView head, ByteView te
 // temp/dataimport/file.unzlib and packs it into temp/dataimport/file.bin. All three inputs
 // are read before anything is written, so a missing or empty one leaves the files of an
 // earlier build as they were. Throws FileError.
-void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& program_folder,
+void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& working_root,
                        const MenuPlace& place);
 
 enum class CreateStatus {
@@ -37,7 +37,7 @@ enum class CreateStatus {
 };
 
 // "Create File" for `place` (null when none is selected). Throws FileError.
-CreateStatus CreateMenuFile(const StreamCodec& codec, const std::filesystem::path& program_folder,
+CreateStatus CreateMenuFile(const StreamCodec& codec, const std::filesystem::path& working_root,
                             const MenuPlace* place);
 
 }  // namespace frondel

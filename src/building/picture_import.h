@@ -16,7 +16,7 @@ struct ImportedFile {
 
 // Reads `chosen` and copies it, unexamined, to temp/dataimport/texture.dds, replacing an
 // earlier import. Throws FileError.
-ImportedFile CopyIntoImport(const std::filesystem::path& program_folder,
+ImportedFile CopyIntoImport(const std::filesystem::path& working_root,
                             const std::filesystem::path& chosen);
 
 enum class ImportStatus {
@@ -35,7 +35,7 @@ struct ImportOutcome {
 // Finishes an import: a texture in the game's layout is kept whatever `convert` says. Any
 // other file is converted when `convert` (the working copy replaced whole; the chosen file
 // never changes), kept as it is when it is a DDS, and otherwise dropped. Throws FileError.
-ImportOutcome FinishImport(const std::filesystem::path& program_folder, ImportedFile imported,
+ImportOutcome FinishImport(const std::filesystem::path& working_root, ImportedFile imported,
                            bool convert);
 
 }  // namespace frondel

@@ -5,13 +5,13 @@
 
 namespace frondel {
 
-void SaveBuiltFile(const std::filesystem::path& program_folder, const std::filesystem::path& chosen,
+void SaveBuiltFile(const std::filesystem::path& working_root, const std::filesystem::path& chosen,
                    Replace replace) {
-  const std::filesystem::path built = WorkingPath(program_folder, WorkFile::ImportPacked);
-  if (replace == Replace::Existing) KeepReplacedFile(program_folder, chosen, built);
+  const std::filesystem::path built = WorkingPath(working_root, WorkFile::ImportPacked);
+  if (replace == Replace::Existing) KeepReplacedFile(working_root, chosen, built);
   MoveFile(built, chosen, replace);
-  DeleteFileIfPresent(WorkingPath(program_folder, WorkFile::ImportTexture));
-  DeleteFileIfPresent(WorkingPath(program_folder, WorkFile::ImportBitmap));
+  DeleteFileIfPresent(WorkingPath(working_root, WorkFile::ImportTexture));
+  DeleteFileIfPresent(WorkingPath(working_root, WorkFile::ImportBitmap));
 }
 
 }  // namespace frondel

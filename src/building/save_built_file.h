@@ -10,7 +10,7 @@ namespace frondel {
 // bitmap. An existing file at `chosen` is replaced only with Replace::Existing, only once the
 // built file is there to take its place, and only once it is kept in backups/ (unless it
 // already holds the built file). Throws FileError.
-void SaveBuiltFile(const std::filesystem::path& program_folder, const std::filesystem::path& chosen,
+void SaveBuiltFile(const std::filesystem::path& working_root, const std::filesystem::path& chosen,
                    Replace replace);
 
 }  // namespace frondel

@@ -33,14 +33,14 @@ std::string_view RelativeName(WorkFile file) {
   return {};
 }
 
-std::filesystem::path WorkingPath(const std::filesystem::path& program_folder,
+std::filesystem::path WorkingPath(const std::filesystem::path& working_root,
                                   std::string_view relative_name) {
   // operator/ adds a separator only where one is missing, so a root folder works too.
-  return (program_folder / std::filesystem::path(relative_name)).make_preferred();
+  return (working_root / std::filesystem::path(relative_name)).make_preferred();
 }
 
-std::filesystem::path WorkingPath(const std::filesystem::path& program_folder, WorkFile file) {
-  return WorkingPath(program_folder, RelativeName(file));
+std::filesystem::path WorkingPath(const std::filesystem::path& working_root, WorkFile file) {
+  return WorkingPath(working_root, RelativeName(file));
 }
 
 WorkFile BitmapOf(Job job) {

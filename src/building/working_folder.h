@@ -8,7 +8,8 @@ namespace frondel {
 // Every file of the working folder below the program folder. The folder name "dataentery" is
 // spelled so on disk.
 enum class WorkFile {
-  ImportTexture,  // temp/dataimport/texture.dds: copy of the imported DDS
+  ImportTexture,  // temp/dataimport/texture.dds: the chosen picture, or the texture it was
+                  // converted to
   ImportBitmap,   // temp/dataimport/texture.bmp: its preview bitmap
   ImportPayload,  // temp/dataimport/file.unzlib: the assembled menu payload
   ImportPacked,   // temp/dataimport/file.bin: the packed menu texture file
@@ -34,9 +35,9 @@ std::string_view RelativeName(WorkFile file);
 
 // Program folder + relative name. The program folder is always passed in, never read from a
 // global, so that tests can run in a folder of their own.
-std::filesystem::path WorkingPath(const std::filesystem::path& program_folder,
+std::filesystem::path WorkingPath(const std::filesystem::path& working_root,
                                   std::string_view relative_name);
-std::filesystem::path WorkingPath(const std::filesystem::path& program_folder, WorkFile file);
+std::filesystem::path WorkingPath(const std::filesystem::path& working_root, WorkFile file);
 
 // A job's preview bitmap.
 WorkFile BitmapOf(Job job);

@@ -31,6 +31,9 @@ struct Uncompressed {
 // Compression into, and decompression from, a length-prefixed stream: a signed 32-bit
 // little-endian uncompressed length, then one standard zlib stream. The class keeps nothing
 // between calls but the number of threads it may deflate on.
+// The codec travels through the build's and the export's signatures because it carries the one
+// choice the caller makes: how many threads packing may take (every core for the window's one
+// file, one per input inside a batch, which already uses every core).
 class StreamCodec {
  public:
   // Deflates on up to `deflate_threads` threads where the data is long enough to pay for them;

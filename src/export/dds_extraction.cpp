@@ -5,11 +5,11 @@
 
 namespace frondel {
 
-std::optional<Bytes> ExtractDds(const std::filesystem::path& program_folder) {
-  const auto payload_file = WorkingPath(program_folder, WorkFile::ExportPayload);
+std::optional<Bytes> ExtractDds(const std::filesystem::path& working_root) {
+  const auto payload_file = WorkingPath(working_root, WorkFile::ExportPayload);
   if (!FileExists(payload_file)) return std::nullopt;
   Bytes texture = ExtractTexture(ReadWholeFile(payload_file));
-  WriteWholeFile(WorkingPath(program_folder, WorkFile::ExportTexture), {texture});
+  WriteWholeFile(WorkingPath(working_root, WorkFile::ExportTexture), {texture});
   return texture;
 }
 

@@ -6,12 +6,12 @@
 
 namespace frondel {
 
-OpenedMenuFile OpenMenuFile(const StreamCodec& codec, const std::filesystem::path& program_folder,
+OpenedMenuFile OpenMenuFile(const StreamCodec& codec, const std::filesystem::path& working_root,
                             const std::filesystem::path& chosen) {
   const Bytes file = ReadWholeFile(chosen);
-  WriteWholeFile(WorkingPath(program_folder, WorkFile::ExportPacked), {file});
+  WriteWholeFile(WorkingPath(working_root, WorkFile::ExportPacked), {file});
   OpenedMenuFile opened{chosen, UnpackMenuBytes(codec, file)};
-  const auto payload_file = WorkingPath(program_folder, WorkFile::ExportPayload);
+  const auto payload_file = WorkingPath(working_root, WorkFile::ExportPayload);
   if (IsMenuPayload(opened.payload.status)) {
     WriteWholeFile(payload_file, {opened.payload.bytes});
   } else {

@@ -16,7 +16,7 @@ struct OpenedMenuFile {
 // temp/dataexport/file.unzlib. A file that is no menu texture file (shorter than 16 bytes, a
 // damaged stream, a stored length of zero or less) leaves no payload file behind, so no earlier
 // file's payload can be taken for it. Throws FileError.
-OpenedMenuFile OpenMenuFile(const StreamCodec& codec, const std::filesystem::path& program_folder,
+OpenedMenuFile OpenMenuFile(const StreamCodec& codec, const std::filesystem::path& working_root,
                             const std::filesystem::path& chosen);
 
 }  // namespace frondel

@@ -35,7 +35,7 @@ struct Preview {
 // changed. Removes an earlier preview's texture.bmp first, so an old picture never stands for
 // a new texture, and writes this one's. Throws FileError when the bitmap cannot be removed or
 // written.
-Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteView texture);
+Preview MakePreview(const std::filesystem::path& working_root, Job job, ByteView texture);
 
 // Any picture file of the kinds the conversion takes (the help window's tutorials among them),
 // decoded and made opaque; nothing when it cannot be decoded.

@@ -29,8 +29,8 @@ MFreeImage::Bitmap LibraryBitmap(const Picture& picture) {
 
 }  // namespace
 
-Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteView texture) {
-  const std::filesystem::path bitmap = WorkingPath(program_folder, BitmapOf(job));
+Preview MakePreview(const std::filesystem::path& working_root, Job job, ByteView texture) {
+  const std::filesystem::path bitmap = WorkingPath(working_root, BitmapOf(job));
   // Gone before anything else, so that no way out of here leaves an earlier picture behind.
   DeleteFileIfPresent(bitmap);
 

@@ -8,8 +8,8 @@
 
 namespace frondel {
 
-Preview MakePreview(const std::filesystem::path& program_folder, Job job, ByteView texture) {
-  const std::filesystem::path bitmap = WorkingPath(program_folder, BitmapOf(job));
+Preview MakePreview(const std::filesystem::path& working_root, Job job, ByteView texture) {
+  const std::filesystem::path bitmap = WorkingPath(working_root, BitmapOf(job));
   // Gone before anything else, so that no way out of here leaves an earlier picture behind.
   DeleteFileIfPresent(bitmap);
   // The imaging component decodes more kinds than the preview shows; the header decides.

@@ -9,7 +9,7 @@
 namespace frondel {
 
 // The four operations that begin by letting the user choose a file.
-enum class FileHandler { ImportPicture, SaveBuiltFile, OpenMenuFile, SaveExportedDds };
+enum class FileHandler { ImportPicture, SaveBuiltFile, OpenMenuFile, SaveExportedTexture };
 
 struct FileHandlerSettings {
   FileDialog dialog;

@@ -13,7 +13,7 @@
 #include "building/save_built_file.h"
 #include "codec/parallel_deflate.h"
 #include "export/dds_extraction.h"
-#include "export/save_exported_dds.h"
+#include "export/save_exported_texture.h"
 #include "preview/transparency.h"
 #include "session/file_handlers.h"
 #include "session/messages.h"
@@ -50,8 +50,8 @@ std::optional<std::filesystem::path> ChooseInto(View& view, FileHandler handler)
 
 }  // namespace
 
-Presenter::Presenter(std::filesystem::path program_folder, View& view, CommandStarter start_command)
-    : program_folder_(std::move(program_folder)),
+Presenter::Presenter(std::filesystem::path working_root, View& view, CommandStarter start_command)
+    : working_root_(std::move(working_root)),
       view_(view),
       start_command_(std::move(start_command)),
       codec_(HardwareThreads()) {}
@@ -74,7 +74,7 @@ void Presenter::Run(UserCommand command) {
       return OpenClicked();
     case UserCommand::ExportDds:
       return ExportClicked();
-    case UserCommand::SaveExportedDds:
+    case UserCommand::SaveExportedTexture:
       return SaveExportedClicked();
     case UserCommand::Author:
       return AuthorClicked();
@@ -105,8 +105,7 @@ void Presenter::ImportClicked() {
 void Presenter::ImportGiven(const std::filesystem::path& file) {
   view_.ShowPath(SettingsOf(FileHandler::ImportPicture).text_box, file);
   std::optional<ImportedFile> imported;
-  if (!RunReported(view_, "Import DDS",
-                   [&] { imported = CopyIntoImport(program_folder_, file); })) {
+  if (!RunReported(view_, "Import DDS", [&] { imported = CopyIntoImport(working_root_, file); })) {
     return;
   }
   bool convert = false;
@@ -114,9 +113,8 @@ void Presenter::ImportGiven(const std::filesystem::path& file) {
     convert = Tell(view_, Message::ConvertQuestion, {imported->layout.description}) == Answer::Yes;
   }
   std::optional<ImportOutcome> outcome;
-  if (!RunReported(view_, "Import DDS", [&] {
-        outcome = FinishImport(program_folder_, std::move(*imported), convert);
-      })) {
+  if (!RunReported(view_, "Import DDS",
+                   [&] { outcome = FinishImport(working_root_, std::move(*imported), convert); })) {
     return;
   }
   switch (outcome->status) {
@@ -146,7 +144,7 @@ const MenuPlace* Presenter::SelectedPlace() const {
 void Presenter::CreateFileClicked() {
   const MenuPlace* place = SelectedPlace();
   RunReported(view_, "Create File", [&] {
-    switch (CreateMenuFile(codec_, program_folder_, place)) {
+    switch (CreateMenuFile(codec_, working_root_, place)) {
       case CreateStatus::NoPlace:
         Tell(view_, Message::SelectPlace);
         break;
@@ -154,7 +152,7 @@ void Presenter::CreateFileClicked() {
         Tell(view_, Message::OpenDdsFirst);
         break;
       case CreateStatus::Built:
-        if (UsesStandIns(program_folder_, *place)) {
+        if (UsesStandIns(working_root_, *place)) {
           Tell(view_, Message::BuiltWithStandIns, {place->list_text});
         }
         break;
@@ -168,7 +166,7 @@ void Presenter::SaveBuiltClicked() {
   RunReported(view_, "Save File", [&] {
     const std::optional<Replace> replace = AskToReplace(view_, *chosen);
     if (!replace) return;
-    SaveBuiltFile(program_folder_, *chosen, *replace);
+    SaveBuiltFile(working_root_, *chosen, *replace);
     Tell(view_, Message::Saved);
   });
 }
@@ -181,7 +179,7 @@ void Presenter::OpenClicked() {
 void Presenter::OpenGiven(const std::filesystem::path& file) {
   view_.ShowPath(SettingsOf(FileHandler::OpenMenuFile).text_box, file);
   RunReported(view_, "Open BIN File", [&] {
-    opened_ = OpenMenuFile(codec_, program_folder_, file);
+    opened_ = OpenMenuFile(codec_, working_root_, file);
     if (!IsMenuPayload(opened_->payload.status)) Tell(view_, Message::NotAMenuFile);
   });
 }
@@ -204,7 +202,7 @@ void Presenter::FileGiven(const std::filesystem::path& file) {
 
 void Presenter::ExportClicked() {
   std::optional<Bytes> texture;
-  if (!RunReported(view_, "Export DDS", [&] { texture = ExtractDds(program_folder_); })) return;
+  if (!RunReported(view_, "Export DDS", [&] { texture = ExtractDds(working_root_); })) return;
   if (!texture) {
     Tell(view_, Message::OpenBinFirst);
     return;
@@ -214,7 +212,7 @@ void Presenter::ExportClicked() {
 
 void Presenter::ShowPreview(Job job, ByteView texture) {
   RunReported(view_, "Preview", [&] {
-    Preview preview = MakePreview(program_folder_, job, texture);
+    Preview preview = MakePreview(working_root_, job, texture);
     if (preview.status != PreviewStatus::Ready) return ShowNotPreviewable();
     shown_ = std::move(preview);
     DrawPreview();
@@ -239,12 +237,12 @@ void Presenter::ShowTransparency(bool on) {
 }
 
 void Presenter::SaveExportedClicked() {
-  const auto chosen = ChooseInto(view_, FileHandler::SaveExportedDds);
+  const auto chosen = ChooseInto(view_, FileHandler::SaveExportedTexture);
   if (!chosen) return;
   RunReported(view_, "Save DDS", [&] {
     const std::optional<Replace> replace = AskToReplace(view_, *chosen);
     if (!replace) return;
-    SaveExportedDds(program_folder_, *chosen, *replace);
+    SaveExportedTexture(working_root_, *chosen, *replace);
     if (*replace == Replace::Never) Tell(view_, Message::Saved);
   });
 }
@@ -272,11 +270,11 @@ void Presenter::TakeBlocksClicked() {
       Tell(view_, Message::CannotTake, {name, DescribeProblem(blocks.problem)});
       return;
     }
-    const bool replaces_game_head = WouldReplaceGameHead(program_folder_, blocks.head);
+    const bool replaces_game_head = WouldReplaceGameHead(working_root_, blocks.head);
     const Message question = replaces_game_head ? Message::TakeQuestionHead : Message::TakeQuestion;
     if (Tell(view_, question, {place->list_text, name}) != Answer::Yes) return;
     const TakeOutcome outcome =
-        TakeBlocks(program_folder_, *place, blocks, {name, Today()}, replaces_game_head);
+        TakeBlocks(working_root_, *place, blocks, {name, Today()}, replaces_game_head);
     if (!outcome.taken) {
       Tell(view_, Message::HeadChanged);
       return;
@@ -289,7 +287,7 @@ void Presenter::TakeBlocksClicked() {
 
 void Presenter::ShowBlocksClicked() {
   RunReported(view_, "Show Blocks", [&] {
-    Tell(view_, Message::BlocksList, {BlocksListWords(ListBlocks(program_folder_))});
+    Tell(view_, Message::BlocksList, {BlocksListWords(ListBlocks(working_root_))});
   });
 }
 
@@ -297,14 +295,14 @@ void Presenter::RestoreBlocksClicked() {
   RunReported(view_, "Restore Stand-in Blocks", [&] {
     const std::vector<BlockFile> files = BlockFiles();
     if (std::ranges::none_of(files, [&](const BlockFile& file) {
-          return FileExists(KeptStandInPath(program_folder_, file));
+          return FileExists(KeptStandInPath(working_root_, file));
         })) {
       Tell(view_, Message::NothingToRestore);
       return;
     }
     if (Tell(view_, Message::RestoreQuestion) != Answer::Yes) return;
     std::string restored;
-    for (const BlockFile& file : RestoreStandIns(program_folder_, files)) {
+    for (const BlockFile& file : RestoreStandIns(working_root_, files)) {
       restored += (restored.empty() ? "" : ", ") + BlockLabel(file);
     }
     Tell(view_, Message::Restored, {restored});
@@ -313,7 +311,7 @@ void Presenter::RestoreBlocksClicked() {
 
 void Presenter::RestoreBackupClicked() {
   RunReported(view_, "Restore Replaced File", [&] {
-    const std::vector<Backup> backups = ListBackups(program_folder_);
+    const std::vector<Backup> backups = ListBackups(working_root_);
     if (backups.empty()) {
       Tell(view_, Message::NoBackups);
       return;
@@ -334,7 +332,7 @@ void Presenter::RestoreBackupClicked() {
       if (Tell(view_, Message::RestoreBackupQuestion, {to, time}) != Answer::Yes) return;
       replace = Replace::Existing;
     }
-    RestoreBackup(program_folder_, backup, backup.original, replace);
+    RestoreBackup(working_root_, backup, backup.original, replace);
     Tell(view_, Message::BackupRestored, {to, time});
   });
 }

@@ -22,8 +22,8 @@ class Presenter {
  public:
   using CommandStarter = std::function<void(const Command&)>;
 
-  // `program_folder` holds the working folder; `start_command` starts the web-site command.
-  Presenter(std::filesystem::path program_folder, View& view, CommandStarter start_command);
+  // `working_root` holds the working folder; `start_command` starts the web-site command.
+  Presenter(std::filesystem::path working_root, View& view, CommandStarter start_command);
 
   // Shows the place list with nothing selected.
   void Start();
@@ -71,7 +71,7 @@ class Presenter {
   void DrawPreview();
   const MenuPlace* SelectedPlace() const;
 
-  const std::filesystem::path program_folder_;
+  const std::filesystem::path working_root_;
   View& view_;
   const CommandStarter start_command_;
   StreamCodec codec_;

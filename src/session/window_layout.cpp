@@ -26,7 +26,7 @@ constexpr ControlSpec kMainControls[] = {
     {Frame, "GroupBox7", "Save", "GroupBox4", {8, 104, 441, 65}},
     {Label, "Label4", "DDS Directory:", "GroupBox7", {8, 28, 89, 16}},
     {Edit, "Text4", "", "GroupBox7", {104, 24, 249, 25}},
-    {Button, "Save_DDS_Export", "Save DDS", "GroupBox7", {360, 24, 73, 25}, SaveExportedDds},
+    {Button, "Save_DDS_Export", "Save DDS", "GroupBox7", {360, 24, 73, 25}, SaveExportedTexture},
     {Frame, "GroupBox2", "Texture", "GroupBox1", {472, 16, 265, 409}},
     {Picture, "TextureShown", "", "GroupBox2", {8, 16, 249, 385}},
 };

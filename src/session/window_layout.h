@@ -24,7 +24,7 @@ enum class UserCommand {
   SaveBuiltFile,
   OpenMenuFile,
   ExportDds,
-  SaveExportedDds,
+  SaveExportedTexture,
   Exit,
   Help,
   Author,

@@ -10,8 +10,8 @@
 #include "win32/tutorial_picture.h"
 
 namespace frondel {
-HelpWindow::HelpWindow(std::filesystem::path program_folder, Dialogs& dialogs, HWND main_window)
-    : program_folder_(std::move(program_folder)), dialogs_(dialogs), main_window_(main_window) {
+HelpWindow::HelpWindow(std::filesystem::path working_root, Dialogs& dialogs, HWND main_window)
+    : working_root_(std::move(working_root)), dialogs_(dialogs), main_window_(main_window) {
   const int dpi = SystemDpi();
   Create(L"Frondel.Help", Widen(kHelpTitle).c_str(),
          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, Scaled(kHelpClient.width, dpi),
@@ -47,7 +47,7 @@ LRESULT HelpWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void HelpWindow::ShowTutorial(WorkFile picture) {
   RunReported(dialogs_, "Show Tutorial", [&] {
-    picture_.ShowPicture(ReadTutorialPicture(WorkingPath(program_folder_, picture)));
+    picture_.ShowPicture(ReadTutorialPicture(WorkingPath(working_root_, picture)));
   });
 }
 

@@ -17,7 +17,7 @@ namespace frondel {
 // and brings the main window forward. Closing it by its title bar also drops the picture.
 class HelpWindow : public Window {
  public:
-  HelpWindow(std::filesystem::path program_folder, Dialogs& dialogs, HWND main_window);
+  HelpWindow(std::filesystem::path working_root, Dialogs& dialogs, HWND main_window);
 
   const Controls& controls() const { return *controls_; }
 
@@ -25,7 +25,7 @@ class HelpWindow : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void ShowTutorial(WorkFile picture);
 
-  const std::filesystem::path program_folder_;
+  const std::filesystem::path working_root_;
   Dialogs& dialogs_;
   const HWND main_window_;
   std::optional<Controls> controls_;

@@ -48,21 +48,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   frondel::Win32Dialogs dialogs;
 
-  std::filesystem::path program_folder;
+  std::filesystem::path working_root;
   if (!frondel::RunReported(dialogs, "Start", [&] {
-        program_folder =
+        working_root =
             frondel::WorkingRoot(frondel::ExecutableFolder(), frondel::ProcessEnvironment());
       })) {
     return 1;
   }
   const std::filesystem::path file = FileArgument();
-  const frondel::InstanceLock lock(program_folder);
+  const frondel::InstanceLock lock(working_root);
   if (!lock.leads()) {
-    if (frondel::HandOver(program_folder, file)) return 0;
+    if (frondel::HandOver(working_root, file)) return 0;
     frondel::Tell(dialogs, frondel::Message::NoAnswer);
     return 1;
   }
-  frondel::MainWindow window(program_folder, dialogs, frondel::StartCommand);
+  frondel::MainWindow window(working_root, dialogs, frondel::StartCommand);
   ShowWindow(window.hwnd(), show);
   UpdateWindow(window.hwnd());
   if (!file.empty()) window.presenter().FileGiven(file);

@@ -59,14 +59,14 @@ class Running {
 
 }  // namespace
 
-MainWindow::MainWindow(std::filesystem::path program_folder, Dialogs& dialogs,
+MainWindow::MainWindow(std::filesystem::path working_root, Dialogs& dialogs,
                        Presenter::CommandStarter start_command)
-    : program_folder_(std::move(program_folder)),
+    : working_root_(std::move(working_root)),
       dialogs_(dialogs),
-      presenter_(program_folder_, *this, std::move(start_command)),
+      presenter_(working_root_, *this, std::move(start_command)),
       dpi_(SystemDpi()),
       label_font_(CreateLabelFont(dpi_)) {
-  Create(MainWindowClass(program_folder_).c_str(), Widen(kMainTitle).c_str(),
+  Create(MainWindowClass(working_root_).c_str(), Widen(kMainTitle).c_str(),
          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, Scaled(kMainClient.width, dpi_),
          Scaled(kMainClient.height, dpi_), BuildMenus());
   controls_.emplace(hwnd(), MainControls(), dpi_, label_font_);
@@ -154,7 +154,7 @@ void MainWindow::Run(UserCommand command) {
   if (command == UserCommand::Exit) {
     DestroyWindow(hwnd());
   } else if (command == UserCommand::Help) {
-    if (!help_) help_ = std::make_unique<HelpWindow>(program_folder_, dialogs_, hwnd());
+    if (!help_) help_ = std::make_unique<HelpWindow>(working_root_, dialogs_, hwnd());
     BringForward(help_->hwnd());
   } else {
     presenter_.Run(command);

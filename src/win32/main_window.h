@@ -26,9 +26,9 @@ class MainWindow : public Window, public View {
   // A menu item's id is kFirstMenuId plus its row in the menu table.
   static constexpr int kFirstMenuId = 100;
 
-  // Made hidden; `program_folder` holds the working folder and names the window's class, by
+  // Made hidden; `working_root` holds the working folder and names the window's class, by
   // which a later start finds it.
-  MainWindow(std::filesystem::path program_folder, Dialogs& dialogs,
+  MainWindow(std::filesystem::path working_root, Dialogs& dialogs,
              Presenter::CommandStarter start_command);
   ~MainWindow() override;
 
@@ -56,7 +56,7 @@ class MainWindow : public Window, public View {
   void Dropped(HDROP drop);
   void TakeHanded();
 
-  const std::filesystem::path program_folder_;
+  const std::filesystem::path working_root_;
   Dialogs& dialogs_;
   Presenter presenter_;
   const int dpi_;

@@ -58,8 +58,8 @@ bool SameUser(DWORD process_id) {
 
 }  // namespace
 
-std::wstring FolderTag(const std::filesystem::path& program_folder) {
-  std::wstring folder = std::filesystem::absolute(program_folder).lexically_normal().native();
+std::wstring FolderTag(const std::filesystem::path& working_root) {
+  std::wstring folder = std::filesystem::absolute(working_root).lexically_normal().native();
   CharUpperBuffW(folder.data(), static_cast<DWORD>(folder.size()));
   // FNV-1a over the UTF-16 units.
   std::uint64_t hash = 14695981039346656037ull;
@@ -71,8 +71,8 @@ std::wstring FolderTag(const std::filesystem::path& program_folder) {
   return tag;
 }
 
-std::wstring MainWindowClass(const std::filesystem::path& program_folder) {
-  return L"Frondel.Main." + UserTag() + L"." + FolderTag(program_folder);
+std::wstring MainWindowClass(const std::filesystem::path& working_root) {
+  return L"Frondel.Main." + UserTag() + L"." + FolderTag(working_root);
 }
 
 std::optional<std::filesystem::path> HandedFile(const COPYDATASTRUCT& data) {
@@ -87,9 +87,9 @@ std::optional<std::filesystem::path> HandedFile(const COPYDATASTRUCT& data) {
   return HandedFile(std::filesystem::path(name));
 }
 
-InstanceLock::InstanceLock(const std::filesystem::path& program_folder) {
+InstanceLock::InstanceLock(const std::filesystem::path& working_root) {
   const std::wstring user = UserTag();
-  const std::wstring name = L"Local\\Frondel." + user + L"." + FolderTag(program_folder);
+  const std::wstring name = L"Local\\Frondel." + user + L"." + FolderTag(working_root);
   // Full access for the user alone, and nobody else may open it.
   const std::wstring only_user = L"D:P(A;;GA;;;" + user + L")";
   PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -105,9 +105,9 @@ InstanceLock::~InstanceLock() {
   if (mutex_) CloseHandle(mutex_);
 }
 
-bool HandOver(const std::filesystem::path& program_folder, const std::filesystem::path& file,
+bool HandOver(const std::filesystem::path& working_root, const std::filesystem::path& file,
               std::chrono::milliseconds patience) {
-  const std::wstring window_class = MainWindowClass(program_folder);
+  const std::wstring window_class = MainWindowClass(working_root);
   const std::wstring name = HandedFile(file) ? file.native() : std::wstring();
   // The leader may have taken the lock but not yet made its window.
   for (auto waited = std::chrono::milliseconds(0); waited <= patience;

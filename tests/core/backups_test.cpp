@@ -9,7 +9,7 @@
 #include "backups/sha256.h"
 #include "building/save_built_file.h"
 #include "building/working_folder.h"
-#include "export/save_exported_dds.h"
+#include "export/save_exported_texture.h"
 #include "platform/file_error.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"
@@ -223,7 +223,7 @@ TEST(SaveWithBackup, SaveFileAndSaveDdsKeepTheReplacedFile) {
   WriteBytes(WorkingPath(program.path(), WorkFile::ImportPacked), built);
   SaveBuiltFile(program.path(), user / "menu.bin", Replace::Existing);
   WriteBytes(WorkingPath(program.path(), WorkFile::ExportTexture), PatternBytes(300, 12));
-  SaveExportedDds(program.path(), user / "menu.bin", Replace::Existing);
+  SaveExportedTexture(program.path(), user / "menu.bin", Replace::Existing);
 
   const std::vector<Backup> listed = ListBackups(program.path());
   ASSERT_EQ(listed.size(), 2u);

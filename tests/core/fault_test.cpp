@@ -9,7 +9,7 @@
 #include "building/working_folder.h"
 #include "export/dds_extraction.h"
 #include "export/open_menu_file.h"
-#include "export/save_exported_dds.h"
+#include "export/save_exported_texture.h"
 #include "platform/file_error.h"
 #include "support/bytes.h"
 #include "support/program_folder.h"

@@ -7,7 +7,7 @@
 #include "building/save_built_file.h"
 #include "building/working_folder.h"
 #include "export/open_menu_file.h"
-#include "export/save_exported_dds.h"
+#include "export/save_exported_texture.h"
 #include "platform/file_error.h"
 #include "support/bytes.h"
 #include "support/dds_samples.h"
@@ -104,7 +104,7 @@ TEST_F(Handlers, SavingTheExportedTextureAndItsCleanUp) {
     WriteBytes(At(WorkFile::ExportTexture), texture);
   };
   fill_export();
-  SaveExportedDds(folder.path(), user / "out.dds", Replace::Never);
+  SaveExportedTexture(folder.path(), user / "out.dds", Replace::Never);
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(user / "out.dds")));
   for (WorkFile f : {WorkFile::ExportPayload, WorkFile::ExportBitmap, WorkFile::ExportTexture}) {
     EXPECT_FALSE(FileExists(At(f)));
@@ -113,12 +113,12 @@ TEST_F(Handlers, SavingTheExportedTextureAndItsCleanUp) {
 
   // Replacing: the same clean-up.
   fill_export();
-  SaveExportedDds(folder.path(), user / "out.dds", Replace::Existing);
+  SaveExportedTexture(folder.path(), user / "out.dds", Replace::Existing);
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(user / "out.dds")));
   EXPECT_FALSE(FileExists(At(WorkFile::ExportPayload)));
 
   // Nothing extracted since: the user's file stays.
-  EXPECT_THROW(SaveExportedDds(folder.path(), user / "out.dds", Replace::Existing), FileError);
+  EXPECT_THROW(SaveExportedTexture(folder.path(), user / "out.dds", Replace::Existing), FileError);
   EXPECT_TRUE(SameBytes(texture, ReadWholeFile(user / "out.dds")));
 }
 

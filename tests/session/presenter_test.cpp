@@ -80,7 +80,7 @@ class Session : public ::testing::Test, public testing::SmallProgram {
     presenter.Run(UserCommand::OpenMenuFile);
     presenter.Run(UserCommand::ExportDds);
     view.script.WillChoose(target);
-    presenter.Run(UserCommand::SaveExportedDds);
+    presenter.Run(UserCommand::SaveExportedTexture);
   }
 
   testing::ScriptedView view;
@@ -137,8 +137,8 @@ TEST_F(Session, EachHandlersDialogAndItsCancel) {
        "Error... | 16 | Please Select Directory  For Save"},
       {UserCommand::OpenMenuFile, DialogKind::Open, "*.bin|*.bin", "CommonDialog3",
        "Error... | 16 | Please Select File For Open"},
-      {UserCommand::SaveExportedDds, DialogKind::Save, "*.dds|*.dds|*.png|*.png", "CommonDialog4",
-       "Error... | 16 | Please Select Directory  For Save"},
+      {UserCommand::SaveExportedTexture, DialogKind::Save, "*.dds|*.dds|*.png|*.png",
+       "CommonDialog4", "Error... | 16 | Please Select Directory  For Save"},
   };
   for (WorkFile file : {WorkFile::ImportTexture, WorkFile::ImportPacked, WorkFile::ExportPacked,
                         WorkFile::ExportPayload, WorkFile::ExportTexture}) {
@@ -195,7 +195,7 @@ TEST_F(Session, OverwritingTheExportedTexture) {
     const auto working_before = Snapshot(program);
     view.script.WillAnswer(answer);
     view.script.WillChoose(target);
-    presenter.Run(UserCommand::SaveExportedDds);
+    presenter.Run(UserCommand::SaveExportedTexture);
     EXPECT_EQ(view.Seen(), Boxes{kOverwrite});
     if (answer == Answer::Yes) {
       EXPECT_EQ(ReadWholeFile(target), ReadWholeFile(dds));
@@ -223,7 +223,7 @@ TEST_F(Session, InterleavedBuildAndExport) {
   view.script.WillChoose(user / "second.bin");
   presenter.Run(UserCommand::SaveBuiltFile);
   view.script.WillChoose(user / "exported.dds");
-  presenter.Run(UserCommand::SaveExportedDds);
+  presenter.Run(UserCommand::SaveExportedTexture);
 
   EXPECT_EQ(view.Seen(), (Boxes{kSaved, kSaved, kSaved}));
   EXPECT_EQ(ReadWholeFile(user / "exported.dds"), ReadWholeFile(first));

@@ -1,4 +1,4 @@
-#include "export/save_exported_dds.h"
+#include "export/save_exported_texture.h"
 
 #include <string>
 
@@ -11,29 +11,29 @@ namespace frondel {
 namespace {
 
 // The texture as a PNG in the export folder, ready to be moved out like the texture itself.
-std::filesystem::path WritePng(const std::filesystem::path& program_folder) {
-  const std::filesystem::path texture = WorkingPath(program_folder, WorkFile::ExportTexture);
+std::filesystem::path WritePng(const std::filesystem::path& working_root) {
+  const std::filesystem::path texture = WorkingPath(working_root, WorkFile::ExportTexture);
   const Conversion png = EncodePng(ReadWholeFile(texture));
   if (png.status != ConversionStatus::Done) {
     throw FileError("convert", texture, std::string(RefusalReason(png.status)));
   }
-  const std::filesystem::path picture = WorkingPath(program_folder, WorkFile::ExportPicture);
+  const std::filesystem::path picture = WorkingPath(working_root, WorkFile::ExportPicture);
   WriteWholeFile(picture, {png.bytes});
   return picture;
 }
 
 }  // namespace
 
-void SaveExportedDds(const std::filesystem::path& program_folder,
-                     const std::filesystem::path& chosen, Replace replace) {
+void SaveExportedTexture(const std::filesystem::path& working_root,
+                         const std::filesystem::path& chosen, Replace replace) {
   const std::filesystem::path from = HasExtension(chosen, ".png")
-                                         ? WritePng(program_folder)
-                                         : WorkingPath(program_folder, WorkFile::ExportTexture);
-  if (replace == Replace::Existing) KeepReplacedFile(program_folder, chosen, from);
+                                         ? WritePng(working_root)
+                                         : WorkingPath(working_root, WorkFile::ExportTexture);
+  if (replace == Replace::Existing) KeepReplacedFile(working_root, chosen, from);
   MoveFile(from, chosen, replace);
   for (WorkFile leftover : {WorkFile::ExportPayload, WorkFile::ExportBitmap,
                             WorkFile::ExportTexture, WorkFile::ExportPicture}) {
-    DeleteFileIfPresent(WorkingPath(program_folder, leftover));
+    DeleteFileIfPresent(WorkingPath(working_root, leftover));
   }
 }
 
