@@ -178,12 +178,6 @@ void WriteRecord(const fs::path& root, const Record& record) {
                  {ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())});
 }
 
-void MakeFolder(const fs::path& folder) {
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (ec) throw FileError("make the folder", folder, ec.message());
-}
-
 // Whether the file holds exactly `bytes`, read a piece at a time.
 bool FileHolds(const fs::path& file, ByteView bytes) {
   if (FileLength(file) != static_cast<std::int64_t>(bytes.size())) return false;

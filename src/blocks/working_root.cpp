@@ -46,12 +46,6 @@ fs::path UserFolder(const UserEnvironment& environment) {
 #endif
 }
 
-void MakeFolder(const fs::path& folder) {
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (ec) throw FileError("make the folder", folder, ec.message());
-}
-
 // The shipped files, relative to the shipped tree; none when there is no shipped tree.
 std::vector<fs::path> ShippedFiles(const fs::path& shipped) {
   std::vector<fs::path> files;

@@ -40,6 +40,26 @@ FilePtr OpenFile(const fs::path& file, const char* mode, const char* action,
   throw FileError(action, file, ec.message());
 }
 
+// Moves a file being read to `offset` from `whence`; returns the position reached.
+std::int64_t SeekRead(std::FILE* f, std::int64_t offset, int whence, const fs::path& file) {
+#ifdef _WIN32
+  const bool moved = _fseeki64(f, offset, whence) == 0;
+  const std::int64_t at = moved ? _ftelli64(f) : -1;
+#else
+  const bool moved = fseeko(f, static_cast<off_t>(offset), whence) == 0;
+  const std::int64_t at = moved ? static_cast<std::int64_t>(ftello(f)) : -1;
+#endif
+  if (at < 0) throw FileError("read", file, SystemReason(errno));
+  return at;
+}
+
+// Reads up to `out.size()` bytes at the file's position; returns how many it supplied.
+std::size_t ReadInto(std::FILE* f, std::span<std::uint8_t> out, const fs::path& file) {
+  const std::size_t got = out.empty() ? 0 : std::fread(out.data(), 1, out.size(), f);
+  if (std::ferror(f)) throw FileError("read", file, SystemReason(errno));
+  return got;
+}
+
 void CheckLength(std::int64_t length, const fs::path& file) {
   if (length > kMaxFileLength) {
     throw FileError("read", file, "the file is 2 GiB or larger, more than the tool can handle");
@@ -106,20 +126,11 @@ Bytes ReadWholeFile(const fs::path& file) {
   // The length read is the opened file's own: a file renamed over this one between the look
   // at the name and the open would otherwise be read in part.
   FilePtr f = OpenFile(file, "rb", "read", file);
-#ifdef _WIN32
-  const bool ended = _fseeki64(f.get(), 0, SEEK_END) == 0;
-  const std::int64_t length = ended ? _ftelli64(f.get()) : -1;
-#else
-  const bool ended = fseeko(f.get(), 0, SEEK_END) == 0;
-  const std::int64_t length = ended ? static_cast<std::int64_t>(ftello(f.get())) : -1;
-#endif
-  if (length < 0) throw FileError("read", file, SystemReason(errno));
+  const std::int64_t length = SeekRead(f.get(), 0, SEEK_END, file);
   CheckLength(length, file);
-  std::rewind(f.get());
+  SeekRead(f.get(), 0, SEEK_SET, file);
   Bytes bytes(static_cast<std::size_t>(length));
-  const std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f.get());
-  if (std::ferror(f.get())) throw FileError("read", file, SystemReason(errno));
-  if (got != bytes.size()) {
+  if (ReadInto(f.get(), bytes, file) != bytes.size()) {
     throw FileError("read", file, "the file became shorter while it was read");
   }
   return bytes;
@@ -127,17 +138,8 @@ Bytes ReadWholeFile(const fs::path& file) {
 
 std::size_t ReadFileAt(const fs::path& file, std::int64_t offset, std::span<std::uint8_t> out) {
   FilePtr f = OpenFile(file, "rb", "read", file);
-  if (offset > 0) {
-#ifdef _WIN32
-    const int seek = _fseeki64(f.get(), offset, SEEK_SET);
-#else
-    const int seek = fseeko(f.get(), static_cast<off_t>(offset), SEEK_SET);
-#endif
-    if (seek != 0) throw FileError("read", file, SystemReason(errno));
-  }
-  const std::size_t got = out.empty() ? 0 : std::fread(out.data(), 1, out.size(), f.get());
-  if (std::ferror(f.get())) throw FileError("read", file, SystemReason(errno));
-  return got;
+  if (offset > 0) SeekRead(f.get(), offset, SEEK_SET, file);
+  return ReadInto(f.get(), out, file);
 }
 
 void WriteWholeFile(const fs::path& file, std::initializer_list<ByteView> parts) {
@@ -176,6 +178,12 @@ void DeleteFile(const fs::path& file) {
 
 void DeleteFileIfPresent(const fs::path& file) {
   if (FileExists(file)) DeleteFile(file);
+}
+
+void MakeFolder(const fs::path& folder) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (ec) throw FileError("make the folder", folder, ec.message());
 }
 
 void MoveFile(const fs::path& from, const fs::path& to, Replace replace) {

@@ -44,6 +44,8 @@ bool HasExtension(const std::filesystem::path& file, std::string_view extension)
 void DeleteFile(const std::filesystem::path& file);
 // Deletes `file` when it is there; a missing file is not an error.
 void DeleteFileIfPresent(const std::filesystem::path& file);
+// Makes `folder` and any missing folder above it; one that is there is not an error.
+void MakeFolder(const std::filesystem::path& folder);
 
 enum class Replace { Never, Existing };
 
