@@ -12,6 +12,7 @@
 #include "cli/console.h"
 #include "cli/working_root.h"
 #include "platform/file_error.h"
+#include "platform/heap_tuning.h"
 #include "platform/version.h"
 
 namespace frondel::cli {
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   // A closed pipe is a failed write like any other, which a batch stops cleanly on.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
+  frondel::KeepWorkBuffersMapped();
   const int status = frondel::cli::Run(frondel::cli::Utf8Arguments(argc, argv));
   // A command that wrote what nobody received did not succeed.
   if (const auto fault = frondel::cli::FirstOutputFault(); fault && status == frondel::cli::kDone) {

@@ -1,26 +1,29 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
+#include <vector>
 
 #include "platform/file_system.h"
 
 namespace frondel {
 
-// The unit of work of a deflate on several threads: the data is cut into pieces this long.
+// The shortest piece worth a thread of its own.
 inline constexpr std::size_t kDeflatePieceLength = 512 * 1024;
 
 // One per hardware thread, and at least one.
 unsigned HardwareThreads();
 
-// True when `length` bytes are worth deflating on `threads` threads: at least two whole pieces
-// to share out. Less pays too little: joining walks each piece but the last, which costs about
-// a sixth of deflating it.
-bool PaysToSplit(std::size_t length, unsigned threads);
+// How `length` bytes are cut for `threads` threads: a piece for each thread, none shorter than
+// kDeflatePieceLength, or one piece when that many do not fit. Joining walks every piece but
+// the last, so the others are shorter by what their walk costs and the threads end together.
+std::vector<std::size_t> PieceLengths(std::size_t length, unsigned threads);
 
-// Appends one ordinary zlib stream of `data` to `out`, its pieces deflated on up to `threads`
-// threads at once and joined on byte edges, under one checksum. Throws std::bad_alloc when a
-// library cannot get memory.
-void AppendZlibInPieces(ByteView data, unsigned threads, Bytes& out,
-                        std::size_t piece_length = kDeflatePieceLength);
+// Appends one ordinary zlib stream of `data` to `out`, cut into pieces of `lengths` (which sum
+// to its length; at least one, even for no data), deflated on up to `threads` threads at once
+// and joined on byte edges under one checksum. The stream depends on the pieces, not on the
+// threads. Throws std::bad_alloc when a library cannot get memory.
+void AppendZlibInPieces(ByteView data, std::span<const std::size_t> lengths, unsigned threads,
+                        Bytes& out);
 
 }  // namespace frondel

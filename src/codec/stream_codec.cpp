@@ -68,9 +68,9 @@ Uncompressed InflateGrowing(ByteView body, std::size_t stored) {
 }  // namespace
 
 Bytes StreamCodec::CompressStream(ByteView data) const {
-  if (PaysToSplit(data.size(), deflate_threads_)) {
+  if (const auto lengths = PieceLengths(data.size(), deflate_threads_); lengths.size() > 1) {
     Bytes out(kLengthField);
-    AppendZlibInPieces(data, deflate_threads_, out);
+    AppendZlibInPieces(data, lengths, deflate_threads_, out);
     PutInt32(out, 0, static_cast<std::int32_t>(data.size()));
     return out;
   }

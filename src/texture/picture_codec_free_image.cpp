@@ -95,6 +95,8 @@ DecodedPicture DecodeWithPlatform(ByteView file, PictureKind kind) {
                         : bgr             ? std::move(loaded)
                                           : To32Bits(std::move(loaded));
   if (!bitmap) return {.status = ConversionStatus::Unreadable};
+  // Freed before the copy below, which can then reuse its pages.
+  loaded.reset();
   // The library copies a DDS's bytes as they are, whatever its masks say.
   if (kind == PictureKind::Dds && CheckDdsHeader(file) == DdsVerdict::SwapRedBlue) {
     MFreeImage::SwapRedAndBlue(bitmap.get());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -36,11 +37,31 @@ Bytes MixedBytes(std::size_t n) {
   return out;
 }
 
-Bytes ZlibInPieces(const Bytes& data, unsigned threads,
-                   std::size_t piece_length = kDeflatePieceLength) {
+Bytes ZlibInPieces(const Bytes& data, unsigned threads, std::size_t piece_length) {
+  std::vector<std::size_t> lengths(std::max<std::size_t>(1, data.size() / piece_length),
+                                   piece_length);
+  lengths.back() = data.size() - (lengths.size() - 1) * piece_length;
   Bytes out;
-  AppendZlibInPieces(data, threads, out, piece_length);
+  AppendZlibInPieces(data, lengths, threads, out);
   return out;
+}
+
+TEST(DeflatePieces, OnePieceForEachThreadTheLastLongest) {
+  EXPECT_EQ(PieceLengths(5 * kDeflatePieceLength, 1).size(), 1u);
+  EXPECT_EQ(PieceLengths(2 * kDeflatePieceLength - 1, 8).size(), 1u);
+  for (const unsigned threads : {2u, 3u, 16u}) {
+    const std::size_t length = 4 * kDeflatePieceLength + 12345;
+    const std::vector<std::size_t> lengths = PieceLengths(length, threads);
+    SCOPED_TRACE(threads);
+    EXPECT_EQ(lengths.size(), std::min<std::size_t>(threads, 3));
+    std::size_t sum = 0;
+    for (const std::size_t piece : lengths) {
+      EXPECT_GE(piece, kDeflatePieceLength);
+      EXPECT_LE(piece, lengths.back());
+      sum += piece;
+    }
+    EXPECT_EQ(sum, length);
+  }
 }
 
 TEST(DeflatePieces, JoinIntoOneStreamThatEveryInflaterReads) {
@@ -61,7 +82,7 @@ TEST(DeflatePieces, JoinIntoOneStreamThatEveryInflaterReads) {
     SCOPED_TRACE(std::to_string(size) + " bytes in pieces of " + std::to_string(piece_length));
     const Bytes data = MixedBytes(size);
     const Bytes stream = ZlibInPieces(data, 3, piece_length);
-    // The threads share the pieces out in any order; the stream does not depend on it.
+    // The threads take the pieces in any order; the stream does not depend on it.
     EXPECT_TRUE(SameBytes(stream, ZlibInPieces(data, 1, piece_length)));
     EXPECT_TRUE(SameBytes(stream, ZlibInPieces(data, 2, piece_length)));
 
