@@ -1,7 +1,5 @@
 #include "building/payload_assembly.h"
 
-#include <stdexcept>
-
 #include "building/menu_format.h"
 #include "building/payload_parts.h"
 #include "building/working_folder.h"
@@ -31,12 +29,7 @@ void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& wo
     const Bytes head = ReadPayloadBlock(WorkingPath(working_root, WorkFile::HeadBlock));
     const Bytes texture = ReadPayloadBlock(WorkingPath(working_root, WorkFile::ImportTexture));
     const Bytes place_template = ReadPayloadBlock(WorkingPath(working_root, place.template_file));
-    try {
-      built = BuildMenuFile(codec, head, texture, place_template);
-    } catch (const std::length_error& e) {
-      // The window tells of every failure as a file that could not be read or written.
-      throw FileError("write", payload_file, e.what());
-    }
+    built = BuildMenuFile(codec, head, texture, place_template);
   }
   WriteWholeFile(payload_file, {built.payload});
   WriteWholeFile(WorkingPath(working_root, WorkFile::ImportPacked), {built.packed});

@@ -18,15 +18,14 @@ struct BuiltMenuFile {
 };
 
 // The head block, the texture and the place's template joined and packed: the one way every
-// front end builds a menu file. Throws std::length_error, whose words are for the user, when
-// the payload would reach 2 GiB.
+// front end builds a menu file. Throws Failure when the payload would reach 2 GiB.
 BuiltMenuFile BuildMenuFile(const StreamCodec& codec, ByteView head, ByteView texture,
                             ByteView place_template);
 
 // Joins the head block, the imported texture and the place's template into
 // temp/dataimport/file.unzlib and packs it into temp/dataimport/file.bin. All three inputs
 // are read before anything is written, so a missing or empty one leaves the files of an
-// earlier build as they were. Throws FileError.
+// earlier build as they were. Throws FileError, or Failure for a payload of 2 GiB.
 void BuildPlacePayload(const StreamCodec& codec, const std::filesystem::path& working_root,
                        const MenuPlace& place);
 

@@ -1,7 +1,8 @@
 #include "building/payload_parts.h"
 
 #include <algorithm>
-#include <stdexcept>
+
+#include "platform/file_error.h"
 
 namespace frondel {
 
@@ -9,7 +10,7 @@ Bytes AssemblePayload(ByteView head, ByteView texture, ByteView place_template) 
   const std::uint64_t total =
       std::uint64_t{head.size()} + texture.size() + std::uint64_t{place_template.size()};
   if (total > static_cast<std::uint64_t>(kMaxFileLength)) {
-    throw std::length_error("the data would be 2 GiB or larger, more than the tool can handle");
+    throw Failure("the data would be 2 GiB or larger, more than the tool can handle");
   }
   Bytes joined;
   joined.reserve(static_cast<std::size_t>(total));

@@ -16,8 +16,8 @@ inline constexpr std::size_t kTextureLength = 4'194'432;
 inline constexpr std::size_t kTemplateOffset = kTextureOffset + kTextureLength;
 }  // namespace payload
 
-// Head block, texture and template joined. Throws std::length_error when the payload would
-// reach 2 GiB, which neither the file formats nor the tool can hold.
+// Head block, texture and template joined. Throws Failure when the payload would reach 2 GiB,
+// which neither the file formats nor the tool can hold.
 Bytes AssemblePayload(ByteView head, ByteView texture, ByteView place_template);
 
 // The texture window of a payload: kTextureLength bytes from kTextureOffset, zero-filled

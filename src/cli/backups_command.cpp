@@ -69,7 +69,7 @@ int RunRestore(const BackupsOptions& options) {
 
 }  // namespace
 
-void AddBackupsCommand(CLI::App& app, int& status) {
+Subcommands AddBackupsCommand(CLI::App& app) {
   CLI::App* backups = app.add_subcommand(
       "backups", "The files that frondel replaced, kept in backups/ beside the working folder");
   backups->require_subcommand(1);
@@ -78,7 +78,6 @@ void AddBackupsCommand(CLI::App& app, int& status) {
   CLI::App* list = backups->add_subcommand("list", "The backups, newest first");
   list->add_flag("--json", options->json,
                  "One JSON array of {id, time (UTC), original, size, sha256, file}");
-  list->callback([options, &status] { status = RunList(*options); });
 
   CLI::App* restore = backups->add_subcommand(
       "restore", "Puts a backup back where it came from, or elsewhere with --to");
@@ -88,7 +87,8 @@ void AddBackupsCommand(CLI::App& app, int& status) {
   restore->add_option("--to", options->to, "Where to put it instead of where it came from");
   restore->add_flag("--force", options->force,
                     "Replace an existing file, which is then kept as a backup too");
-  restore->callback([options, &status] { status = RunRestore(*options); });
+  return {{list, [options] { return RunList(*options); }},
+          {restore, [options] { return RunRestore(*options); }}};
 }
 
 }  // namespace frondel::cli

@@ -4,7 +4,6 @@
 #include <condition_variable>
 #include <mutex>
 #include <new>
-#include <stdexcept>
 #include <thread>
 
 #include "cli/command_line.h"
@@ -31,22 +30,14 @@ struct Result {
 };
 
 Result RunOne(const std::string& name, std::size_t index, std::stop_token stop,
-              const std::function<void(const BatchInput&)>& one) {
+              const std::function<InputEnd(const BatchInput&)>& one) {
   Result result;
   std::string failure;
   try {
-    one(BatchInput{name, index, result.lines, stop});
-    result.outcome = Outcome::Done;
+    const InputEnd end = one(BatchInput{name, index, result.lines, stop});
+    result.outcome = end == InputEnd::Done ? Outcome::Done : Outcome::Stopped;
     return result;
-  } catch (const Stopped&) {
-    result.outcome = Outcome::Stopped;
-    return result;
-  } catch (const FileError& e) {
-    failure = "could not " + FailureWords(e, "");
-  } catch (const InputFailure& e) {
-    failure = e.what();
-  } catch (const std::length_error& e) {
-    // A payload too large for the file formats, in the words the building core gives it.
+  } catch (const Failure& e) {
     failure = e.what();
   } catch (const std::bad_alloc&) {
     // Several inputs at once take several times the memory; one that finds none fails alone.
@@ -87,7 +78,7 @@ void InputLines::Print() const {
 }
 
 int ForEachInput(const std::vector<std::string>& inputs, const BatchOptions& options,
-                 const std::function<void(const BatchInput&)>& one) {
+                 const std::function<InputEnd(const BatchInput&)>& one) {
   // Before the workers start, so that they inherit its blocked signals.
   StopSignals signals;
   const std::stop_token stop = signals.token();

@@ -31,8 +31,9 @@ void AddThreadsOption(CLI::App& command, unsigned& threads);
 // the cores out.
 unsigned PackingThreads(unsigned asked, std::size_t inputs);
 
-// Thrown by the work on an input that finds the batch being stopped.
-struct Stopped {};
+// How the work on one input ended, when it did not fail: a failure is thrown, a Failure whose
+// words name what failed.
+enum class InputEnd { Done, Stopped };
 
 // What the work on one input says, kept until the inputs before it are reported.
 class InputLines {
@@ -57,18 +58,16 @@ struct BatchInput {
   InputLines& lines;
   std::stop_token stop;
 
-  // Between the steps of the work: throws Stopped once a stop is requested.
-  void StopPoint() const {
-    if (stop.stop_requested()) throw Stopped();
-  }
+  // Asked between the steps of the work, which ends with InputEnd::Stopped once it is true.
+  bool StopRequested() const { return stop.stop_requested(); }
 };
 
-// Runs `one` for each input, on up to options.jobs threads. A FileError or InputFailure becomes
-// one line on standard error naming the input, and the other inputs still run. Each input's
-// lines are printed once those of every input before it are. Returns kDone or kFailed; on a
+// Runs `one` for each input, on up to options.jobs threads. A Failure (or running out of
+// memory) becomes one line on standard error naming the input, and the other inputs still run. Each
+// input's lines are printed once those of every input before it are. Returns kDone or kFailed; on a
 // stop signal (see StopSignals) or a failed write to standard output or error, once the inputs
 // in flight have stopped, says how many were done and returns the status the stop calls for.
 int ForEachInput(const std::vector<std::string>& inputs, const BatchOptions& options,
-                 const std::function<void(const BatchInput& input)>& one);
+                 const std::function<InputEnd(const BatchInput& input)>& one);
 
 }  // namespace frondel::cli

@@ -41,19 +41,20 @@ int RunTake(const BlocksOptions& options) {
     const fs::path menu_file = PathFromUtf8(input.name);
     const MenuBlocks blocks = BlocksOfMenuBytes(StreamCodec(), ReadWholeFile(menu_file));
     if (blocks.problem != BlocksProblem::None) {
-      throw InputFailure("the file " + std::string(DescribeProblem(blocks.problem)));
+      throw Failure("the file " + std::string(DescribeProblem(blocks.problem)));
     }
     const TakeOutcome outcome =
         TakeBlocks(WorkingRootInUse(), place, blocks, {PathText(menu_file.filename()), Today()},
                    options.force);
     if (!outcome.taken) {
-      throw InputFailure(
+      throw Failure(
           "the installed head block is the game's and this file's differs; use --force to "
           "replace it for every place");
     }
     input.lines.Out(BlockName(HeadBlockFile()) + ": " + std::string(ChangeWords(outcome.head)) +
                     "\n" + BlockName(TemplateFile(place)) + ": " +
                     std::string(ChangeWords(outcome.place_template)) + "\n");
+    return InputEnd::Done;
   });
 }
 
@@ -105,7 +106,7 @@ int RunRestore(const BlocksOptions& options) {
 
 }  // namespace
 
-void AddBlocksCommand(CLI::App& app, int& status) {
+Subcommands AddBlocksCommand(CLI::App& app) {
   CLI::App* blocks = app.add_subcommand(
       "blocks", "The head block and place templates in temp/dataentery of the working folder");
   blocks->require_subcommand(1);
@@ -119,20 +120,20 @@ void AddBlocksCommand(CLI::App& app, int& status) {
       ->check(PlaceValidator());
   take->add_flag("--force", options->force,
                  "Replace an installed head block of the game's that differs");
-  take->callback([options, &status] { status = RunTake(*options); });
 
   CLI::App* list = blocks->add_subcommand(
       "list",
       "The head block and the thirteen templates: the game's (from which file) or stand-in");
   list->add_flag("--json", options->json,
                  "One JSON array of {block, place, state, from_file, date}");
-  list->callback([options, &status] { status = RunList(*options); });
 
   CLI::App* restore =
       blocks->add_subcommand("restore", "Puts back the stand-ins that taking blocks replaced");
   restore->add_option("--place", options->place, "Only this place's template")
       ->check(PlaceValidator());
-  restore->callback([options, &status] { status = RunRestore(*options); });
+  return {{take, [options] { return RunTake(*options); }},
+          {list, [options] { return RunList(*options); }},
+          {restore, [options] { return RunRestore(*options); }}};
 }
 
 }  // namespace frondel::cli

@@ -56,14 +56,16 @@ int RunBuild(const BuildOptions& options) {
     const Bytes head = ReadPayloadBlock(blocks.head);
     const Bytes texture = TextureToPack(input.name, options.as_is, input.lines, threads);
     const Bytes place_template = ReadPayloadBlock(blocks.place_template);
-    input.StopPoint();
+    if (input.StopRequested()) return InputEnd::Stopped;
     const BuiltMenuFile built = BuildMenuFile(codec, head, texture, place_template);
-    input.StopPoint();
-    writer.Write(input, built.packed);
+    if (input.StopRequested() || writer.Write(input, built.packed) == InputEnd::Stopped) {
+      return InputEnd::Stopped;
+    }
     if (IsStandIn(head) || IsStandIn(place_template)) used_stand_in = true;
     PrintIfVerbose(options.verbose, input,
                    "built " + PathText(writer.OutputOf(input)) + " from " + input.name + " for " +
                        std::string(place.list_text));
+    return InputEnd::Done;
   });
   if (used_stand_in && (status == kDone || status == kFailed)) {
     WriteErr("frondel-cli: built with stand-in blocks for " + std::string(place.list_text) +
@@ -75,7 +77,7 @@ int RunBuild(const BuildOptions& options) {
 
 }  // namespace
 
-void AddBuildCommand(CLI::App& app, int& status) {
+Subcommands AddBuildCommand(CLI::App& app) {
   CLI::App* build = app.add_subcommand(
       "build", "Builds a menu texture file from each texture or picture for one menu place");
   auto options = std::make_shared<BuildOptions>();
@@ -95,7 +97,7 @@ void AddBuildCommand(CLI::App& app, int& status) {
   build->add_flag("-v,--verbose", options->verbose, "Print what was done");
   AddBatchOptions(*build, options->batch);
   AddThreadsOption(*build, options->threads);
-  build->callback([options, &status] { status = RunBuild(*options); });
+  return {{build, [options] { return RunBuild(*options); }}};
 }
 
 }  // namespace frondel::cli

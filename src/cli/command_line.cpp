@@ -65,8 +65,8 @@ std::string_view StatusKey(UncompressStatus status) { return WordsOf(status).key
 Bytes UnpackComplete(const StreamCodec& codec, const fs::path& menu_file) {
   Uncompressed unpacked = UnpackMenuBytes(codec, ReadWholeFile(menu_file));
   if (unpacked.status != UncompressStatus::Complete) {
-    throw InputFailure("not a complete menu texture file: its stream is " +
-                       std::string(StatusText(unpacked.status)));
+    throw Failure("not a complete menu texture file: its stream is " +
+                  std::string(StatusText(unpacked.status)));
   }
   return std::move(unpacked.bytes);
 }
@@ -87,21 +87,21 @@ std::vector<fs::path> OutputsFor(const std::vector<std::string>& inputs, const s
   return outputs;
 }
 
-void OutputWriter::Write(const BatchInput& input, ByteView bytes) const {
+InputEnd OutputWriter::Write(const BatchInput& input, ByteView bytes) const {
   const fs::path& file = outputs_[input.index];
   const auto earlier = outputs_.begin() + static_cast<std::ptrdiff_t>(input.index);
   if (std::find(outputs_.begin(), earlier, file) != earlier) {
-    throw InputFailure(PathText(file) + " is the output of an earlier input of this run");
+    throw Failure(PathText(file) + " is the output of an earlier input of this run");
   }
   std::error_code ec;
-  if (fs::is_directory(file, ec)) throw InputFailure(PathText(file) + " is a folder");
+  if (fs::is_directory(file, ec)) throw Failure(PathText(file) + " is a folder");
   if (!force_ && fs::exists(file, ec)) {
-    throw InputFailure(PathText(file) + " exists; use --force to replace it");
+    throw Failure(PathText(file) + " exists; use --force to replace it");
   }
   if (force_) KeepReplacedFile(WorkingRootInUse(), file, bytes);
-  if (!WriteUserFile(file, {bytes}, force_ ? Replace::Existing : Replace::Never, input.stop)) {
-    throw Stopped();
-  }
+  const bool written =
+      WriteUserFile(file, {bytes}, force_ ? Replace::Existing : Replace::Never, input.stop);
+  return written ? InputEnd::Done : InputEnd::Stopped;
 }
 
 Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines, unsigned threads) {
@@ -111,15 +111,14 @@ Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines, uns
   if (layout.is_game_layout) return file;
   if (as_is) {
     if (layout.kind != PictureKind::Dds) {
-      throw InputFailure("--as-is packs only a DDS texture, and " + input + " is " +
-                         layout.description);
+      throw Failure("--as-is packs only a DDS texture, and " + input + " is " + layout.description);
     }
     return file;
   }
   Conversion converted = ConvertToGameTexture(file, threads);
   if (converted.status != ConversionStatus::Done) {
-    throw InputFailure("could not convert " + input + " (" + layout.description +
-                       "): " + std::string(RefusalReason(converted.status)));
+    throw Failure("could not convert " + input + " (" + layout.description +
+                  "): " + std::string(RefusalReason(converted.status)));
   }
   lines.Err("frondel-cli: " + input + ": converted from " + layout.description +
             " to the game's layout" + (converted.scaled ? ", stretched to 1024x1024" : "") + "\n");

@@ -21,12 +21,6 @@ enum ExitStatus : int {
   kUsage = 2,   // the command line was wrong; nothing was done
 };
 
-// An input that cannot be done, in words that follow its name on the failure line.
-class InputFailure : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // A path from UTF-8 text, so that any character survives on every platform.
 std::filesystem::path PathFromUtf8(std::string_view text);
 
@@ -58,9 +52,9 @@ class OutputWriter {
   const std::filesystem::path& OutputOf(const BatchInput& input) const {
     return outputs_[input.index];
   }
-  // Throws Stopped, with nothing left of the write, when the batch is stopped before the
+  // InputEnd::Stopped, with nothing left of the write, when the batch is stopped before the
   // output is renamed into place.
-  void Write(const BatchInput& input, ByteView bytes) const;
+  InputEnd Write(const BatchInput& input, ByteView bytes) const;
 
  private:
   std::vector<std::filesystem::path> outputs_;
@@ -69,7 +63,7 @@ class OutputWriter {
 
 // The texture to pack from the picture `input`: one in the game's layout as it is, any other
 // converted to that layout with a line for standard error in `lines` saying from what. With
-// `as_is`, a DDS as it is and nothing else. Throws InputFailure for a picture that cannot be
+// `as_is`, a DDS as it is and nothing else. Throws Failure for a picture that cannot be
 // taken. A picture is stretched on up to `threads` threads.
 Bytes TextureToPack(const std::string& input, bool as_is, InputLines& lines, unsigned threads);
 inline constexpr const char* kAsIsHelp =

@@ -37,25 +37,26 @@ int RunExport(const ExportOptions& options) {
   const StreamCodec codec;
   return ForEachInput(options.menu_files, options.batch, [&](const BatchInput& input) {
     Bytes texture = ExtractTexture(UnpackComplete(codec, PathFromUtf8(input.name)));
-    input.StopPoint();
+    if (input.StopRequested()) return InputEnd::Stopped;
     if (png) {
       Conversion encoded = EncodePng(texture);
       if (encoded.status != ConversionStatus::Done) {
-        throw InputFailure("could not write its texture as a PNG: " +
-                           std::string(RefusalReason(encoded.status)));
+        throw Failure("could not write its texture as a PNG: " +
+                      std::string(RefusalReason(encoded.status)));
       }
       texture = std::move(encoded.bytes);
-      input.StopPoint();
+      if (input.StopRequested()) return InputEnd::Stopped;
     }
-    writer.Write(input, texture);
+    if (writer.Write(input, texture) == InputEnd::Stopped) return InputEnd::Stopped;
     PrintIfVerbose(options.verbose, input,
                    "exported " + PathText(writer.OutputOf(input)) + " from " + input.name);
+    return InputEnd::Done;
   });
 }
 
 }  // namespace
 
-void AddExportCommand(CLI::App& app, int& status) {
+Subcommands AddExportCommand(CLI::App& app) {
   CLI::App* command = app.add_subcommand(
       "export", "Writes the texture of each menu texture file, as a DDS or as a PNG");
   auto options = std::make_shared<ExportOptions>();
@@ -70,7 +71,7 @@ void AddExportCommand(CLI::App& app, int& status) {
   command->add_flag("--force", options->force, "Replace existing outputs");
   command->add_flag("-v,--verbose", options->verbose, "Print what was done");
   AddBatchOptions(*command, options->batch);
-  command->callback([options, &status] { status = RunExport(*options); });
+  return {{command, [options] { return RunExport(*options); }}};
 }
 
 }  // namespace frondel::cli

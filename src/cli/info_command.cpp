@@ -255,6 +255,7 @@ int RunInfo(const InfoOptions& options) {
     } else {
       input.lines.Out(d.text);
     }
+    return InputEnd::Done;
   });
   if (options.json && (status == kDone || status == kFailed)) {
     std::vector<JsonObject> described;
@@ -268,7 +269,7 @@ int RunInfo(const InfoOptions& options) {
 
 }  // namespace
 
-void AddInfoCommand(CLI::App& app, int& status) {
+Subcommands AddInfoCommand(CLI::App& app) {
   CLI::App* info = app.add_subcommand(
       "info",
       "Describes menu texture files (header, stream, blocks, place) and DDS textures (layout, "
@@ -277,7 +278,7 @@ void AddInfoCommand(CLI::App& app, int& status) {
   info->add_option("FILE", options->files, "Files to describe")->required();
   info->add_flag("--json", options->json, "One JSON array, one object per file");
   AddBatchOptions(*info, options->batch);
-  info->callback([options, &status] { status = RunInfo(*options); });
+  return {{info, [options] { return RunInfo(*options); }}};
 }
 
 }  // namespace frondel::cli

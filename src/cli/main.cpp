@@ -1,6 +1,8 @@
 // frondel-cli: builds, exports, replaces and describes menu texture files from the command
 // line, over the same core as the window. It never prompts and never touches the window's
 // working files.
+#include <algorithm>
+#include <iterator>
 #include <sstream>
 
 #ifndef _WIN32
@@ -32,19 +34,20 @@ int Run(const std::vector<std::string>& arguments) {
   // Checked after parsing rather than with require_subcommand, so that a mistyped subcommand
   // is named in the message.
   app.require_subcommand(0, 1);
-  int status = kDone;
-  AddBuildCommand(app, status);
-  AddExportCommand(app, status);
-  AddReplaceCommand(app, status);
-  AddInfoCommand(app, status);
-  AddPlacesCommand(app, status);
-  AddBlocksCommand(app, status);
-  AddBackupsCommand(app, status);
+  Subcommands commands;
+  for (const auto add : {AddBuildCommand, AddExportCommand, AddReplaceCommand, AddInfoCommand,
+                         AddPlacesCommand, AddBlocksCommand, AddBackupsCommand}) {
+    std::ranges::move(add(app), std::back_inserter(commands));
+  }
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   try {
     app.parse(static_cast<int>(argv.size()), argv.data());
-    if (app.get_subcommands().empty()) throw CLI::RequiredError("A subcommand");
+    const auto given =
+        std::ranges::find_if(commands, [](const Subcommand& c) { return c.parser->parsed(); });
+    if (given == commands.end()) throw CLI::RequiredError("A subcommand");
+    // A usage error found by the work (outputs that cannot be named) is told as the parser's.
+    return given->run();
   } catch (const CLI::ParseError& e) {
     // Help and version are "errors" that end parsing with status 0.
     std::ostringstream out, err;
@@ -52,11 +55,10 @@ int Run(const std::vector<std::string>& arguments) {
     WriteOut(out.str());
     WriteErr(err.str());
     return code == 0 ? kDone : kUsage;
-  } catch (const FileError& e) {
-    WriteErr("frondel-cli: could not " + FailureWords(e, "") + "\n");
+  } catch (const Failure& e) {
+    WriteErr("frondel-cli: " + std::string(e.what()) + "\n");
     return kFailed;
   }
-  return status;
 }
 
 }  // namespace

@@ -27,24 +27,25 @@ int RunReplace(const ReplaceOptions& options) {
     const Bytes old_payload = UnpackComplete(codec, PathFromUtf8(input.name));
     // A payload that ends inside the texture window has no template to keep.
     if (old_payload.size() < payload::kTemplateOffset) {
-      throw InputFailure("its payload of " + std::to_string(old_payload.size()) +
-                         " bytes ends before the template, at byte " +
-                         std::to_string(payload::kTemplateOffset));
+      throw Failure("its payload of " + std::to_string(old_payload.size()) +
+                    " bytes ends before the template, at byte " +
+                    std::to_string(payload::kTemplateOffset));
     }
     const Bytes texture = TextureToPack(options.texture, options.as_is, input.lines, threads);
-    input.StopPoint();
-    writer.Write(
-        input,
-        BuildMenuFile(codec, HeadBlockOf(old_payload), texture, TemplateOf(old_payload)).packed);
+    if (input.StopRequested()) return InputEnd::Stopped;
+    const BuiltMenuFile built =
+        BuildMenuFile(codec, HeadBlockOf(old_payload), texture, TemplateOf(old_payload));
+    if (writer.Write(input, built.packed) == InputEnd::Stopped) return InputEnd::Stopped;
     PrintIfVerbose(options.verbose, input,
                    "wrote " + PathText(writer.OutputOf(input)) + ": " + input.name +
                        " with the texture " + options.texture);
+    return InputEnd::Done;
   });
 }
 
 }  // namespace
 
-void AddReplaceCommand(CLI::App& app, int& status) {
+Subcommands AddReplaceCommand(CLI::App& app) {
   CLI::App* command =
       app.add_subcommand("replace",
                          "Puts a new texture into a menu texture file, keeping its head block and "
@@ -57,7 +58,7 @@ void AddReplaceCommand(CLI::App& app, int& status) {
   command->add_flag("--as-is", options->as_is, kAsIsHelp);
   command->add_flag("-v,--verbose", options->verbose, "Print what was done");
   AddThreadsOption(*command, options->threads);
-  command->callback([options, &status] { status = RunReplace(*options); });
+  return {{command, [options] { return RunReplace(*options); }}};
 }
 
 }  // namespace frondel::cli

@@ -13,7 +13,7 @@ std::string Words(const std::string& action, const std::filesystem::path& path,
 }  // namespace
 
 FileError::FileError(std::string action, std::filesystem::path path, std::string reason)
-    : std::runtime_error("could not " + Words(action, path, reason, "")),
+    : Failure("could not " + Words(action, path, reason, "")),
       action_(std::move(action)),
       path_(std::move(path)),
       reason_(std::move(reason)) {}

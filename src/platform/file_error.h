@@ -7,9 +7,17 @@
 
 namespace frondel {
 
+// A failure the user is told of, in words of the program's own: every failure a window's box
+// or a command line's failure line shows is one. The words read on after an input's name
+// ("frondel-cli: NAME: WORDS"); a failed file access is the one kind with more to it.
+class Failure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // A failed file access: what was being done, to which file, and the system's reason.
 // The core throws it; the window turns it into words once.
-class FileError : public std::runtime_error {
+class FileError : public Failure {
  public:
   FileError(std::string action, std::filesystem::path path, std::string reason);
 

@@ -1,6 +1,7 @@
 #include "session/messages.h"
 
 #include <array>
+#include <cctype>
 #include <exception>
 #include <new>
 
@@ -116,6 +117,12 @@ std::string TroubleWords() {
     throw;
   } catch (const std::bad_alloc&) {
     return "There is not enough memory";
+  } catch (const Failure& e) {
+    // The program's own words, which read on after a name: here they start a sentence.
+    std::string words = e.what();
+    if (!words.empty())
+      words[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(words[0])));
+    return words;
   } catch (const std::exception& e) {
     return std::string("Something went wrong inside the program: ") + e.what();
   } catch (...) {

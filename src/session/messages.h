@@ -62,7 +62,8 @@ std::string BlocksListWords(const BlocksList& list);
 Answer Tell(Dialogs& dialogs, Message message, std::initializer_list<std::string_view> values = {});
 
 // The words for an exception other than a FileError, as a sentence: plain ones for running
-// out of memory, the exception's own otherwise. Call only from a catch block.
+// out of memory, a Failure's own, and for anything else the exception's own as something that
+// went wrong inside the program. Call only from a catch block.
 std::string TroubleWords();
 
 // Runs `operation`; a FileError it throws is told once in a critical box titled "Error..."

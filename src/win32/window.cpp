@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/file_error.h"
 #include "win32/resources.h"
 
 namespace frondel {
@@ -30,8 +31,8 @@ void Window::Create(const wchar_t* class_name, const wchar_t* title, DWORD style
   if (!CreateWindowExW(0, class_name, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
                        frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance,
                        this)) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "CreateWindowExW");
+    const auto error = static_cast<int>(GetLastError());
+    throw Failure("could not create the window: " + std::system_category().message(error));
   }
   // A menu bar that wraps takes more room than the estimate: grow by what is missing.
   RECT client{};

@@ -18,7 +18,7 @@ class Window {
  protected:
   // Registers `class_name` on first use and creates the window with a client area of
   // `client_width` x `client_height`. `this` reaches HandleMessage from WM_NCCREATE on, so
-  // call it from the derived constructor once its members are ready. Throws std::system_error
+  // call it from the derived constructor once its members are ready. Throws Failure
   // when the window cannot be made.
   void Create(const wchar_t* class_name, const wchar_t* title, DWORD style, int client_width,
               int client_height, HMENU menu);

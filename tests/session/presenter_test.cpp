@@ -312,13 +312,15 @@ TEST_F(Session, AFailedFileAccessIsToldOnce) {
 }
 
 // Any other exception, running out of memory first of all, is one box too, and the program
-// goes on.
+// goes on; a failure in the program's own words is told in them.
 TEST_F(Session, AnyExceptionOfAnOperationIsToldOnceAndTheNextWorks) {
   start_fails = [] { throw std::bad_alloc(); };
   presenter.Run(UserCommand::Visit);
   start_fails = [] { throw std::length_error("vector too long"); };
   presenter.Run(UserCommand::Visit);
   start_fails = [] { throw 7; };
+  presenter.Run(UserCommand::Visit);
+  start_fails = [] { throw Failure("the data would be too large"); };
   presenter.Run(UserCommand::Visit);
   start_fails = nullptr;
   presenter.Run(UserCommand::Visit);
@@ -327,7 +329,8 @@ TEST_F(Session, AnyExceptionOfAnOperationIsToldOnceAndTheNextWorks) {
                    "Error... | 16 | Visit Web Site Failed.\r\nSomething went wrong inside the "
                    "program: vector too long.",
                    "Error... | 16 | Visit Web Site Failed.\r\nSomething went wrong inside the "
-                   "program."}));
+                   "program.",
+                   "Error... | 16 | Visit Web Site Failed.\r\nThe data would be too large."}));
   EXPECT_EQ(started.size(), 1u);
 }
 
