@@ -6,10 +6,13 @@ conversion takes, written by the image library itself (through ctypes). Run from
 corpus/unpack/built_by_frondel is not made here: it is the file.bin of a build by frondel
 itself (the stand-in Edit template and a 2,048-byte texture).
 """
-import ctypes
 import struct
+import sys
 import zlib
 from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tools"))
+from free_image_files import BMP, JPEG, PNG, TIFF, FreeImage  # noqa: E402
 
 
 def menu_file(payload, stored=None, packed=None, tail=b""):
@@ -89,45 +92,19 @@ preview = {
 def pictures():
     """8x8 pictures in each kind and depth the conversion takes, with a gradient in every
     channel, alpha included where the depth has one. TGA is written apart (tga_seeds)."""
-    lib = ctypes.CDLL("libfreeimage.so.3")
-    lib.FreeImage_Allocate.restype = ctypes.c_void_p
-    lib.FreeImage_ConvertTo24Bits.restype = ctypes.c_void_p
-    lib.FreeImage_ConvertTo8Bits.restype = ctypes.c_void_p
-    lib.FreeImage_ConvertToGreyscale.restype = ctypes.c_void_p
-    lib.FreeImage_ConvertToType.restype = ctypes.c_void_p
-    lib.FreeImage_GetBits.restype = ctypes.POINTER(ctypes.c_uint8)
-    lib.FreeImage_OpenMemory.restype = ctypes.c_void_p
-    for name in ("FreeImage_ConvertTo24Bits", "FreeImage_ConvertTo8Bits",
-                 "FreeImage_ConvertToGreyscale", "FreeImage_GetBits", "FreeImage_Unload"):
-        getattr(lib, name).argtypes = [ctypes.c_void_p]
-    lib.FreeImage_ConvertToType.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-    lib.FreeImage_SaveToMemory.argtypes = [ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p,
-                                           ctypes.c_int]
-    lib.FreeImage_AcquireMemory.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_void_p]
-    lib.FreeImage_CloseMemory.argtypes = [ctypes.c_void_p]
-    lib.FreeImage_OpenMemory.argtypes = [ctypes.c_void_p, ctypes.c_uint32]
+    library = FreeImage()
 
-    rgba = lib.FreeImage_Allocate(8, 8, 32, 0xFF0000, 0xFF00, 0xFF)
-    bits = lib.FreeImage_GetBits(rgba)
-    for i in range(8 * 8):
-        x, y = i % 8, i // 8
-        for k, value in enumerate((x * 32, y * 32, (x + y) * 16, 255 - x * y * 4)):
-            bits[4 * i + k] = value
-    rgb = lib.FreeImage_ConvertTo24Bits(rgba)
-    grey = lib.FreeImage_ConvertToGreyscale(rgba)
-    rgb16 = lib.FreeImage_ConvertToType(rgb, 9, 1)  # FIT_RGB16
+    def gradient(bits):
+        for i in range(8 * 8):
+            x, y = i % 8, i // 8
+            for k, value in enumerate((x * 32, y * 32, (x + y) * 16, 255 - x * y * 4)):
+                bits[4 * i + k] = value
 
-    def save(fif, bitmap, flags=0):
-        memory = lib.FreeImage_OpenMemory(None, 0)
-        assert lib.FreeImage_SaveToMemory(fif, bitmap, memory, flags)
-        data = ctypes.POINTER(ctypes.c_uint8)()
-        size = ctypes.c_uint32()
-        lib.FreeImage_AcquireMemory(memory, ctypes.byref(data), ctypes.byref(size))
-        out = bytes(data[:size.value])
-        lib.FreeImage_CloseMemory(memory)
-        return out
-
-    BMP, JPEG, PNG, TIFF = 0, 2, 13, 18
+    rgba = library.rgba(8, 8, gradient)
+    rgb = library.rgb(rgba)
+    grey = library.grey(rgba)
+    rgb16 = library.rgb16(rgb)
+    save = library.save
     made = {
         "png_rgba": save(PNG, rgba),
         "png_rgb": save(PNG, rgb),
@@ -143,8 +120,7 @@ def pictures():
         "tiff_rgb": save(TIFF, rgb, 0x0800),
         "tiff_48bit": save(TIFF, rgb16),
     }
-    for bitmap in (rgba, rgb, grey, rgb16):
-        lib.FreeImage_Unload(bitmap)
+    library.unload_all()
     return made
 
 
