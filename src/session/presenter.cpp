@@ -200,6 +200,10 @@ void Presenter::FileGiven(const std::filesystem::path& file) {
   }
 }
 
+// Export DDS asks the working folder, not opened_, whether a menu file is open: Open leaves the
+// file's payload there and it stays across runs, so a file opened in an earlier run is still
+// exported. Take Blocks asks opened_, since the blocks record names the file they came from,
+// which only this run knows.
 void Presenter::ExportClicked() {
   std::optional<Bytes> texture;
   if (!RunReported(view_, "Export DDS", [&] { texture = ExtractDds(working_root_); })) return;
