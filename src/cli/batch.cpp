@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -42,6 +43,9 @@ Result RunOne(const std::string& name, std::size_t index, std::stop_token stop,
   } catch (const std::bad_alloc&) {
     // Several inputs at once take several times the memory; one that finds none fails alone.
     failure = "not enough memory";
+  } catch (const std::exception& e) {
+    // A fault of the program's own fails its input, not the whole batch and its other outputs.
+    failure = std::string("something went wrong inside the program: ") + e.what();
   }
   result.lines.Err("frondel-cli: " + name + ": " + failure + "\n");
   result.outcome = Outcome::Failed;
