@@ -19,7 +19,6 @@
 #ifdef FRONDEL_WITH_LIBDEFLATE
 #include "codec/libdeflate_buffers.h"
 #endif
-#include "platform/heap_tuning.h"
 
 // Heap accounting for the peak-memory figure.
 namespace {
@@ -183,11 +182,8 @@ void PrintBuildPeak() {
 }  // namespace frondel
 
 int main(int argc, char** argv) {
-  // As the program does at start.
-  frondel::KeepWorkBuffersMapped();
-  benchmark::Initialize(&argc, argv);
   frondel::MedianReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  frondel::RunBenchmarks(argc, argv, reporter);
   reporter.PrintRatio("packing / raw compress", "Packing", "RawCompress", 0.50);
   reporter.PrintRatio("packing on every core / raw compress", "PackingOnEveryCore", "RawCompress",
                       0.20);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/heap_tuning.h"
+
 namespace frondel {
 
 // Prints as the console reporter does and keeps each benchmark's time per iteration, the
@@ -35,5 +37,13 @@ class MedianReporter : public benchmark::ConsoleReporter {
 
   std::map<std::string, double> real, cpu;
 };
+
+// Runs the benchmarks that the command line asks for into `reporter`, the heap tuned as the
+// programs tune it at start.
+inline void RunBenchmarks(int& argc, char** argv, MedianReporter& reporter) {
+  KeepWorkBuffersMapped();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+}
 
 }  // namespace frondel

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "median_reporter.h"
-#include "platform/heap_tuning.h"
 #include "support/pictures.h"
 #include "texture/conversion.h"
 #include "texture/texture_layout.h"
@@ -63,11 +62,8 @@ BENCHMARK(LibraryLoadAndRescale)->Arg(1920)->Arg(1024)->Unit(benchmark::kMillise
 }  // namespace frondel
 
 int main(int argc, char** argv) {
-  // As the program does at start.
-  frondel::KeepWorkBuffersMapped();
-  benchmark::Initialize(&argc, argv);
   frondel::MedianReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  frondel::RunBenchmarks(argc, argv, reporter);
   for (const std::string size : {"1920", "1024"}) {
     reporter.PrintRatio("conversion / library load and rescale, " + size + "-pixel-wide PNG",
                         "Convert/" + size, "LibraryLoadAndRescale/" + size, 1.0);
