@@ -20,7 +20,7 @@ class Help : public QWidget {
   Help(std::filesystem::path working_root, Dialogs& dialogs, QWidget& main_window);
 
  private:
-  // Reads the picture from the program folder now; a failure leaves the box as it was.
+  // Reads the picture from the working root now; a failure leaves the box as it was.
   void ShowTutorial(WorkFile picture);
   void CloseClicked();
 

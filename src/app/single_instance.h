@@ -17,7 +17,7 @@ namespace frondel {
 // HandedFile of the path it holds; also refused when it is not UTF-8.
 std::optional<std::filesystem::path> HandedFile(QByteArrayView message);
 
-// One running program per program folder, whose working folder it owns: the first start holds
+// One running program per working root, whose working folder it owns: the first start holds
 // a lock in the working folder and listens; a later start hands it a file and ends. A lock
 // left by a program that was killed, or by one on another machine (a home folder shared over
 // the network), is taken over, as is one whose program does not answer.
@@ -26,7 +26,7 @@ class SingleInstance {
   // `lock_file` lies in the working folder; starts with the same one are one program.
   explicit SingleInstance(const std::filesystem::path& lock_file);
 
-  // True when no other start of this program folder runs on this machine (the lock of one on
+  // True when no other start with this working root runs on this machine (the lock of one on
   // another machine is taken over). Also true when the working folder cannot hold a lock: the
   // program then runs as it would without one.
   bool TakeLead();

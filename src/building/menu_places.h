@@ -8,7 +8,7 @@ namespace frondel {
 // A menu place of the game: its list text is both what the user sees and its key.
 struct MenuPlace {
   std::string_view list_text;
-  std::string_view template_file;  // relative to the program folder
+  std::string_view template_file;  // relative to the working root
 };
 
 // The thirteen places, in the order of the list.

@@ -5,7 +5,7 @@
 
 namespace frondel {
 
-// Every file of the working folder below the program folder. The folder name "dataentery" is
+// Every file of the working folder below the working root. The folder name "dataentery" is
 // spelled so on disk.
 enum class WorkFile {
   ImportTexture,  // temp/dataimport/texture.dds: the chosen picture, or the texture it was
@@ -30,10 +30,10 @@ enum class WorkFile {
 // The two jobs' folders; the preview and the clean-up work per job.
 enum class Job { Import, Export };
 
-// The name of a working file relative to the program folder, with forward slashes.
+// The name of a working file relative to the working root, with forward slashes.
 std::string_view RelativeName(WorkFile file);
 
-// Program folder + relative name. The program folder is always passed in, never read from a
+// Working root + relative name. The working root is always passed in, never read from a
 // global, so that tests can run in a folder of their own.
 std::filesystem::path WorkingPath(const std::filesystem::path& working_root,
                                   std::string_view relative_name);

@@ -9,11 +9,11 @@
 
 namespace frondel {
 
-// What tells the programs of one program folder apart from those of another: a hash of the
+// What tells the programs of one working root apart from those of another: a hash of the
 // folder's full path, case-blind as Windows' file names are.
 std::wstring FolderTag(const std::filesystem::path& working_root);
 
-// The main window's class name for a program folder and the user, by which a later start of
+// The main window's class name for a working root and the user, by which a later start of
 // the same user finds it.
 std::wstring MainWindowClass(const std::filesystem::path& working_root);
 
@@ -25,7 +25,7 @@ inline constexpr ULONG_PTR kHandOverData = 0x46524e44;
 // refused, also for an odd size.
 std::optional<std::filesystem::path> HandedFile(const COPYDATASTRUCT& data);
 
-// A named mutex per program folder and user, that only the user may open: the first program
+// A named mutex per working root and user, that only the user may open: the first program
 // to take it leads, a later one hands its file over to the leader's window.
 class InstanceLock {
  public:
