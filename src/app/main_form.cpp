@@ -121,7 +121,7 @@ void MainForm::BuildMenus() {
   }
 }
 
-std::filesystem::path MainForm::ChooseFile(const FileDialog& dialog) {
+std::optional<std::filesystem::path> MainForm::ChooseFile(const FileDialog& dialog) {
   return dialogs_.ChooseFile(dialog);
 }
 

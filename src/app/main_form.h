@@ -29,7 +29,7 @@ class MainForm : public QMainWindow, public View {
 
   Presenter& presenter() { return presenter_; }
 
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override;
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override;
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
   std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
                                         std::span<const std::string> items) override;

@@ -43,9 +43,9 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
 
-  // The chosen full path, or an empty path when the user cancelled. A save dialog asks no
-  // overwrite question of its own.
-  virtual std::filesystem::path ChooseFile(const FileDialog& dialog) = 0;
+  // The chosen full path, or nothing when the user cancelled. A save dialog asks no overwrite
+  // question of its own.
+  virtual std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) = 0;
 
   // A modal box and its answer. An empty title shows the application's title.
   virtual Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) = 0;

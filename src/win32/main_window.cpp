@@ -204,7 +204,7 @@ void MainWindow::TakeHanded() {
   if (!handed_.empty()) PostMessageW(hwnd(), kTakeHanded, 0, 0);
 }
 
-std::filesystem::path MainWindow::ChooseFile(const FileDialog& dialog) {
+std::optional<std::filesystem::path> MainWindow::ChooseFile(const FileDialog& dialog) {
   return dialogs_.ChooseFile(dialog);
 }
 

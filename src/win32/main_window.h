@@ -37,7 +37,7 @@ class MainWindow : public Window, public View {
   // The help window once Help has opened it.
   HelpWindow* help() { return help_.get(); }
 
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override;
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override;
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
   std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
                                         std::span<const std::string> items) override;

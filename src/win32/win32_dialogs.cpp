@@ -42,7 +42,7 @@ std::wstring DialogFilter(std::string_view filter) {
   return converted;
 }
 
-std::filesystem::path Win32Dialogs::ChooseFile(const FileDialog& dialog) {
+std::optional<std::filesystem::path> Win32Dialogs::ChooseFile(const FileDialog& dialog) {
   const std::wstring filter = DialogFilter(dialog.filter);
   const std::wstring start = StartFolder(dialog.folder_key).native();
   std::vector<wchar_t> chosen(32768, L'\0');
@@ -58,7 +58,7 @@ std::filesystem::path Win32Dialogs::ChooseFile(const FileDialog& dialog) {
   if (dialog.kind == DialogKind::Open) asked.Flags |= OFN_FILEMUSTEXIST;
   const BOOL accepted =
       dialog.kind == DialogKind::Open ? GetOpenFileNameW(&asked) : GetSaveFileNameW(&asked);
-  if (!accepted || chosen[0] == L'\0') return {};
+  if (!accepted || chosen[0] == L'\0') return std::nullopt;
   const std::filesystem::path file(chosen.data());
   RememberFolder(dialog.folder_key, file.parent_path());
   return file;

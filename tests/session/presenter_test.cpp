@@ -147,7 +147,7 @@ TEST_F(Session, EachHandlersDialogAndItsCancel) {
   const auto before = Snapshot(root.path());
   for (const auto& handler : handlers) {
     view.script = {};
-    view.script.WillChoose({});
+    view.script.WillCancel();
     presenter.Run(handler.command);
     EXPECT_EQ(view.Seen(), Boxes{handler.box});
     ASSERT_EQ(view.script.dialogs.size(), 1u);

@@ -14,7 +14,7 @@ namespace frondel::testing {
 // A View that answers from a script and keeps what it was told to show.
 class ScriptedView : public View {
  public:
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override {
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override {
     return script.ChooseFile(dialog);
   }
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override {
