@@ -34,7 +34,8 @@ class MainForm : public QMainWindow, public View {
   std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
                                         std::span<const std::string> items) override;
   void ShowPath(int text_box, const std::filesystem::path& path) override;
-  void ShowPlaces(std::span<const std::string_view> places, int selected) override;
+  void ShowPlaces(std::span<const std::string_view> places,
+                  std::optional<std::size_t> selected) override;
   void ShowPicture(const PreviewPicture& picture) override;
   void ShowNote(std::string_view note) override;
   PixelSize PreviewBoxSize() const override;

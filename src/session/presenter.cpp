@@ -132,13 +132,12 @@ void Presenter::ImportGiven(const std::filesystem::path& file) {
   ShowNotPreviewable();
 }
 
-void Presenter::PlaceSelected(int index) {
-  selected_place_ =
-      index >= 0 && static_cast<std::size_t>(index) < MenuPlaces().size() ? index : -1;
+void Presenter::PlaceSelected(std::optional<std::size_t> index) {
+  selected_place_ = index && *index < MenuPlaces().size() ? index : std::nullopt;
 }
 
 const MenuPlace* Presenter::SelectedPlace() const {
-  return selected_place_ < 0 ? nullptr : &MenuPlaces()[static_cast<std::size_t>(selected_place_)];
+  return selected_place_ ? &MenuPlaces()[*selected_place_] : nullptr;
 }
 
 void Presenter::CreateFileClicked() {

@@ -135,8 +135,12 @@ void MainWindow::Clicked(int id, int notification) {
   if (const ControlSpec* control = controls_->RowOf(id)) {
     const Running running(operations_running_);
     if (control->kind == ControlKind::List && notification == LBN_SELCHANGE) {
-      presenter_.PlaceSelected(
-          static_cast<int>(SendMessageW(controls_->Named(control->name), LB_GETCURSEL, 0, 0)));
+      const LRESULT row = SendMessageW(controls_->Named(control->name), LB_GETCURSEL, 0, 0);
+      if (row == LB_ERR) {
+        presenter_.PlaceSelected(std::nullopt);
+      } else {
+        presenter_.PlaceSelected(static_cast<std::size_t>(row));
+      }
     } else if (control->kind == ControlKind::Button && notification == BN_CLICKED) {
       Run(control->command);
     }
@@ -221,13 +225,14 @@ void MainWindow::ShowPath(int text_box, const std::filesystem::path& path) {
   SetWindowTextW(controls_->Named("Text" + std::to_string(text_box)), path.c_str());
 }
 
-void MainWindow::ShowPlaces(std::span<const std::string_view> places, int selected) {
+void MainWindow::ShowPlaces(std::span<const std::string_view> places,
+                            std::optional<std::size_t> selected) {
   const HWND list = controls_->Named("List1");
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (std::string_view place : places) {
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(place).c_str()));
   }
-  SendMessageW(list, LB_SETCURSEL, selected, 0);
+  if (selected) SendMessageW(list, LB_SETCURSEL, *selected, 0);
 }
 
 void MainWindow::ShowPicture(const PreviewPicture& picture) { preview_.ShowPicture(picture); }

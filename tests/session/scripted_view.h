@@ -27,7 +27,8 @@ class ScriptedView : public View {
   void ShowPath(int text_box, const std::filesystem::path& path) override {
     paths[text_box] = path;
   }
-  void ShowPlaces(std::span<const std::string_view> shown, int selected) override {
+  void ShowPlaces(std::span<const std::string_view> shown,
+                  std::optional<std::size_t> selected) override {
     places.assign(shown.begin(), shown.end());
     selected_place = selected;
   }
@@ -54,7 +55,7 @@ class ScriptedView : public View {
   ScriptedDialogs script;
   std::map<int, std::filesystem::path> paths;
   std::vector<std::string> places;
-  int selected_place = -2;
+  std::optional<std::size_t> selected_place;
   std::optional<PreviewPicture> picture;
   std::string note;
   PixelSize box{249, 385};
