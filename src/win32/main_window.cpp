@@ -99,10 +99,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COPYDATA: {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
       if (data->dwData != kHandOverData) break;
-      // An empty name: nothing to open, only come forward.
-      std::optional<std::filesystem::path> file = HandedFile(*data);
-      if (!file) return FALSE;
-      handed_.push_back(std::move(*file));
+      HandOverRequest request = ReadHandOver(*data);
+      if (request.status == HandOverRequest::Status::Refused) return FALSE;
+      handed_.push_back(std::move(request.file));
       PostMessageW(hwnd(), kTakeHanded, 0, 0);
       return TRUE;
     }
@@ -198,12 +197,12 @@ void MainWindow::TakeHanded() {
     SetTimer(hwnd(), kRetryTimer, 250, nullptr);
     return;
   }
-  const std::filesystem::path file = std::move(handed_.front());
+  const std::optional<std::filesystem::path> file = std::move(handed_.front());
   handed_.pop_front();
   BringForward(hwnd());
-  if (!file.empty()) {
+  if (file) {
     const Running running(operations_running_);
-    presenter_.FileGiven(file);
+    presenter_.FileGiven(*file);
   }
   if (!handed_.empty()) PostMessageW(hwnd(), kTakeHanded, 0, 0);
 }

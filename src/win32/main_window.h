@@ -66,7 +66,7 @@ class MainWindow : public Window, public View {
   PictureBox preview_;
   std::unique_ptr<HelpWindow> help_;
   // Files handed over by later starts, taken one at a time when no operation runs.
-  std::deque<std::filesystem::path> handed_;
+  std::deque<std::optional<std::filesystem::path>> handed_;
   int operations_running_ = 0;
   // The control that had the keyboard focus when the window was last active.
   HWND focus_ = nullptr;

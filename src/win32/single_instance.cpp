@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "session/hand_over.h"
-
 namespace frondel {
 namespace {
 
@@ -75,16 +73,16 @@ std::wstring MainWindowClass(const std::filesystem::path& working_root) {
   return L"Frondel.Main." + UserTag() + L"." + FolderTag(working_root);
 }
 
-std::optional<std::filesystem::path> HandedFile(const COPYDATASTRUCT& data) {
-  if (data.cbData == 0) return std::filesystem::path();
+HandOverRequest ReadHandOver(const COPYDATASTRUCT& data) {
+  if (data.cbData == 0) return {HandOverRequest::Status::Taken, std::nullopt};
   // A UTF-16 unit is at least one byte of UTF-8, so a longer one is refused unread.
   if (!data.lpData || data.cbData % sizeof(wchar_t) != 0 ||
       data.cbData > kLongestHandOver * sizeof(wchar_t)) {
-    return std::nullopt;
+    return {HandOverRequest::Status::Refused, std::nullopt};
   }
   const std::wstring_view name(static_cast<const wchar_t*>(data.lpData),
                                data.cbData / sizeof(wchar_t));
-  return HandedFile(std::filesystem::path(name));
+  return RequestToOpen(std::filesystem::path(name));
 }
 
 InstanceLock::InstanceLock(const std::filesystem::path& working_root) {
@@ -105,10 +103,11 @@ InstanceLock::~InstanceLock() {
   if (mutex_) CloseHandle(mutex_);
 }
 
-bool HandOver(const std::filesystem::path& working_root, const std::filesystem::path& file,
+bool HandOver(const std::filesystem::path& working_root,
+              const std::optional<std::filesystem::path>& file,
               std::chrono::milliseconds patience) {
   const std::wstring window_class = MainWindowClass(working_root);
-  const std::wstring name = HandedFile(file) ? file.native() : std::wstring();
+  const std::wstring name = file && CanHandOver(*file) ? file->native() : std::wstring();
   // The leader may have taken the lock but not yet made its window.
   for (auto waited = std::chrono::milliseconds(0); waited <= patience;
        waited += std::chrono::milliseconds(100)) {
