@@ -5,31 +5,36 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace frondel {
 namespace {
 
-// The TOKEN_USER of a process's token, empty when it cannot be read.
-std::vector<std::byte> TokenUserOf(HANDLE process) {
+// The TOKEN_USER of a process's token; none when it cannot be read.
+std::optional<std::vector<std::byte>> TokenUserOf(HANDLE process) {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
   DWORD size = 0;
   GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-  std::vector<std::byte> user(size);
-  if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size)) user.clear();
+  std::optional<std::vector<std::byte>> user(std::in_place, size);
+  if (size == 0 || !GetTokenInformation(token, TokenUser, user->data(), size, &size)) {
+    user.reset();
+  }
   CloseHandle(token);
   return user;
 }
 
-PSID SidOf(std::vector<std::byte>& token_user) {
-  return token_user.empty() ? nullptr : reinterpret_cast<TOKEN_USER*>(token_user.data())->User.Sid;
+// The SID of a TOKEN_USER, null (as the system's functions take it) when there is none.
+PSID SidOf(std::optional<std::vector<std::byte>>& token_user) {
+  return token_user ? reinterpret_cast<TOKEN_USER*>(token_user->data())->User.Sid : nullptr;
 }
 
 // This program's user.
-std::vector<std::byte>& OwnUser() {
-  static std::vector<std::byte> user = TokenUserOf(GetCurrentProcess());
+std::optional<std::vector<std::byte>>& OwnUser() {
+  static std::optional<std::vector<std::byte>> user = TokenUserOf(GetCurrentProcess());
   return user;
 }
 
@@ -48,7 +53,7 @@ std::wstring UserTag() {
 bool SameUser(DWORD process_id) {
   const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
   if (!process) return false;
-  std::vector<std::byte> user = TokenUserOf(process);
+  std::optional<std::vector<std::byte>> user = TokenUserOf(process);
   CloseHandle(process);
   const PSID own = SidOf(OwnUser()), other = SidOf(user);
   return own && other && EqualSid(own, other);
