@@ -37,7 +37,10 @@ StartRequest ReadCommandLine(const QStringList& arguments) {
     return {StartRequest::Kind::Error, QStringLiteral("frondel takes one FILE at most.\n"), {}};
   }
   if (files.isEmpty()) return {};
-  return {StartRequest::Kind::Run, {}, ToPath(QFileInfo(files.front()).absoluteFilePath())};
+  // An empty argument names no file.
+  const QString file = QFileInfo(files.front()).absoluteFilePath();
+  if (file.isEmpty()) return {};
+  return {StartRequest::Kind::Run, {}, ToPath(file)};
 }
 
 }  // namespace frondel

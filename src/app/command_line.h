@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <optional>
 
 namespace frondel {
 
@@ -10,8 +11,8 @@ namespace frondel {
 struct StartRequest {
   enum class Kind { Run, Help, Version, Error };
   Kind kind = Kind::Run;
-  QString text;                // the help, the version or the error, for the console
-  std::filesystem::path file;  // Run: the file to open or import, absolute; empty for none
+  QString text;                               // the help, the version or the error, for the console
+  std::optional<std::filesystem::path> file;  // Run: the file to open or import, absolute, if given
 };
 
 // Reads `frondel [FILE]`, `--help` and `--version`. `arguments` starts with the program's

@@ -22,14 +22,14 @@ namespace {
 
 // A file handed over while a dialog of the window is open waits until that dialog is
 // answered, so that one operation still runs to its end before the next.
-void TakeHanded(frondel::MainForm& form, const std::filesystem::path& file) {
+void TakeHanded(frondel::MainForm& form, const std::optional<std::filesystem::path>& file) {
   if (QApplication::activeModalWidget()) {
     frondel::BringForward(QApplication::activeModalWidget());
     QTimer::singleShot(250, &form, [&form, file] { TakeHanded(form, file); });
     return;
   }
   frondel::BringForward(&form);
-  if (!file.empty()) form.presenter().FileGiven(file);
+  if (file) form.presenter().FileGiven(*file);
 }
 
 }  // namespace
@@ -83,7 +83,8 @@ int main(int argc, char* argv[]) {
 #endif
   frondel::MainForm form(working_root, dialogs, settings, frondel::StartCommand);
   form.show();
-  instance.Listen([&form](const std::filesystem::path& file) { TakeHanded(form, file); });
-  if (!start.file.empty()) form.presenter().FileGiven(start.file);
+  instance.Listen(
+      [&form](const std::optional<std::filesystem::path>& file) { TakeHanded(form, file); });
+  if (start.file) form.presenter().FileGiven(*start.file);
   return ended ? 0 : application.exec();
 }

@@ -87,7 +87,8 @@ void MainForm::BuildControls() {
   // A current item without a selection (as after the list took the focus) selects nothing.
   connect(places_, &QListWidget::itemSelectionChanged, this, [this] {
     const QList<QListWidgetItem*> selected = places_->selectedItems();
-    presenter_.PlaceSelected(selected.isEmpty() ? -1 : places_->row(selected.front()));
+    if (selected.isEmpty()) return presenter_.PlaceSelected(std::nullopt);
+    presenter_.PlaceSelected(static_cast<std::size_t>(places_->row(selected.front())));
   });
 
   // A file dropped on a job's frame, or on the preview, is taken as its dialog's choice.
@@ -121,7 +122,7 @@ void MainForm::BuildMenus() {
   }
 }
 
-std::filesystem::path MainForm::ChooseFile(const FileDialog& dialog) {
+std::optional<std::filesystem::path> MainForm::ChooseFile(const FileDialog& dialog) {
   return dialogs_.ChooseFile(dialog);
 }
 
@@ -138,10 +139,11 @@ void MainForm::ShowPath(int text_box, const std::filesystem::path& path) {
   findChild<QLineEdit*>(QStringLiteral("Text%1").arg(text_box))->setText(ToQString(path));
 }
 
-void MainForm::ShowPlaces(std::span<const std::string_view> places, int selected) {
+void MainForm::ShowPlaces(std::span<const std::string_view> places,
+                          std::optional<std::size_t> selected) {
   places_->clear();
   for (std::string_view place : places) places_->addItem(TextToQString(place));
-  if (selected >= 0) places_->setCurrentRow(selected);
+  if (selected) places_->setCurrentRow(static_cast<int>(*selected));
 }
 
 void MainForm::ShowPicture(const PreviewPicture& picture) {

@@ -29,12 +29,13 @@ class MainForm : public QMainWindow, public View {
 
   Presenter& presenter() { return presenter_; }
 
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override;
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override;
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
   std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
                                         std::span<const std::string> items) override;
   void ShowPath(int text_box, const std::filesystem::path& path) override;
-  void ShowPlaces(std::span<const std::string_view> places, int selected) override;
+  void ShowPlaces(std::span<const std::string_view> places,
+                  std::optional<std::size_t> selected) override;
   void ShowPicture(const PreviewPicture& picture) override;
   void ShowNote(std::string_view note) override;
   PixelSize PreviewBoxSize() const override;

@@ -33,7 +33,7 @@ QString QtDialogs::StartFolder(std::string_view folder_key) const {
   return QDir::homePath();
 }
 
-std::filesystem::path QtDialogs::ChooseFile(const FileDialog& asked) {
+std::optional<std::filesystem::path> QtDialogs::ChooseFile(const FileDialog& asked) {
   // Only the filter, open/save and the start folder are set; title and suffix stay the
   // dialog's own.
   QFileDialog dialog(QApplication::activeWindow(), QString(), StartFolder(asked.folder_key),
@@ -47,9 +47,9 @@ std::filesystem::path QtDialogs::ChooseFile(const FileDialog& asked) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  if (dialog.exec() != QDialog::Accepted) return {};
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return {};
+  if (chosen.isEmpty()) return std::nullopt;
   folders_.setValue(FolderKey(asked.folder_key), QFileInfo(chosen.front()).absolutePath());
   folders_.sync();
   return ToPath(chosen.front());

@@ -16,7 +16,7 @@ class QtDialogs : public Dialogs {
   // the folder each file dialog last used, and nothing else.
   QtDialogs(std::string application_title, QSettings& folders);
 
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override;
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override;
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
   // A QInputDialog with the items in a list.
   std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,

@@ -53,12 +53,14 @@ void Drop(QLocalSocket* socket) {
 
 }  // namespace
 
-std::optional<std::filesystem::path> HandedFile(QByteArrayView message) {
-  if (message.size() > static_cast<qsizetype>(kLongestHandOver)) return std::nullopt;
+HandOverRequest ReadHandOver(QByteArrayView message) {
+  if (message.isEmpty()) return {HandOverRequest::Status::Taken, std::nullopt};
+  const HandOverRequest refused{HandOverRequest::Status::Refused, std::nullopt};
+  if (message.size() > static_cast<qsizetype>(kLongestHandOver)) return refused;
   QStringDecoder utf8(QStringDecoder::Utf8);
   const QString text = utf8.decode(message);
-  if (utf8.hasError()) return std::nullopt;
-  return HandedFile(ToPath(text));
+  if (utf8.hasError()) return refused;
+  return RequestToOpen(ToPath(text));
 }
 
 SingleInstance::SingleInstance(const std::filesystem::path& lock_file)
@@ -85,7 +87,8 @@ bool SingleInstance::TakeOver() {
   return lock_.tryLock(0);
 }
 
-void SingleInstance::Listen(std::function<void(const std::filesystem::path&)> handed) {
+void SingleInstance::Listen(
+    std::function<void(const std::optional<std::filesystem::path>&)> handed) {
   // A socket left by a killed start would refuse the name; the lock says it is ours now.
   QLocalServer::removeServer(name_);
   server_.setSocketOptions(QLocalServer::UserAccessOption);
@@ -107,18 +110,20 @@ void SingleInstance::Listen(std::function<void(const std::filesystem::path&)> ha
             const QByteArray line = socket->readLine(static_cast<qint64>(kLongestHandOver) + 2);
             socket->disconnectFromServer();
             socket->deleteLater();
-            if (const auto file = HandedFile(QByteArrayView(line).chopped(1))) handed(*file);
+            const HandOverRequest request = ReadHandOver(QByteArrayView(line).chopped(1));
+            if (request.status == HandOverRequest::Status::Taken) handed(request.file);
           });
         }
       });
 }
 
-bool SingleInstance::HandOver(const std::filesystem::path& file,
+bool SingleInstance::HandOver(const std::optional<std::filesystem::path>& file,
                               std::chrono::milliseconds patience) {
   // A name the leader would refuse (one with a line break cannot even be told apart from
   // another) is left out: the leader then only comes forward.
-  QByteArray message = ToQString(file).toUtf8();
-  if (!HandedFile(message)) message.clear();
+  QByteArray message;
+  if (file) message = ToQString(*file).toUtf8();
+  if (ReadHandOver(message).status == HandOverRequest::Status::Refused) message.clear();
   // The leading start may have its lock but not yet listen.
   QLocalSocket socket;
   const QDeadlineTimer deadline(patience);

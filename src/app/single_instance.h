@@ -13,9 +13,10 @@
 
 namespace frondel {
 
-// What a later start's message (one line of UTF-8, without its end) asks for: as
-// HandedFile of the path it holds; also refused when it is not UTF-8.
-std::optional<std::filesystem::path> HandedFile(QByteArrayView message);
+// What a later start's message (one line of UTF-8, without its end) asks for: an empty one
+// only to come forward, any other as RequestToOpen of the path it holds; also refused when it
+// is not UTF-8.
+HandOverRequest ReadHandOver(QByteArrayView message);
 
 // One running program per working root, whose working folder it owns: the first start holds
 // a lock in the working folder and listens; a later start hands it a file and ends. A lock
@@ -32,13 +33,13 @@ class SingleInstance {
   bool TakeLead();
   // Takes the lock from a start that did not answer a hand-over; false when it cannot.
   bool TakeOver();
-  // Starts listening for later starts; each one's file (empty when it had none) goes to
-  // `handed`. A message that HandedFile refuses, or one not complete within a few seconds, is
-  // dropped. Only after TakeLead or TakeOver gave true.
-  void Listen(std::function<void(const std::filesystem::path&)> handed);
-  // Gives `file` (or nothing, when empty or when it cannot be carried as a message) to the
-  // start that leads. False when it does not answer within `patience`.
-  bool HandOver(const std::filesystem::path& file,
+  // Starts listening for later starts; each one's file (none when it had none) goes to
+  // `handed`. A message that ReadHandOver refuses, or one not complete within a few seconds,
+  // is dropped. Only after TakeLead or TakeOver gave true.
+  void Listen(std::function<void(const std::optional<std::filesystem::path>&)> handed);
+  // Gives `file` (or none, also when it cannot be carried as a message) to the start that
+  // leads. False when it does not answer within `patience`.
+  bool HandOver(const std::optional<std::filesystem::path>& file,
                 std::chrono::milliseconds patience = std::chrono::seconds(5));
 
   // Where the leader listens.

@@ -3,8 +3,10 @@
 
 int main() {
   kestrup::HostPlatform platform;
-  if (const auto failure = kestrup::RegisterControls(platform)) {
-    kestrup::ReportFailure(kestrup::Describe(*failure));
+  try {
+    kestrup::RegisterControls(platform);
+  } catch (const kestrup::StepFailure& failure) {
+    kestrup::ReportFailure(kestrup::Describe(failure));
     return 1;
   }
   return 0;

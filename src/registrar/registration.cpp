@@ -1,6 +1,6 @@
 #include "registrar/registration.h"
 
-#include "platform/file_error.h"
+#include <utility>
 
 namespace kestrup {
 
@@ -33,7 +33,10 @@ std::string StartAction(const Control& control) {
 
 }  // namespace
 
-std::optional<StepFailure> RegisterControls(Platform& platform) {
+StepFailure::StepFailure(int step, std::string action, const FileError& refused)
+    : FileError(std::move(action), refused.path(), refused.reason()), step_(step) {}
+
+void RegisterControls(Platform& platform) {
   struct Step {
     int number;
     std::string action;
@@ -52,14 +55,14 @@ std::optional<StepFailure> RegisterControls(Platform& platform) {
     at = {6, StartAction(kCommonControls)};
     platform.Start(kCommonControls.command_line, kMinimizedWithFocus);
   } catch (const FileError& e) {
-    return StepFailure{at.number, at.action, e.path(), e.reason()};
+    throw StepFailure(at.number, std::move(at.action), e);
   }
-  return std::nullopt;
 }
 
 std::string Describe(const StepFailure& failure) {
-  return "kestrup: step " + std::to_string(failure.step) + " of " + std::to_string(kStepCount) +
-         " (" + failure.action + ") failed: " + PathText(failure.file) + ": " + failure.reason;
+  return "kestrup: step " + std::to_string(failure.step()) + " of " + std::to_string(kStepCount) +
+         " (" + failure.action() + ") failed: " + PathText(failure.path()) + ": " +
+         failure.reason();
 }
 
 }  // namespace kestrup

@@ -1,24 +1,27 @@
 #pragma once
 
-#include <filesystem>
-#include <optional>
 #include <string>
 
+#include "platform/file_error.h"
 #include "registrar/platform.h"
 
 namespace kestrup {
 
-// The step that stopped the sequence, what it was doing, and what the system said.
-struct StepFailure {
-  int step = 0;
-  std::string action;
-  std::filesystem::path file;
-  std::string reason;
+// The step that stopped the sequence: its number, and as the error's action what the step was
+// doing, with the file and the system's reason of the refusal.
+class StepFailure : public frondel::FileError {
+ public:
+  StepFailure(int step, std::string action, const frondel::FileError& refused);
+
+  int step() const { return step_; }
+
+ private:
+  int step_;
 };
 
 // Copies both control files into the system folder, then starts the registration of each.
-// Stops at the first step the system refuses; copies made before it stay in place.
-std::optional<StepFailure> RegisterControls(Platform& platform);
+// Throws StepFailure at the first step the system refuses; copies made before it stay in place.
+void RegisterControls(Platform& platform);
 
 // The one line that tells the user which step failed, on which file, and why.
 std::string Describe(const StepFailure& failure);

@@ -28,11 +28,8 @@ const FileHandlerSettings& SettingsOf(FileHandler handler) {
 
 std::optional<std::filesystem::path> ChooseFile(Dialogs& dialogs, FileHandler handler) {
   const FileHandlerSettings& settings = SettingsOf(handler);
-  std::filesystem::path chosen = dialogs.ChooseFile(settings.dialog);
-  if (chosen.empty()) {
-    Tell(dialogs, settings.nothing_chosen);
-    return std::nullopt;
-  }
+  std::optional<std::filesystem::path> chosen = dialogs.ChooseFile(settings.dialog);
+  if (!chosen) Tell(dialogs, settings.nothing_chosen);
   return chosen;
 }
 

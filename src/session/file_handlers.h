@@ -19,7 +19,7 @@ struct FileHandlerSettings {
 
 const FileHandlerSettings& SettingsOf(FileHandler handler);
 
-// Shows the handler's dialog. An empty choice is told in its box and gives nothing;
+// Shows the handler's dialog. A cancelled one is told in its box and gives nothing;
 // otherwise the chosen path, unchanged.
 std::optional<std::filesystem::path> ChooseFile(Dialogs& dialogs, FileHandler handler);
 

@@ -10,10 +10,19 @@ namespace frondel {
 // UTF-8: one path, with room to spare. Bounds what a message may cost the receiver.
 inline constexpr std::size_t kLongestHandOver = 32 * 1024;
 
-// What a later start's message asks the running program for: `file` itself, empty for
-// nothing but to come forward. Nothing when it is refused: longer than kLongestHandOver,
-// holding a control character (a line break would cut it), not a full path, or not naming an
-// existing file.
-std::optional<std::filesystem::path> HandedFile(const std::filesystem::path& file);
+// What a later start's message asks the running program for.
+struct HandOverRequest {
+  enum class Status { Taken, Refused };
+  Status status;
+  // Taken: the file to open, or none when the start only asks it to come forward.
+  std::optional<std::filesystem::path> file;
+};
+
+// Whether a later start may hand `file` over: no longer than kLongestHandOver, holding no
+// control character (a line break would cut it), and a full path naming an existing file.
+bool CanHandOver(const std::filesystem::path& file);
+
+// A message naming `file`: taken with it when CanHandOver(file), else refused.
+HandOverRequest RequestToOpen(const std::filesystem::path& file);
 
 }  // namespace frondel

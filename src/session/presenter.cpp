@@ -24,12 +24,19 @@ namespace {
 // The maker's web site, opened by Credits > Visit > Orvane.
 constexpr std::string_view kWebSite = "https://example.org/frondel";
 
-// Asks before a save replaces an existing file. Gives how the move may treat the target, or
-// nothing when the user did not answer Yes.
-std::optional<Replace> AskToReplace(Dialogs& dialogs, const std::filesystem::path& target) {
-  if (!FileExists(target)) return Replace::Never;
-  if (Tell(dialogs, Message::Overwrite) != Answer::Yes) return std::nullopt;
-  return Replace::Existing;
+// Whether a save goes ahead: to a new file, over the existing one, or not at all.
+enum class SaveAnswer { NewFile, ReplaceFile, Declined };
+
+// Asks before a save replaces an existing file; declined unless the user answers Yes.
+SaveAnswer AskToReplace(Dialogs& dialogs, const std::filesystem::path& target) {
+  if (!FileExists(target)) return SaveAnswer::NewFile;
+  if (Tell(dialogs, Message::Overwrite) != Answer::Yes) return SaveAnswer::Declined;
+  return SaveAnswer::ReplaceFile;
+}
+
+// How the save's move may treat its target.
+Replace ReplaceFor(SaveAnswer answer) {
+  return answer == SaveAnswer::ReplaceFile ? Replace::Existing : Replace::Never;
 }
 
 // "replaced the stand-in" as the window writes it: "Replaced The Stand-in".
@@ -132,13 +139,12 @@ void Presenter::ImportGiven(const std::filesystem::path& file) {
   ShowNotPreviewable();
 }
 
-void Presenter::PlaceSelected(int index) {
-  selected_place_ =
-      index >= 0 && static_cast<std::size_t>(index) < MenuPlaces().size() ? index : -1;
+void Presenter::PlaceSelected(std::optional<std::size_t> index) {
+  selected_place_ = index && *index < MenuPlaces().size() ? index : std::nullopt;
 }
 
 const MenuPlace* Presenter::SelectedPlace() const {
-  return selected_place_ < 0 ? nullptr : &MenuPlaces()[static_cast<std::size_t>(selected_place_)];
+  return selected_place_ ? &MenuPlaces()[*selected_place_] : nullptr;
 }
 
 void Presenter::CreateFileClicked() {
@@ -164,9 +170,9 @@ void Presenter::SaveBuiltClicked() {
   const auto chosen = ChooseInto(view_, FileHandler::SaveBuiltFile);
   if (!chosen) return;
   RunReported(view_, "Save File", [&] {
-    const std::optional<Replace> replace = AskToReplace(view_, *chosen);
-    if (!replace) return;
-    SaveBuiltFile(working_root_, *chosen, *replace);
+    const SaveAnswer answer = AskToReplace(view_, *chosen);
+    if (answer == SaveAnswer::Declined) return;
+    SaveBuiltFile(working_root_, *chosen, ReplaceFor(answer));
     Tell(view_, Message::Saved);
   });
 }
@@ -244,10 +250,10 @@ void Presenter::SaveExportedClicked() {
   const auto chosen = ChooseInto(view_, FileHandler::SaveExportedTexture);
   if (!chosen) return;
   RunReported(view_, "Save DDS", [&] {
-    const std::optional<Replace> replace = AskToReplace(view_, *chosen);
-    if (!replace) return;
-    SaveExportedTexture(working_root_, *chosen, *replace);
-    if (*replace == Replace::Never) Tell(view_, Message::Saved);
+    const SaveAnswer answer = AskToReplace(view_, *chosen);
+    if (answer == SaveAnswer::Declined) return;
+    SaveExportedTexture(working_root_, *chosen, ReplaceFor(answer));
+    if (answer == SaveAnswer::NewFile) Tell(view_, Message::Saved);
   });
 }
 

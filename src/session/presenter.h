@@ -33,8 +33,8 @@ class Presenter {
 
   // "Open File" of the build job and File > Open DDS & Create New.
   void ImportClicked();
-  // A place of the list selected, by its index (-1: none).
-  void PlaceSelected(int index);
+  // A place of the list selected, by its index, or none.
+  void PlaceSelected(std::optional<std::size_t> index);
   void CreateFileClicked();
   void SaveBuiltClicked();
   // "Open File" of the export job and File > Open & Export DDS.
@@ -75,7 +75,7 @@ class Presenter {
   View& view_;
   const CommandStarter start_command_;
   StreamCodec codec_;
-  int selected_place_ = -1;
+  std::optional<std::size_t> selected_place_;
   // The menu file the export job last opened, which the Blocks menu takes blocks from.
   std::optional<OpenedMenuFile> opened_;
   // The texture the box shows, kept to draw it again when the view changes.

@@ -43,9 +43,9 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
 
-  // The chosen full path, or an empty path when the user cancelled. A save dialog asks no
-  // overwrite question of its own.
-  virtual std::filesystem::path ChooseFile(const FileDialog& dialog) = 0;
+  // The chosen full path, or nothing when the user cancelled. A save dialog asks no overwrite
+  // question of its own.
+  virtual std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) = 0;
 
   // A modal box and its answer. An empty title shows the application's title.
   virtual Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) = 0;
@@ -61,8 +61,9 @@ class View : public Dialogs {
  public:
   // A chosen path in one of the four path boxes, Text1 to Text4.
   virtual void ShowPath(int text_box, const std::filesystem::path& path) = 0;
-  // The place list's texts, in order, and which one is selected (-1 for none).
-  virtual void ShowPlaces(std::span<const std::string_view> places, int selected) = 0;
+  // The place list's texts, in order, and which one is selected, if any.
+  virtual void ShowPlaces(std::span<const std::string_view> places,
+                          std::optional<std::size_t> selected) = 0;
   // The preview box: a picture, stretched to fill it, or a note in place of one.
   virtual void ShowPicture(const PreviewPicture& picture) = 0;
   virtual void ShowNote(std::string_view note) = 0;

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "blocks/working_root.h"
 #include "platform/executable_folder.h"
@@ -17,11 +18,11 @@
 
 namespace {
 
-// `frondel.exe FILE`: the one file given, as a full path; nothing when none or more are given.
-std::filesystem::path FileArgument() {
+// `frondel.exe FILE`: the one file given, as a full path; none when none or more are given.
+std::optional<std::filesystem::path> FileArgument() {
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::filesystem::path file;
+  std::optional<std::filesystem::path> file;
   if (arguments && count == 2) file = std::filesystem::absolute(arguments[1]);
   LocalFree(arguments);
   return file;
@@ -55,7 +56,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
       })) {
     return 1;
   }
-  const std::filesystem::path file = FileArgument();
+  const std::optional<std::filesystem::path> file = FileArgument();
   const frondel::InstanceLock lock(working_root);
   if (!lock.leads()) {
     if (frondel::HandOver(working_root, file)) return 0;
@@ -65,6 +66,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   frondel::MainWindow window(working_root, dialogs, frondel::StartCommand);
   ShowWindow(window.hwnd(), show);
   UpdateWindow(window.hwnd());
-  if (!file.empty()) window.presenter().FileGiven(file);
+  if (file) window.presenter().FileGiven(*file);
   return RunMessageLoop();
 }

@@ -99,10 +99,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COPYDATA: {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
       if (data->dwData != kHandOverData) break;
-      // An empty name: nothing to open, only come forward.
-      std::optional<std::filesystem::path> file = HandedFile(*data);
-      if (!file) return FALSE;
-      handed_.push_back(std::move(*file));
+      HandOverRequest request = ReadHandOver(*data);
+      if (request.status == HandOverRequest::Status::Refused) return FALSE;
+      handed_.push_back(std::move(request.file));
       PostMessageW(hwnd(), kTakeHanded, 0, 0);
       return TRUE;
     }
@@ -135,8 +134,12 @@ void MainWindow::Clicked(int id, int notification) {
   if (const ControlSpec* control = controls_->RowOf(id)) {
     const Running running(operations_running_);
     if (control->kind == ControlKind::List && notification == LBN_SELCHANGE) {
-      presenter_.PlaceSelected(
-          static_cast<int>(SendMessageW(controls_->Named(control->name), LB_GETCURSEL, 0, 0)));
+      const LRESULT row = SendMessageW(controls_->Named(control->name), LB_GETCURSEL, 0, 0);
+      if (row == LB_ERR) {
+        presenter_.PlaceSelected(std::nullopt);
+      } else {
+        presenter_.PlaceSelected(static_cast<std::size_t>(row));
+      }
     } else if (control->kind == ControlKind::Button && notification == BN_CLICKED) {
       Run(control->command);
     }
@@ -194,17 +197,17 @@ void MainWindow::TakeHanded() {
     SetTimer(hwnd(), kRetryTimer, 250, nullptr);
     return;
   }
-  const std::filesystem::path file = std::move(handed_.front());
+  const std::optional<std::filesystem::path> file = std::move(handed_.front());
   handed_.pop_front();
   BringForward(hwnd());
-  if (!file.empty()) {
+  if (file) {
     const Running running(operations_running_);
-    presenter_.FileGiven(file);
+    presenter_.FileGiven(*file);
   }
   if (!handed_.empty()) PostMessageW(hwnd(), kTakeHanded, 0, 0);
 }
 
-std::filesystem::path MainWindow::ChooseFile(const FileDialog& dialog) {
+std::optional<std::filesystem::path> MainWindow::ChooseFile(const FileDialog& dialog) {
   return dialogs_.ChooseFile(dialog);
 }
 
@@ -221,13 +224,14 @@ void MainWindow::ShowPath(int text_box, const std::filesystem::path& path) {
   SetWindowTextW(controls_->Named("Text" + std::to_string(text_box)), path.c_str());
 }
 
-void MainWindow::ShowPlaces(std::span<const std::string_view> places, int selected) {
+void MainWindow::ShowPlaces(std::span<const std::string_view> places,
+                            std::optional<std::size_t> selected) {
   const HWND list = controls_->Named("List1");
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (std::string_view place : places) {
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(place).c_str()));
   }
-  SendMessageW(list, LB_SETCURSEL, selected, 0);
+  if (selected) SendMessageW(list, LB_SETCURSEL, *selected, 0);
 }
 
 void MainWindow::ShowPicture(const PreviewPicture& picture) { preview_.ShowPicture(picture); }

@@ -37,12 +37,13 @@ class MainWindow : public Window, public View {
   // The help window once Help has opened it.
   HelpWindow* help() { return help_.get(); }
 
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override;
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override;
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
   std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
                                         std::span<const std::string> items) override;
   void ShowPath(int text_box, const std::filesystem::path& path) override;
-  void ShowPlaces(std::span<const std::string_view> places, int selected) override;
+  void ShowPlaces(std::span<const std::string_view> places,
+                  std::optional<std::size_t> selected) override;
   void ShowPicture(const PreviewPicture& picture) override;
   void ShowNote(std::string_view note) override;
   PixelSize PreviewBoxSize() const override;
@@ -65,7 +66,7 @@ class MainWindow : public Window, public View {
   PictureBox preview_;
   std::unique_ptr<HelpWindow> help_;
   // Files handed over by later starts, taken one at a time when no operation runs.
-  std::deque<std::filesystem::path> handed_;
+  std::deque<std::optional<std::filesystem::path>> handed_;
   int operations_running_ = 0;
   // The control that had the keyboard focus when the window was last active.
   HWND focus_ = nullptr;

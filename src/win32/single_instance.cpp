@@ -5,33 +5,36 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
-
-#include "session/hand_over.h"
 
 namespace frondel {
 namespace {
 
-// The TOKEN_USER of a process's token, empty when it cannot be read.
-std::vector<std::byte> TokenUserOf(HANDLE process) {
+// The TOKEN_USER of a process's token; none when it cannot be read.
+std::optional<std::vector<std::byte>> TokenUserOf(HANDLE process) {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
   DWORD size = 0;
   GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-  std::vector<std::byte> user(size);
-  if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size)) user.clear();
+  std::optional<std::vector<std::byte>> user(std::in_place, size);
+  if (size == 0 || !GetTokenInformation(token, TokenUser, user->data(), size, &size)) {
+    user.reset();
+  }
   CloseHandle(token);
   return user;
 }
 
-PSID SidOf(std::vector<std::byte>& token_user) {
-  return token_user.empty() ? nullptr : reinterpret_cast<TOKEN_USER*>(token_user.data())->User.Sid;
+// The SID of a TOKEN_USER, null (as the system's functions take it) when there is none.
+PSID SidOf(std::optional<std::vector<std::byte>>& token_user) {
+  return token_user ? reinterpret_cast<TOKEN_USER*>(token_user->data())->User.Sid : nullptr;
 }
 
 // This program's user.
-std::vector<std::byte>& OwnUser() {
-  static std::vector<std::byte> user = TokenUserOf(GetCurrentProcess());
+std::optional<std::vector<std::byte>>& OwnUser() {
+  static std::optional<std::vector<std::byte>> user = TokenUserOf(GetCurrentProcess());
   return user;
 }
 
@@ -50,7 +53,7 @@ std::wstring UserTag() {
 bool SameUser(DWORD process_id) {
   const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
   if (!process) return false;
-  std::vector<std::byte> user = TokenUserOf(process);
+  std::optional<std::vector<std::byte>> user = TokenUserOf(process);
   CloseHandle(process);
   const PSID own = SidOf(OwnUser()), other = SidOf(user);
   return own && other && EqualSid(own, other);
@@ -75,16 +78,16 @@ std::wstring MainWindowClass(const std::filesystem::path& working_root) {
   return L"Frondel.Main." + UserTag() + L"." + FolderTag(working_root);
 }
 
-std::optional<std::filesystem::path> HandedFile(const COPYDATASTRUCT& data) {
-  if (data.cbData == 0) return std::filesystem::path();
+HandOverRequest ReadHandOver(const COPYDATASTRUCT& data) {
+  if (data.cbData == 0) return {HandOverRequest::Status::Taken, std::nullopt};
   // A UTF-16 unit is at least one byte of UTF-8, so a longer one is refused unread.
   if (!data.lpData || data.cbData % sizeof(wchar_t) != 0 ||
       data.cbData > kLongestHandOver * sizeof(wchar_t)) {
-    return std::nullopt;
+    return {HandOverRequest::Status::Refused, std::nullopt};
   }
   const std::wstring_view name(static_cast<const wchar_t*>(data.lpData),
                                data.cbData / sizeof(wchar_t));
-  return HandedFile(std::filesystem::path(name));
+  return RequestToOpen(std::filesystem::path(name));
 }
 
 InstanceLock::InstanceLock(const std::filesystem::path& working_root) {
@@ -105,10 +108,11 @@ InstanceLock::~InstanceLock() {
   if (mutex_) CloseHandle(mutex_);
 }
 
-bool HandOver(const std::filesystem::path& working_root, const std::filesystem::path& file,
+bool HandOver(const std::filesystem::path& working_root,
+              const std::optional<std::filesystem::path>& file,
               std::chrono::milliseconds patience) {
   const std::wstring window_class = MainWindowClass(working_root);
-  const std::wstring name = HandedFile(file) ? file.native() : std::wstring();
+  const std::wstring name = file && CanHandOver(*file) ? file->native() : std::wstring();
   // The leader may have taken the lock but not yet made its window.
   for (auto waited = std::chrono::milliseconds(0); waited <= patience;
        waited += std::chrono::milliseconds(100)) {

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "session/hand_over.h"
+
 namespace frondel {
 
 // What tells the programs of one working root apart from those of another: a hash of the
@@ -20,10 +22,10 @@ std::wstring MainWindowClass(const std::filesystem::path& working_root);
 // Marks WM_COPYDATA that carries a file handed over by a later start (UTF-16, no NUL).
 inline constexpr ULONG_PTR kHandOverData = 0x46524e44;
 
-// The file such a message hands over: its name read to the size the message declares, then
-// checked as the session's HandedFile does (a NUL is a control character). Nothing when it is
-// refused, also for an odd size.
-std::optional<std::filesystem::path> HandedFile(const COPYDATASTRUCT& data);
+// What such a message asks for: an empty one only to come forward, any other as RequestToOpen
+// of its name read to the size the message declares (a NUL is a control character); also
+// refused for an odd size.
+HandOverRequest ReadHandOver(const COPYDATASTRUCT& data);
 
 // A named mutex per working root and user, that only the user may open: the first program
 // to take it leads, a later one hands its file over to the leader's window.
@@ -41,10 +43,11 @@ class InstanceLock {
   bool leads_ = false;
 };
 
-// Hands `file` (empty: none, as for a name that HandedFile refuses) to the window of the
+// Hands `file` (or none, also for a name that CanHandOver refuses) to the window of the
 // program of the same user that leads in `working_root`, waiting up to `patience` for it to
 // appear, and lets it come forward. False when no window answered.
-bool HandOver(const std::filesystem::path& working_root, const std::filesystem::path& file,
+bool HandOver(const std::filesystem::path& working_root,
+              const std::optional<std::filesystem::path>& file,
               std::chrono::milliseconds patience = std::chrono::seconds(5));
 
 }  // namespace frondel

@@ -16,18 +16,21 @@
 namespace frondel {
 namespace {
 
-std::filesystem::path PicturesFolder() {
+// The user's pictures folder; none when the system does not know it.
+std::optional<std::filesystem::path> PicturesFolder() {
   PWSTR folder = nullptr;
-  std::filesystem::path pictures;
+  std::optional<std::filesystem::path> pictures;
   if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, 0, nullptr, &folder))) pictures = folder;
   CoTaskMemFree(folder);
   return pictures;
 }
 
-std::filesystem::path StartFolder(std::string_view folder_key) {
+// The folder last chosen from for `folder_key` while it still exists, else the pictures
+// folder; none leaves the start to the dialog.
+std::optional<std::filesystem::path> StartFolder(std::string_view folder_key) {
   std::error_code ec;
   const auto last = RememberedFolder(folder_key);
-  if (last && std::filesystem::is_directory(*last, ec)) return *last;
+  if (last && std::filesystem::is_directory(*last, ec)) return last;
   return PicturesFolder();
 }
 
@@ -42,9 +45,9 @@ std::wstring DialogFilter(std::string_view filter) {
   return converted;
 }
 
-std::filesystem::path Win32Dialogs::ChooseFile(const FileDialog& dialog) {
+std::optional<std::filesystem::path> Win32Dialogs::ChooseFile(const FileDialog& dialog) {
   const std::wstring filter = DialogFilter(dialog.filter);
-  const std::wstring start = StartFolder(dialog.folder_key).native();
+  const std::optional<std::filesystem::path> start = StartFolder(dialog.folder_key);
   std::vector<wchar_t> chosen(32768, L'\0');
   OPENFILENAMEW asked{};
   asked.lStructSize = sizeof asked;
@@ -52,13 +55,13 @@ std::filesystem::path Win32Dialogs::ChooseFile(const FileDialog& dialog) {
   asked.lpstrFilter = filter.c_str();
   asked.lpstrFile = chosen.data();
   asked.nMaxFile = static_cast<DWORD>(chosen.size());
-  asked.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+  asked.lpstrInitialDir = start ? start->c_str() : nullptr;
   // The tool asks its own overwrite question, once.
   asked.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
   if (dialog.kind == DialogKind::Open) asked.Flags |= OFN_FILEMUSTEXIST;
   const BOOL accepted =
       dialog.kind == DialogKind::Open ? GetOpenFileNameW(&asked) : GetSaveFileNameW(&asked);
-  if (!accepted || chosen[0] == L'\0') return {};
+  if (!accepted || chosen[0] == L'\0') return std::nullopt;
   const std::filesystem::path file(chosen.data());
   RememberFolder(dialog.folder_key, file.parent_path());
   return file;

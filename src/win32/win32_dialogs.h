@@ -16,7 +16,7 @@ class Win32Dialogs : public Dialogs {
  public:
   // Each dialog starts in the folder last chosen from for its key, or the user's pictures
   // folder the first time; it asks no overwrite question of its own.
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override;
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override;
   // The style goes to MessageBoxW as it stands; an empty title is the application's.
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
   // A list dialog of its own (see ShowItemList).

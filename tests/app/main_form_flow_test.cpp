@@ -117,7 +117,7 @@ class MainFormFlowTest : public QObject {
     }
     const auto before = Snapshot(s.root.path());
 
-    s.dialogs.WillChoose({});
+    s.dialogs.WillCancel();
     const QByteArray name = trigger.toUtf8();
     from_menu ? s.Choose(name.constData()) : s.Click(name.constData());
 

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 #include "app/qt_text.h"
 #include "app/start_command.h"
@@ -154,9 +155,9 @@ class QtDialogsTest : public QObject {
       return true;
     });
 
-    const fs::path got = dialogs.ChooseFile({kind, "*.dds|*.dds", "CommonDialog1"});
+    const std::optional<fs::path> got = dialogs.ChooseFile({kind, "*.dds|*.dds", "CommonDialog1"});
 
-    QCOMPARE(got, accept ? chosen : fs::path());
+    QCOMPARE(got, accept ? std::optional<fs::path>(chosen) : std::nullopt);
     QCOMPARE(filters, QStringList{"*.dds (*.dds)"});
     QCOMPARE(mode, kind == DialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (kind == DialogKind::Save) QVERIFY(!asks_overwrite);
@@ -173,14 +174,16 @@ class QtDialogsTest : public QObject {
     const fs::path pictures = home / "Pictures";
     const fs::path used = home / u8"used \u00e9";
     fs::create_directories(used);
-    const auto starts_in = [](QtDialogs& dialogs, const char* dialog, const fs::path& choose) {
+    // Where the dialog starts; it is cancelled there, or `choose` is typed and accepted.
+    const auto starts_in = [](QtDialogs& dialogs, const char* dialog,
+                              const std::optional<fs::path>& choose) {
       QString start;
       WhenModal([&](QWidget* modal) {
         auto* shown = qobject_cast<QFileDialog*>(modal);
         if (!shown) return modal->close();
         start = shown->directory().absolutePath();
-        if (choose.empty()) return shown->close();
-        shown->findChild<QLineEdit*>("fileNameEdit")->setText(ToQString(choose));
+        if (!choose) return shown->close();
+        shown->findChild<QLineEdit*>("fileNameEdit")->setText(ToQString(*choose));
         static_cast<QDialog*>(shown)->accept();
         return true;
       });
@@ -190,17 +193,17 @@ class QtDialogsTest : public QObject {
 
     QSettings folders(ToQString(home / "settings.ini"), QSettings::IniFormat);
     QtDialogs dialogs("Frondel", folders);
-    QCOMPARE(starts_in(dialogs, "CommonDialog2", {}), home.path());
+    QCOMPARE(starts_in(dialogs, "CommonDialog2", std::nullopt), home.path());
     fs::create_directories(pictures);
     QCOMPARE(starts_in(dialogs, "CommonDialog2", used / "built.bin"), pictures);
-    QCOMPARE(starts_in(dialogs, "CommonDialog2", {}), used);
-    QCOMPARE(starts_in(dialogs, "CommonDialog4", {}), pictures);
+    QCOMPARE(starts_in(dialogs, "CommonDialog2", std::nullopt), used);
+    QCOMPARE(starts_in(dialogs, "CommonDialog4", std::nullopt), pictures);
     // Kept between runs: a new start reads the same settings.
     QSettings next_run(ToQString(home / "settings.ini"), QSettings::IniFormat);
     QtDialogs next_dialogs("Frondel", next_run);
-    QCOMPARE(starts_in(next_dialogs, "CommonDialog2", {}), used);
+    QCOMPARE(starts_in(next_dialogs, "CommonDialog2", std::nullopt), used);
     fs::remove_all(used);
-    QCOMPARE(starts_in(next_dialogs, "CommonDialog2", {}), pictures);
+    QCOMPARE(starts_in(next_dialogs, "CommonDialog2", std::nullopt), pictures);
 
     fs::create_directories(home / "unreadable.ini");
     QSettings unreadable(ToQString(home / "unreadable.ini"), QSettings::IniFormat);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,16 @@ class RecordingPlatform : public Platform {
   fs::path drive_c_;
 };
 
+// The step failure that RegisterControls throws; the test fails when it throws none.
+StepFailure FailureOf(Platform& platform) {
+  try {
+    RegisterControls(platform);
+  } catch (const StepFailure& failure) {
+    return failure;
+  }
+  throw std::logic_error("RegisterControls failed no step");
+}
+
 class RegisterControlsTest : public ::testing::Test {
  protected:
   RegisterControlsTest() : platform(dir / "program", dir / "drive_c") {
@@ -84,7 +95,7 @@ TEST_F(RegisterControlsTest, CopiesBothBeforeStartingEitherCommand) {
   PutBesideProgram("Controls.ocx", "suite");
   PutBesideProgram("Mscomctl.ocx", "common");
 
-  EXPECT_EQ(RegisterControls(platform), std::nullopt);
+  EXPECT_NO_THROW(RegisterControls(platform));
 
   const fs::path program = dir / "program";
   const std::vector<std::string> expected = {
@@ -106,7 +117,7 @@ TEST_F(RegisterControlsTest, ReplacesExistingCopiesWholeAndLeavesNothingElse) {
   PutBesideProgram("Controls.ocx", "suite");
   PutBesideProgram("Mscomctl.ocx", "common");
 
-  EXPECT_EQ(RegisterControls(platform), std::nullopt);
+  EXPECT_NO_THROW(RegisterControls(platform));
 
   EXPECT_EQ(ReadText(system32 / "Controls.ocx"), "suite");
   EXPECT_EQ(ReadText(system32 / "Mscomctl.ocx"), "common");
@@ -116,12 +127,11 @@ TEST_F(RegisterControlsTest, ReplacesExistingCopiesWholeAndLeavesNothingElse) {
 TEST_F(RegisterControlsTest, MissingSuiteCopiesNothingStartsNothingAndSaysWhy) {
   PutBesideProgram("Mscomctl.ocx", "common");
 
-  const auto failure = RegisterControls(platform);
+  const StepFailure failure = FailureOf(platform);
 
-  ASSERT_NE(failure, std::nullopt);
-  EXPECT_EQ(failure->step, 2);
-  EXPECT_EQ(failure->file, dir / "program" / "Controls.ocx");
-  EXPECT_EQ(Describe(*failure),
+  EXPECT_EQ(failure.step(), 2);
+  EXPECT_EQ(failure.path(), dir / "program" / "Controls.ocx");
+  EXPECT_EQ(Describe(failure),
             "kestrup: step 2 of 7 (copy Controls.ocx to C:\\windows\\system32\\Controls.ocx) "
             "failed: " +
                 (dir / "program" / "Controls.ocx").string() + ": No such file or directory");
@@ -132,11 +142,10 @@ TEST_F(RegisterControlsTest, MissingSuiteCopiesNothingStartsNothingAndSaysWhy) {
 TEST_F(RegisterControlsTest, MissingCommonControlsKeepsTheFirstCopyAndStartsNothing) {
   PutBesideProgram("Controls.ocx", "suite");
 
-  const auto failure = RegisterControls(platform);
+  const StepFailure failure = FailureOf(platform);
 
-  ASSERT_NE(failure, std::nullopt);
-  EXPECT_EQ(failure->step, 4);
-  EXPECT_EQ(failure->file, dir / "program" / "Mscomctl.ocx");
+  EXPECT_EQ(failure.step(), 4);
+  EXPECT_EQ(failure.path(), dir / "program" / "Mscomctl.ocx");
   EXPECT_EQ(SystemFolderFiles(), std::vector<std::string>{"Controls.ocx"});
   EXPECT_TRUE(Starts().empty());
 }
@@ -146,12 +155,11 @@ TEST_F(RegisterControlsTest, MissingSystemFolderNamesTheDestination) {
   PutBesideProgram("Controls.ocx", "suite");
   PutBesideProgram("Mscomctl.ocx", "common");
 
-  const auto failure = RegisterControls(platform);
+  const StepFailure failure = FailureOf(platform);
 
-  ASSERT_NE(failure, std::nullopt);
-  EXPECT_EQ(failure->step, 2);
-  EXPECT_EQ(failure->file, system32 / "Controls.ocx");
-  EXPECT_EQ(failure->reason, "No such file or directory");
+  EXPECT_EQ(failure.step(), 2);
+  EXPECT_EQ(failure.path(), system32 / "Controls.ocx");
+  EXPECT_EQ(failure.reason(), "No such file or directory");
   EXPECT_FALSE(fs::exists(system32));
 }
 
@@ -160,11 +168,11 @@ TEST_F(RegisterControlsTest, RefusedFirstCommandStopsBeforeTheSecond) {
   PutBesideProgram("Mscomctl.ocx", "common");
   platform.refuse_starts = true;
 
-  const auto failure = RegisterControls(platform);
+  const StepFailure failure = FailureOf(platform);
 
-  ASSERT_NE(failure, std::nullopt);
-  EXPECT_EQ(failure->step, 5);
-  EXPECT_EQ(failure->action, "start cmd.exe /RegSvr32 Controls.ocx");
+  EXPECT_EQ(failure.step(), 5);
+  EXPECT_EQ(failure.action(), "start cmd.exe /RegSvr32 Controls.ocx");
+  EXPECT_EQ(failure.reason(), "Permission denied");
   EXPECT_EQ(Starts(), std::vector<std::string>{"start cmd.exe /RegSvr32 Controls.ocx style 2"});
   EXPECT_EQ(SystemFolderFiles(), (std::vector<std::string>{"Controls.ocx", "Mscomctl.ocx"}));
 }

@@ -13,20 +13,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(HandOver, TakesNothingOrOneFullPathOfAnExistingFileAndRefusesTheRest) {
+TEST(HandOver, TakesOneFullPathOfAnExistingFileAndRefusesTheRest) {
   testing::TempFolder folder;
   const fs::path file = folder / u8"t\u00fc \u65e5.dds";
   WriteWholeFile(file, {Bytes{1, 2, 3}});
-  EXPECT_EQ(HandedFile({}), fs::path());
-  EXPECT_EQ(HandedFile(file), file);
+  EXPECT_TRUE(CanHandOver(file));
+  const HandOverRequest taken = RequestToOpen(file);
+  EXPECT_EQ(taken.status, HandOverRequest::Status::Taken);
+  EXPECT_EQ(taken.file, file);
   const fs::path refused[] = {
-      fs::path(file.native() + fs::path("\n").native() + file.native()),
+      fs::path(), fs::path(file.native() + fs::path("\n").native() + file.native()),
       fs::path(file.native() + fs::path("\t").native()),
       folder / u8"t\u0085.dds",  // a C1 control
       "t.dds", folder / "none.dds", folder.path(),
       // Longer than any message taken, though it names the file.
       folder / fs::path(std::string(kLongestHandOver, '/')) / file.filename()};
-  for (const fs::path& message : refused) EXPECT_EQ(HandedFile(message), std::nullopt);
+  for (const fs::path& message : refused) {
+    EXPECT_FALSE(CanHandOver(message)) << message;
+    const HandOverRequest request = RequestToOpen(message);
+    EXPECT_EQ(request.status, HandOverRequest::Status::Refused);
+    EXPECT_EQ(request.file, std::nullopt);
+  }
 }
 
 }  // namespace

@@ -47,8 +47,8 @@ Bytes UnpackedPayload(const fs::path& menu_file) {
   return StreamCodec().UncompressStream(ByteView(packed).subspan(12)).bytes;
 }
 
-int PlaceIndex(std::string_view list_text) {
-  return static_cast<int>(FindMenuPlace(list_text) - MenuPlaces().data());
+std::size_t PlaceIndex(std::string_view list_text) {
+  return static_cast<std::size_t>(FindMenuPlace(list_text) - MenuPlaces().data());
 }
 
 // A presenter over a small program folder of its own.
@@ -95,7 +95,7 @@ class Session : public ::testing::Test, public testing::SmallProgram {
 TEST_F(Session, StartsWithTheThirteenPlacesAndNothingSelected) {
   ASSERT_EQ(view.places.size(), 13u);
   EXPECT_EQ(view.places.front(), "Exhibition");
-  EXPECT_EQ(view.selected_place, -1);
+  EXPECT_EQ(view.selected_place, std::nullopt);
 }
 
 TEST_F(Session, ABuildAndAnExportRoundTripWithOneConfirmationEach) {
@@ -147,7 +147,7 @@ TEST_F(Session, EachHandlersDialogAndItsCancel) {
   const auto before = Snapshot(root.path());
   for (const auto& handler : handlers) {
     view.script = {};
-    view.script.WillChoose({});
+    view.script.WillCancel();
     presenter.Run(handler.command);
     EXPECT_EQ(view.Seen(), Boxes{handler.box});
     ASSERT_EQ(view.script.dialogs.size(), 1u);
@@ -232,7 +232,10 @@ TEST_F(Session, InterleavedBuildAndExport) {
 
 TEST_F(Session, StepsOutOfOrderAreToldAndWriteNothing) {
   WriteWholeFile(Working(WorkFile::ImportTexture), {PatternBytes(500, 18)});
-  presenter.PlaceSelected(-1);
+  presenter.PlaceSelected(std::nullopt);
+  presenter.Run(UserCommand::CreateFile);
+  // An index past the list's end selects nothing either.
+  presenter.PlaceSelected(MenuPlaces().size());
   presenter.Run(UserCommand::CreateFile);
   DeleteFile(Working(WorkFile::ImportTexture));
   presenter.PlaceSelected(PlaceIndex("Extra-Content"));
@@ -240,8 +243,9 @@ TEST_F(Session, StepsOutOfOrderAreToldAndWriteNothing) {
   presenter.Run(UserCommand::ExportDds);
   presenter.Run(UserCommand::TakeBlocks);
 
-  EXPECT_EQ(view.Seen(), (Boxes{kSelectPlace, "Data... | 64 | Please Open A DDS File First",
-                                kOpenBinFirst, kOpenBinFirst}));
+  EXPECT_EQ(view.Seen(),
+            (Boxes{kSelectPlace, kSelectPlace, "Data... | 64 | Please Open A DDS File First",
+                   kOpenBinFirst, kOpenBinFirst}));
   EXPECT_TRUE(Snapshot(program / "temp/dataimport").empty());
   EXPECT_TRUE(Snapshot(program / "temp/dataexport").empty());
 }

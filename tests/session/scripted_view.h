@@ -14,7 +14,7 @@ namespace frondel::testing {
 // A View that answers from a script and keeps what it was told to show.
 class ScriptedView : public View {
  public:
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override {
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override {
     return script.ChooseFile(dialog);
   }
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override {
@@ -27,7 +27,8 @@ class ScriptedView : public View {
   void ShowPath(int text_box, const std::filesystem::path& path) override {
     paths[text_box] = path;
   }
-  void ShowPlaces(std::span<const std::string_view> shown, int selected) override {
+  void ShowPlaces(std::span<const std::string_view> shown,
+                  std::optional<std::size_t> selected) override {
     places.assign(shown.begin(), shown.end());
     selected_place = selected;
   }
@@ -54,7 +55,7 @@ class ScriptedView : public View {
   ScriptedDialogs script;
   std::map<int, std::filesystem::path> paths;
   std::vector<std::string> places;
-  int selected_place = -2;
+  std::optional<std::size_t> selected_place;
   std::optional<PreviewPicture> picture;
   std::string note;
   PixelSize box{249, 385};

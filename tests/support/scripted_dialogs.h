@@ -26,17 +26,19 @@ class ScriptedDialogs : public Dialogs {
     std::string folder_key;
   };
 
-  // Queue the path the next file dialog returns (an empty path is a cancel).
+  // Queue the path the next file dialog returns.
   void WillChoose(std::filesystem::path path) { choices_.push_back(std::move(path)); }
+  // Queue a cancel of the next file dialog; an unqueued dialog is cancelled too.
+  void WillCancel() { choices_.push_back(std::nullopt); }
   // Queue the answer of the next message box; unqueued boxes answer OK.
   void WillAnswer(Answer answer) { answers_.push_back(answer); }
   // Queue the index the next item list returns; an unqueued list is cancelled.
   void WillPick(std::size_t index) { picks_.push_back(index); }
 
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override {
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override {
     dialogs.push_back({dialog.kind, std::string(dialog.filter), std::string(dialog.folder_key)});
-    if (choices_.empty()) return {};
-    std::filesystem::path next = std::move(choices_.front());
+    if (choices_.empty()) return std::nullopt;
+    std::optional<std::filesystem::path> next = std::move(choices_.front());
     choices_.pop_front();
     return next;
   }
@@ -68,7 +70,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<ItemList> lists;
 
  private:
-  std::deque<std::filesystem::path> choices_;
+  std::deque<std::optional<std::filesystem::path>> choices_;
   std::deque<Answer> answers_;
   std::deque<std::size_t> picks_;
 };

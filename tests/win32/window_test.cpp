@@ -44,7 +44,7 @@ bool PumpUntil(Condition done, int rounds = 200) {
 // Scripted dialogs that can do something while a dialog is open, as the user's system can.
 class DialogsWithTime : public testing::ScriptedDialogs {
  public:
-  std::filesystem::path ChooseFile(const FileDialog& dialog) override {
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override {
     if (while_open) while_open();
     return ScriptedDialogs::ChooseFile(dialog);
   }
