@@ -31,8 +31,8 @@ const QString kShowTransparencyKey = QStringLiteral("View/ShowTransparency");
 MainForm::MainForm(std::filesystem::path working_root, Dialogs& dialogs, QSettings& settings,
                    Presenter::CommandStarter start_command, QWidget* parent)
     : QMainWindow(parent),
+      WindowView(dialogs),
       working_root_(std::move(working_root)),
-      dialogs_(dialogs),
       settings_(settings),
       presenter_(working_root_, *this, std::move(start_command)) {
   setObjectName(QStringLiteral("MainForm"));
@@ -58,7 +58,7 @@ void MainForm::Run(UserCommand command) {
   if (command == UserCommand::Exit) {
     QCoreApplication::exit(0);
   } else if (command == UserCommand::Help) {
-    if (!help_) help_ = new Help(working_root_, dialogs_, *this);
+    if (!help_) help_ = new Help(working_root_, dialogs(), *this);
     BringForward(help_);
   } else {
     presenter_.Run(command);
@@ -120,19 +120,6 @@ void MainForm::BuildMenus() {
       menu->menuAction()->setObjectName(name);
     }
   }
-}
-
-std::optional<std::filesystem::path> MainForm::ChooseFile(const FileDialog& dialog) {
-  return dialogs_.ChooseFile(dialog);
-}
-
-Answer MainForm::ShowBox(std::string_view text, BoxStyle style, std::string_view title) {
-  return dialogs_.ShowBox(text, style, title);
-}
-
-std::optional<std::size_t> MainForm::ChooseItem(std::string_view title, std::string_view label,
-                                                std::span<const std::string> items) {
-  return dialogs_.ChooseItem(title, label, items);
 }
 
 void MainForm::ShowPath(int text_box, const std::filesystem::path& path) {

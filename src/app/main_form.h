@@ -17,7 +17,7 @@ class Help;
 
 // The main window, the Qt View of the work flow: it draws the controls, passes each click to
 // the presenter and shows what the presenter tells it. Its dialogs and boxes are `dialogs`'.
-class MainForm : public QMainWindow, public View {
+class MainForm : public QMainWindow, public WindowView {
   Q_OBJECT
 
  public:
@@ -29,10 +29,6 @@ class MainForm : public QMainWindow, public View {
 
   Presenter& presenter() { return presenter_; }
 
-  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override;
-  Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
-  std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
-                                        std::span<const std::string> items) override;
   void ShowPath(int text_box, const std::filesystem::path& path) override;
   void ShowPlaces(std::span<const std::string_view> places,
                   std::optional<std::size_t> selected) override;
@@ -49,7 +45,6 @@ class MainForm : public QMainWindow, public View {
   void BuildMenus();
 
   const std::filesystem::path working_root_;
-  Dialogs& dialogs_;
   QSettings& settings_;
   Presenter presenter_;
   QListWidget* places_ = nullptr;

@@ -73,4 +73,28 @@ class View : public Dialogs {
   virtual void ShowChecked(UserCommand item, bool checked) = 0;
 };
 
+// A window's View, whose dialogs and boxes are those of the toolkit's Dialogs it is given: the
+// window itself shows only what the work flow shows in it.
+class WindowView : public View {
+ public:
+  explicit WindowView(Dialogs& dialogs) : dialogs_(dialogs) {}
+
+  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override {
+    return dialogs_.ChooseFile(dialog);
+  }
+  Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override {
+    return dialogs_.ShowBox(text, style, title);
+  }
+  std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
+                                        std::span<const std::string> items) override {
+    return dialogs_.ChooseItem(title, label, items);
+  }
+
+ protected:
+  Dialogs& dialogs() { return dialogs_; }
+
+ private:
+  Dialogs& dialogs_;
+};
+
 }  // namespace frondel

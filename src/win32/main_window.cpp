@@ -61,8 +61,8 @@ class Running {
 
 MainWindow::MainWindow(std::filesystem::path working_root, Dialogs& dialogs,
                        Presenter::CommandStarter start_command)
-    : working_root_(std::move(working_root)),
-      dialogs_(dialogs),
+    : WindowView(dialogs),
+      working_root_(std::move(working_root)),
       presenter_(working_root_, *this, std::move(start_command)),
       dpi_(SystemDpi()),
       label_font_(CreateLabelFont(dpi_)) {
@@ -157,7 +157,7 @@ void MainWindow::Run(UserCommand command) {
   if (command == UserCommand::Exit) {
     DestroyWindow(hwnd());
   } else if (command == UserCommand::Help) {
-    if (!help_) help_ = std::make_unique<HelpWindow>(working_root_, dialogs_, hwnd());
+    if (!help_) help_ = std::make_unique<HelpWindow>(working_root_, dialogs(), hwnd());
     BringForward(help_->hwnd());
   } else {
     presenter_.Run(command);
@@ -205,19 +205,6 @@ void MainWindow::TakeHanded() {
     presenter_.FileGiven(*file);
   }
   if (!handed_.empty()) PostMessageW(hwnd(), kTakeHanded, 0, 0);
-}
-
-std::optional<std::filesystem::path> MainWindow::ChooseFile(const FileDialog& dialog) {
-  return dialogs_.ChooseFile(dialog);
-}
-
-Answer MainWindow::ShowBox(std::string_view text, BoxStyle style, std::string_view title) {
-  return dialogs_.ShowBox(text, style, title);
-}
-
-std::optional<std::size_t> MainWindow::ChooseItem(std::string_view title, std::string_view label,
-                                                  std::span<const std::string> items) {
-  return dialogs_.ChooseItem(title, label, items);
 }
 
 void MainWindow::ShowPath(int text_box, const std::filesystem::path& path) {

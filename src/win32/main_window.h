@@ -21,7 +21,7 @@ namespace frondel {
 // The main window, the Win32 View of the work flow: it draws the controls and menus of the
 // session's tables, passes each click, menu item and dropped file to the presenter and shows
 // what the presenter tells it. Its dialogs and boxes are `dialogs`'.
-class MainWindow : public Window, public View {
+class MainWindow : public Window, public WindowView {
  public:
   // A menu item's id is kFirstMenuId plus its row in the menu table.
   static constexpr int kFirstMenuId = 100;
@@ -37,10 +37,6 @@ class MainWindow : public Window, public View {
   // The help window once Help has opened it.
   HelpWindow* help() { return help_.get(); }
 
-  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override;
-  Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
-  std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
-                                        std::span<const std::string> items) override;
   void ShowPath(int text_box, const std::filesystem::path& path) override;
   void ShowPlaces(std::span<const std::string_view> places,
                   std::optional<std::size_t> selected) override;
@@ -58,7 +54,6 @@ class MainWindow : public Window, public View {
   void TakeHanded();
 
   const std::filesystem::path working_root_;
-  Dialogs& dialogs_;
   Presenter presenter_;
   const int dpi_;
   HFONT label_font_ = nullptr;
