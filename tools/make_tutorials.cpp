@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QSettings>
 #include <QTextStream>
 #include <cstdio>
 #include <filesystem>
@@ -23,7 +24,6 @@
 #include "platform/file_system.h"
 #include "support/dds_samples.h"
 #include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
 
 namespace frondel {
 namespace {
@@ -90,6 +90,21 @@ Bytes MenuTexture() {
 
 // A program folder with the shipped temp/ tree, a folder for the user's files, and the
 // window's scripted file choices.
+// A scratch folder of a fixed name, so that the paths the pictures show are the same on every
+// run and the pictures come out byte for byte the same.
+struct Scratch {
+  explicit Scratch(fs::path where) : path(std::move(where)) {
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~Scratch() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+  fs::path operator/(const fs::path& name) const { return path / name; }
+  const fs::path path;
+};
+
 struct Session {
   Session() {
     fs::create_directories(program);
@@ -99,10 +114,13 @@ struct Session {
     fs::create_directories(user);
   }
 
-  testing::TempFolder root{fs::temp_directory_path(), "frondel-tutorials"};
+  Scratch root{fs::temp_directory_path() / "frondel-tutorials"};
   const fs::path program = root / "frondel";
   const fs::path user = root / "Documents" / "Game Menus";
   testing::ScriptedDialogs dialogs;
+  // The View menu's choices, kept apart from the user's own.
+  QSettings settings{QString::fromStdString((root / "settings.ini").string()),
+                     QSettings::IniFormat};
 };
 
 void Click(MainForm& form, const char* button) {
@@ -222,7 +240,7 @@ QImage JobPicture(MainForm& form, const QString& heading, const std::vector<Step
 }
 
 QImage BuildTutorial(Session& s, const fs::path& built) {
-  MainForm form(s.program, s.dialogs, [](const Command&) {});
+  MainForm form(s.program, s.dialogs, s.settings, [](const Command&) {});
   form.show();
   const fs::path texture = s.user / "my exhibition menu.dds";
   WriteWholeFile(texture, {MenuTexture()});
@@ -261,7 +279,7 @@ QImage BuildTutorial(Session& s, const fs::path& built) {
 }
 
 QImage ExportTutorial(Session& s, const fs::path& built) {
-  MainForm form(s.program, s.dialogs, [](const Command&) {});
+  MainForm form(s.program, s.dialogs, s.settings, [](const Command&) {});
   form.show();
   s.dialogs.WillChoose(built);
   Click(form, "Open_Bin_Export");
@@ -314,7 +332,7 @@ QRect MenuTitleIn(QMainWindow& window, const char* menu) {
 }
 
 QImage BlocksTutorial(Session& s) {
-  MainForm form(s.program, s.dialogs, [](const Command&) {});
+  MainForm form(s.program, s.dialogs, s.settings, [](const Command&) {});
   form.show();
   const fs::path game = s.user / "from my game" / "menu exhibition.bin";
   fs::create_directories(game.parent_path());
