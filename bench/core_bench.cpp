@@ -17,6 +17,7 @@
 #include "codec/parallel_deflate.h"
 #include "median_reporter.h"
 #ifdef FRONDEL_WITH_LIBDEFLATE
+#include "codec/deflate_blocks.h"
 #include "codec/libdeflate_buffers.h"
 #endif
 
@@ -141,6 +142,33 @@ void DeflateLevel(benchmark::State& state) {
   state.counters["size_vs_zlib"] = double(length) / double(f.zlib_default_size);
 }
 BENCHMARK(DeflateLevel)->DenseRange(1, 12)->Unit(benchmark::kMillisecond)->MinTime(0.3);
+
+// The first of the payload's pieces on two threads, deflated as packing does, and the walk
+// over its blocks that joins it to the next: the second's time over the first's is kWalkCost.
+struct FirstPiece {
+  FirstPiece()
+      : data(ByteView(Shared().payload_bytes)
+                 .first(PieceLengths(Shared().payload_bytes.size(), 2)[0])),
+        stream(compressor.RawBound(data.size())) {
+    stream.resize(compressor.CompressRaw(data, stream));
+  }
+  DeflateCompressor compressor{kPackingLevel};
+  ByteView data;
+  Bytes stream;
+};
+
+void DeflatePiece(benchmark::State& state) {
+  const FirstPiece piece;
+  Bytes out(piece.compressor.RawBound(piece.data.size()));
+  for (auto _ : state) benchmark::DoNotOptimize(piece.compressor.CompressRaw(piece.data, out));
+}
+BENCHMARK(DeflatePiece)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void WalkPiece(benchmark::State& state) {
+  const FirstPiece piece;
+  for (auto _ : state) benchmark::DoNotOptimize(WalkDeflateBlocks(piece.stream));
+}
+BENCHMARK(WalkPiece)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 #endif
 
 BENCHMARK(RawCompress)->Unit(benchmark::kMillisecond)->MinTime(1.0);
@@ -189,6 +217,10 @@ int main(int argc, char** argv) {
                       0.20);
   reporter.PrintRatio("unpacking+extraction / raw uncompress", "UnpackingAndExtraction",
                       "RawUncompress", 0.60);
+  if (reporter.cpu.count("WalkPiece") && reporter.cpu.count("DeflatePiece")) {
+    std::printf("walk / deflate of a piece: %.3f CPU time (kWalkCost)\n",
+                reporter.cpu["WalkPiece"] / reporter.cpu["DeflatePiece"]);
+  }
   frondel::PrintPackedSize();
   frondel::PrintBuildPeak();
   benchmark::Shutdown();

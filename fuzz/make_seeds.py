@@ -154,11 +154,27 @@ def tga_seeds():
     }
 
 
+def raw_deflate(parts, flush, level=6, strategy=zlib.Z_DEFAULT_STRATEGY):
+    packer = zlib.compressobj(level, zlib.DEFLATED, -15, 8, strategy)
+    out = b"".join(packer.compress(part) + packer.flush(flush) for part in parts[:-1])
+    return out + packer.compress(parts[-1]) + packer.flush(zlib.Z_FINISH)
+
+
+text = b"".join(b"block %d of the walk, " % (i % 97) for i in range(600))
+deflate = {
+    "empty": raw_deflate([b""], zlib.Z_FINISH),
+    "stored": raw_deflate([good[:700], good[700:]], zlib.Z_FULL_FLUSH, level=0),
+    "fixed": raw_deflate([b"abcabcabd" * 4], zlib.Z_FINISH, strategy=zlib.Z_FIXED),
+    "dynamic_blocks": raw_deflate([text[:5000], text[5000:9000], good], zlib.Z_BLOCK),
+    "cut": raw_deflate([text], zlib.Z_FINISH)[:300],
+}
+deflate["damaged"] = deflate["dynamic_blocks"][:40] + b"\x5a" + deflate["dynamic_blocks"][41:]
+
 convert = dict(preview)
 convert.update(pictures())
 convert.update(tga_seeds())
 for folder, seeds in (("unpack", unpack), ("extract", extract), ("preview", preview),
-                      ("convert", convert)):
+                      ("convert", convert), ("deflate", deflate)):
     Path("corpus", folder).mkdir(parents=True, exist_ok=True)
     for name, data in seeds.items():
         Path("corpus", folder, name).write_bytes(data)
