@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
   }
   // The registry on Windows, an INI file in the user's configuration folder elsewhere.
   QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Frondel", "frondel");
-  frondel::QtDialogs dialogs(frondel::kApplicationTitle, settings);
+  frondel::QtDialogs dialogs(settings);
 
   std::filesystem::path working_root;
   if (!frondel::RunReported(dialogs, "Start", [&] {

@@ -21,8 +21,7 @@ QString FolderKey(std::string_view folder_key) {
 
 }  // namespace
 
-QtDialogs::QtDialogs(std::string application_title, QSettings& folders)
-    : application_title_(std::move(application_title)), folders_(folders) {}
+QtDialogs::QtDialogs(QSettings& folders) : folders_(folders) {}
 
 QString QtDialogs::StartFolder(std::string_view folder_key) const {
   // A settings file that cannot be read gives no value, so the dialog starts as the first time.
@@ -57,7 +56,7 @@ std::optional<std::filesystem::path> QtDialogs::ChooseFile(const FileDialog& ask
 
 Answer QtDialogs::ShowBox(std::string_view text, BoxStyle style, std::string_view title) {
   QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(TextToQString(title.empty() ? std::string_view(application_title_) : title));
+  box.setWindowTitle(TextToQString(title));
   // Box texts end lines with "\r\n"; a Qt label would show the "\r".
   box.setText(TextToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   box.setIcon(style == BoxStyle::Critical ? QMessageBox::Critical : QMessageBox::Information);

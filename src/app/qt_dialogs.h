@@ -12,9 +12,8 @@ namespace frondel {
 // File dialogs, item lists and message boxes shown with Qt's own, modal over the active window.
 class QtDialogs : public Dialogs {
  public:
-  // `application_title` is put on boxes that are given no title of their own; `folders` keeps
-  // the folder each file dialog last used, and nothing else.
-  QtDialogs(std::string application_title, QSettings& folders);
+  // `folders` keeps the folder each file dialog last used, and nothing else.
+  explicit QtDialogs(QSettings& folders);
 
   std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override;
   Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override;
@@ -27,7 +26,6 @@ class QtDialogs : public Dialogs {
   // home.
   QString StartFolder(std::string_view folder_key) const;
 
-  std::string application_title_;
   QSettings& folders_;
 };
 

@@ -13,7 +13,7 @@ namespace frondel {
 
 // The window's title, also the first line of the Author box.
 inline constexpr char kMainTitle[] = "Frondel  V" FRONDEL_VERSION " By Tavrin";
-// The title of a box that is given none of its own.
+// The title of the boxes that have no title of their own: the program's name.
 inline constexpr char kApplicationTitle[] = "Frondel";
 // Shown in the preview box in place of a texture that cannot be shown.
 inline constexpr char kNotPreviewableNote[] = "This Texture Cannot Be Previewed";

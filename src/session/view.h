@@ -47,7 +47,7 @@ class Dialogs {
   // question of its own.
   virtual std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) = 0;
 
-  // A modal box and its answer. An empty title shows the application's title.
+  // A modal box and its answer.
   virtual Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) = 0;
 
   // A modal list of `items` under `label` to choose one from, the first selected. The chosen

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/wide_text.h"
-#include "session/messages.h"
 #include "win32/item_list_dialog.h"
 #include "win32/remembered_folders.h"
 
@@ -68,8 +67,7 @@ std::optional<std::filesystem::path> Win32Dialogs::ChooseFile(const FileDialog& 
 }
 
 Answer Win32Dialogs::ShowBox(std::string_view text, BoxStyle style, std::string_view title) {
-  const std::wstring shown_title =
-      Widen(title.empty() ? std::string_view(kApplicationTitle) : title);
+  const std::wstring shown_title = Widen(title);
   switch (MessageBoxW(GetActiveWindow(), Widen(text).c_str(), shown_title.c_str(),
                       static_cast<UINT>(style))) {
     case IDYES:

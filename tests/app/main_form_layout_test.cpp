@@ -276,7 +276,8 @@ class MainFormLayoutTest : public QObject {
     s.Choose("mnuauthor");
     QCOMPARE(
         Seen(s.dialogs.boxes),
-        QStringList{" | 64 | Frondel  V2.0.0 By Tavrin\r\nThank's To Peltiro For His Tutorial"});
+        QStringList{
+            "Frondel | 64 | Frondel  V2.0.0 By Tavrin\r\nThank's To Peltiro For His Tutorial"});
   }
 
   void visitStartsTheOpenerAndGoesOn() {

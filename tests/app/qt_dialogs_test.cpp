@@ -66,11 +66,10 @@ class QtDialogsTest : public QObject {
     const int information = QMessageBox::Information;
     QTest::newRow("critical") << 16 << "Error..." << ok << critical << ok << "Error..." << 1;
     QTest::newRow("information") << 64 << "Save..." << ok << information << ok << "Save..." << 1;
-    QTest::newRow("no title") << 64 << "" << ok << information << ok << "Frondel" << 1;
-    QTest::newRow("yes") << 68 << "" << yes << information << yes_no << "Frondel" << 6;
-    QTest::newRow("no") << 68 << "" << no << information << yes_no << "Frondel" << 7;
-    QTest::newRow("escape") << 68 << "" << int(Qt::Key_Escape) << information << yes_no << "Frondel"
-                            << 7;
+    QTest::newRow("yes") << 68 << "Frondel" << yes << information << yes_no << "Frondel" << 6;
+    QTest::newRow("no") << 68 << "Frondel" << no << information << yes_no << "Frondel" << 7;
+    QTest::newRow("escape") << 68 << "Frondel" << int(Qt::Key_Escape) << information << yes_no
+                            << "Frondel" << 7;
   }
 
   void messageBox() {
@@ -83,7 +82,7 @@ class QtDialogsTest : public QObject {
     QFETCH(int, answer);
     TempFolder scratch;
     QSettings folders(ToQString(scratch / "settings.ini"), QSettings::IniFormat);
-    QtDialogs dialogs("Frondel", folders);
+    QtDialogs dialogs(folders);
     QString seen_title;
     QString seen_text;
     int seen_icon = -1;
@@ -136,7 +135,7 @@ class QtDialogsTest : public QObject {
     const fs::path chosen = folder / u8"my texture \u00fc \u30d5.dds";
     if (exists) WriteWholeFile(chosen, {Bytes{1, 2, 3}});
     QSettings folders(ToQString(folder / "settings.ini"), QSettings::IniFormat);
-    QtDialogs dialogs("Frondel", folders);
+    QtDialogs dialogs(folders);
     QStringList filters;
     QFileDialog::AcceptMode mode{};
     bool asks_overwrite = true;
@@ -192,7 +191,7 @@ class QtDialogsTest : public QObject {
     };
 
     QSettings folders(ToQString(home / "settings.ini"), QSettings::IniFormat);
-    QtDialogs dialogs("Frondel", folders);
+    QtDialogs dialogs(folders);
     QCOMPARE(starts_in(dialogs, "CommonDialog2", std::nullopt), home.path());
     fs::create_directories(pictures);
     QCOMPARE(starts_in(dialogs, "CommonDialog2", used / "built.bin"), pictures);
@@ -200,14 +199,14 @@ class QtDialogsTest : public QObject {
     QCOMPARE(starts_in(dialogs, "CommonDialog4", std::nullopt), pictures);
     // Kept between runs: a new start reads the same settings.
     QSettings next_run(ToQString(home / "settings.ini"), QSettings::IniFormat);
-    QtDialogs next_dialogs("Frondel", next_run);
+    QtDialogs next_dialogs(next_run);
     QCOMPARE(starts_in(next_dialogs, "CommonDialog2", std::nullopt), used);
     fs::remove_all(used);
     QCOMPARE(starts_in(next_dialogs, "CommonDialog2", std::nullopt), pictures);
 
     fs::create_directories(home / "unreadable.ini");
     QSettings unreadable(ToQString(home / "unreadable.ini"), QSettings::IniFormat);
-    QtDialogs unreadable_dialogs("Frondel", unreadable);
+    QtDialogs unreadable_dialogs(unreadable);
     QCOMPARE(starts_in(unreadable_dialogs, "CommonDialog2", pictures / "a.bin"), pictures);
     qputenv("HOME", real_home);
     qunsetenv("XDG_CONFIG_HOME");
@@ -267,7 +266,7 @@ class QtDialogsTest : public QObject {
   void itemList() {
     TempFolder scratch;
     QSettings folders(ToQString(scratch / "settings.ini"), QSettings::IniFormat);
-    QtDialogs dialogs("Frondel", folders);
+    QtDialogs dialogs(folders);
     const std::vector<std::string> items{"1   2026-12-07 21:50:10   /a/x.bin",
                                          "2   2026-12-07 21:50:11   /b/\u00fc.bin"};
     for (const bool accept : {true, false}) {

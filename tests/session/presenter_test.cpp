@@ -34,7 +34,7 @@ using testing::Snapshot;
 using Boxes = std::vector<std::string>;
 
 const std::string kSaved = "Save... | 64 | File Saved Succesful";
-const std::string kOverwrite = " | 68 | File Already Exists, Overwrite Existing File?";
+const std::string kOverwrite = "Frondel | 68 | File Already Exists, Overwrite Existing File?";
 const std::string kOpenBinFirst = "Data... | 64 | Please Open A BIN File First";
 const std::string kSelectPlace = "Data... | 64 | Please Select A Data From List";
 
@@ -273,8 +273,9 @@ TEST_F(Session, AnInvalidMenuFileLeavesNothingToExport) {
 TEST_F(Session, AuthorAndVisit) {
   presenter.Run(UserCommand::Author);
   presenter.Run(UserCommand::Visit);
-  EXPECT_EQ(view.Seen(), Boxes{" | 64 | Frondel  V2.0.0 By Tavrin\r\nThank's To Peltiro For His "
-                               "Tutorial"});
+  EXPECT_EQ(view.Seen(),
+            Boxes{"Frondel | 64 | Frondel  V2.0.0 By Tavrin\r\nThank's To Peltiro For His "
+                  "Tutorial"});
   EXPECT_EQ(started, std::vector{OpenAddressCommand("https://example.org/frondel")});
 }
 

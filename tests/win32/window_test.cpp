@@ -222,8 +222,8 @@ TEST_F(Win32Window, ButtonsListAndMenusReachThePresenter) {
   ASSERT_GE(boxes.size(), 3u);
   EXPECT_EQ(boxes[boxes.size() - 3], "Save... | 64 | File Saved Succesful");
   EXPECT_EQ(boxes[boxes.size() - 2], "Backups... | 64 | There Are No Replaced Files To Restore.");
-  EXPECT_EQ(boxes.back(),
-            std::string(" | 64 | ") + kMainTitle + "\r\nThank's To Peltiro For His Tutorial");
+  EXPECT_EQ(boxes.back(), std::string("Frondel | 64 | ") + kMainTitle +
+                              "\r\nThank's To Peltiro For His Tutorial");
 }
 
 TEST_F(Win32Window, ADroppedFileGoesToTheJobOfTheFrameItFallsOn) {
