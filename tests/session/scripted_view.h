@@ -11,19 +11,17 @@
 
 namespace frondel::testing {
 
+// The script a ScriptedView answers from, a base of its own so that it is made before the
+// WindowView that is given it.
+struct ScriptHolder {
+  ScriptedDialogs script;
+};
+
 // A View that answers from a script and keeps what it was told to show.
-class ScriptedView : public View {
+class ScriptedView : public ScriptHolder, public WindowView {
  public:
-  std::optional<std::filesystem::path> ChooseFile(const FileDialog& dialog) override {
-    return script.ChooseFile(dialog);
-  }
-  Answer ShowBox(std::string_view text, BoxStyle style, std::string_view title) override {
-    return script.ShowBox(text, style, title);
-  }
-  std::optional<std::size_t> ChooseItem(std::string_view title, std::string_view label,
-                                        std::span<const std::string> items) override {
-    return script.ChooseItem(title, label, items);
-  }
+  ScriptedView() : WindowView(script) {}
+
   void ShowPath(int text_box, const std::filesystem::path& path) override {
     paths[text_box] = path;
   }
@@ -52,7 +50,6 @@ class ScriptedView : public View {
     return seen;
   }
 
-  ScriptedDialogs script;
   std::map<int, std::filesystem::path> paths;
   std::vector<std::string> places;
   std::optional<std::size_t> selected_place;
