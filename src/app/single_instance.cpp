@@ -122,8 +122,7 @@ bool SingleInstance::HandOver(const std::optional<std::filesystem::path>& file,
   // A name the leader would refuse (one with a line break cannot even be told apart from
   // another) is left out: the leader then only comes forward.
   QByteArray message;
-  if (file) message = ToQString(*file).toUtf8();
-  if (ReadHandOver(message).status == HandOverRequest::Status::Refused) message.clear();
+  if (file && CanHandOver(*file)) message = ToQString(*file).toUtf8();
   // The leading start may have its lock but not yet listen.
   QLocalSocket socket;
   const QDeadlineTimer deadline(patience);

@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
