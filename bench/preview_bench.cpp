@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/preview_display.h"
+#include "median_reporter.h"
 #include "platform/file_system.h"
 #include "preview/preview.h"
 #include "preview/transparency.h"
@@ -113,3 +114,9 @@ PREVIEW_BENCHMARK(BM_LibrarySave);
 
 }  // namespace
 }  // namespace frondel
+
+int main(int argc, char** argv) {
+  frondel::MedianReporter reporter;
+  frondel::RunBenchmarks(argc, argv, reporter);
+  benchmark::Shutdown();
+}
