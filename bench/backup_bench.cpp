@@ -9,6 +9,7 @@
 #include "backups/backup_store.h"
 #include "building/save_built_file.h"
 #include "building/working_folder.h"
+#include "median_reporter.h"
 
 namespace frondel {
 namespace {
@@ -60,4 +61,8 @@ BENCHMARK(SaveOverExisting)
 }  // namespace
 }  // namespace frondel
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  frondel::MedianReporter reporter;
+  frondel::RunBenchmarks(argc, argv, reporter);
+  benchmark::Shutdown();
+}
