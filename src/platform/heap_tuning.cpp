@@ -23,9 +23,9 @@ void KeepWorkBuffersMapped() {
   mallopt(M_ARENA_MAX, 1);
   // A fresh 4 KiB page costs a fault on first touch, and on some virtual machines a fault
   // costs ten microseconds: the pictures of one PNG build would spend more in faults than in
-  // decoding. So the heap is grown now by more than two builds use (address space only; no
-  // page is touched) and that part is marked for 2 MiB pages, a fault each. sbrk bounds the
-  // part to the heap's own mapping.
+  // decoding. So the heap is grown now by more than two builds use (address space; only the
+  // parts' headers are written) and that part is marked for 2 MiB pages, a fault each. sbrk
+  // bounds the part to the heap's own mapping.
   const auto top = [] { return reinterpret_cast<std::uintptr_t>(sbrk(0)); };
   const std::uintptr_t grown_from = top();
   std::array<void*, 4> parts{};
