@@ -39,10 +39,17 @@ class MedianReporter : public benchmark::ConsoleReporter {
 };
 
 // Runs the benchmarks that the command line asks for into `reporter`, the heap tuned as the
-// programs tune it at start.
-inline void RunBenchmarks(int& argc, char** argv, MedianReporter& reporter) {
+// programs tune it at start. Repetitions run interleaved in random order, so that a change in
+// a shared machine's speed falls on both sides of a ratio alike rather than on whichever ran
+// then; the command line may still turn that off.
+inline void RunBenchmarks(int argc, char** argv, MedianReporter& reporter) {
   KeepWorkBuffersMapped();
-  benchmark::Initialize(&argc, argv);
+  std::string interleaved = "--benchmark_enable_random_interleaving=true";
+  std::vector<char*> arguments(argv, argv + argc);
+  arguments.insert(arguments.begin() + 1, interleaved.data());
+  int count = static_cast<int>(arguments.size());
+  arguments.push_back(nullptr);
+  benchmark::Initialize(&count, arguments.data());
   benchmark::RunSpecifiedBenchmarks(&reporter);
 }
 
